@@ -1,0 +1,113 @@
+#include "core/tipos.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace cadrel {
+namespace {
+
+TReceita Receita(int codigo) { return ReceitaDeLeis(TConjuntoLeis::DeCodigo(codigo)); }
+
+TEST(Receitas, CodigosENomes) {
+  struct Caso {
+    int codigo;
+    const char* nome;
+  };
+  const Caso casos[] = {{0, "(sem leis)"}, {2, "TAB"},      {3, "TAB+SIM"},          {5, "ORD+SIM"},
+                        {9, "SOM-D+SIM"}, {16, "SOM-Q"},   {17, "SOM-Q+SIM"},       {24, "SOM-Q"},
+                        {31, "ORD+TAB+SOM-Q+SIM"}};
+  for (const Caso& c : casos) {
+    EXPECT_EQ(CodigoReceita(Receita(c.codigo)), c.codigo);
+    EXPECT_EQ(NomeReceita(Receita(c.codigo)), c.nome) << c.codigo;
+  }
+  EXPECT_EQ(CodigoReceita(ReceitaDeLeis({leiSIM, leiORD})), 5);
+  // Bits beyond the five laws never reach a code.
+  EXPECT_EQ(CodigoReceita(Receita(0xFF)), 31);
+}
+
+TEST(Tecnicas, NomesPesosELimitesDeOperandos) {
+  const TTecnica tecnicas[] = {tecNenhuma, tecT1, tecT2, tecT3, tecT4, tecT5, tecT6};
+  const char* nomes[] = {"-", "T1", "T2", "T3", "T4", "T5", "T6"};
+  const int pesos[] = {0, 1, 1, 2, 2, 3, 4};
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(NomeTecnica(tecnicas[i]), nomes[i]);
+    EXPECT_EQ(PesoTecnica(tecnicas[i]), pesos[i]);
+  }
+  EXPECT_EQ(NomeTecnica(static_cast<TTecnica>(9)), "-");
+  EXPECT_EQ(MaxOperandosPasso(4), 3);
+  EXPECT_EQ(MaxOperandosTotal(7), 245);
+}
+
+TEST(Geometria, SemLeisDeSomaNemTabelaNaoHaLinhasNemRectangulos) {
+  const TReceita ordSim = Receita(5);
+  EXPECT_TRUE(ConstruirLinhas(5, ordSim).Celulas.empty());
+  EXPECT_TRUE(ConstruirRectangulos(5, ordSim).empty());
+}
+
+TEST(Geometria, DiagonaisQuebradasIntercaladasDepoisDeLinhasEColunas) {
+  const TLinhasSoma l = ConstruirLinhas(4, Receita(16));
+  ASSERT_EQ(l.Celulas.size(), 16u);
+  ASSERT_EQ(l.Nomes.size(), 16u);
+  EXPECT_EQ(l.Nomes[0], "linha 1");
+  EXPECT_EQ(l.Celulas[1], (std::vector<int>{4, 5, 6, 7}));
+  EXPECT_EQ(l.Nomes[4], "coluna 1");
+  EXPECT_EQ(l.Celulas[5], (std::vector<int>{1, 5, 9, 13}));
+  EXPECT_EQ(l.Nomes[8], "diagonal quebrada 1");
+  EXPECT_EQ(l.Celulas[8], (std::vector<int>{0, 5, 10, 15}));
+  EXPECT_EQ(l.Nomes[9], "diagonal quebrada inversa 1");
+  EXPECT_EQ(l.Celulas[9], (std::vector<int>{0, 7, 10, 13}));
+  EXPECT_EQ(l.Nomes[10], "diagonal quebrada 2");
+  EXPECT_EQ(l.Celulas[10], (std::vector<int>{1, 6, 11, 12}));
+  EXPECT_EQ(l.Nomes[15], "diagonal quebrada inversa 4");
+  EXPECT_EQ(l.Celulas[15], (std::vector<int>{3, 6, 9, 12}));
+  // Both sum laws together give the broken diagonals only.
+  EXPECT_EQ(ConstruirLinhas(4, Receita(24)).Nomes, l.Nomes);
+}
+
+TEST(Geometria, DiagonaisPrincipaisNoFimDaListaDeSomaD) {
+  for (int n = 2; n <= 7; ++n) EXPECT_EQ(ConstruirLinhas(n, Receita(8)).Celulas.size(), 2u * n + 2);
+  const TLinhasSoma l = ConstruirLinhas(4, Receita(9));
+  ASSERT_EQ(l.Celulas.size(), 10u);
+  EXPECT_EQ(l.Nomes[8], "diagonal");
+  EXPECT_EQ(l.Celulas[8], (std::vector<int>{0, 5, 10, 15}));
+  EXPECT_EQ(l.Nomes[9], "diagonal inversa");
+  EXPECT_EQ(l.Celulas[9], (std::vector<int>{3, 6, 9, 12}));
+}
+
+TEST(Geometria, RectangulosPorOrdemDeCiclosAninhados) {
+  const std::size_t contagens[] = {36, 100, 225, 441};
+  for (int n = 4; n <= 7; ++n) {
+    const auto rects = ConstruirRectangulos(n, Receita(2));
+    const int nn = n * n;
+    ASSERT_EQ(rects.size(), contagens[n - 4]);
+    EXPECT_EQ(rects.front(), (TRectangulo{0, 1, n, n + 1}));
+    EXPECT_EQ(rects.back(), (TRectangulo{nn - n - 2, nn - n - 1, nn - 2, nn - 1}));
+  }
+  const auto rects = ConstruirRectangulos(3, Receita(2));
+  EXPECT_EQ(rects[1], (TRectangulo{0, 2, 3, 5}));  // c2 moves before c1
+  EXPECT_EQ(rects[3], (TRectangulo{0, 1, 6, 7}));  // then c1, then r2
+}
+
+TEST(Geometria, IndicesPorCelulaAscendentes) {
+  const TReceita receita = Receita(2 | 8);
+  const auto linhas = ConstruirLinhas(3, receita).Celulas;
+  const auto porLinha = LinhasPorCelula(3, linhas);
+  EXPECT_EQ(porLinha[4], (std::vector<int>{1, 4, 6, 7}));  // the centre lies on both diagonals
+  EXPECT_EQ(porLinha[1], (std::vector<int>{0, 4}));
+  const auto porRect = RectangulosPorCelula(3, ConstruirRectangulos(3, receita));
+  EXPECT_EQ(porRect[0], (std::vector<int>{0, 1, 3, 4}));
+  EXPECT_EQ(porRect[4], (std::vector<int>{0, 2, 6, 8}));
+}
+
+TEST(Geometria, OpostasENomesDeCelulas) {
+  EXPECT_EQ(CelulaOposta(5, 12), 12);
+  EXPECT_EQ(CelulaOposta(5, 0), 24);
+  EXPECT_EQ(CelulaOposta(4, 5), 10);
+  EXPECT_EQ(NomeCelula(4, 0), "L1C1");
+  EXPECT_EQ(NomeCelula(4, 5), "L2C2");
+  EXPECT_EQ(NomeCelula(7, 48), "L7C7");
+}
+
+}  // namespace
+}  // namespace cadrel
