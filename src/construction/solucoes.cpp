@@ -154,7 +154,7 @@ bool TGeradorRede::Procurar(TGeradorAleatorio& ARng) {
 }
 
 TSolucao TGeradorRede::Gerar(TGeradorAleatorio& ARng) {
-  for (int reinicio = 0; reinicio < CReiniciosRede; ++reinicio) {
+  for (FTentativas = 1; FTentativas <= CReiniciosRede; ++FTentativas) {
     if (!Procurar(ARng)) continue;
     // A zero penalty bounds the span to 98; moving the smallest cell to 0
     // keeps the values small without changing the placed grid.
@@ -256,7 +256,7 @@ bool TGeradorDuasFases::Tentar(TGeradorAleatorio& ARng, std::vector<std::int32_t
 
 TSolucao TGeradorDuasFases::Gerar(TGeradorAleatorio& ARng) {
   std::vector<std::int32_t> grelha(FN * FN);
-  for (int tentativa = 0; tentativa < CTentativasDuasFases; ++tentativa)
+  for (FTentativas = 1; FTentativas <= CTentativasDuasFases; ++FTentativas)
     if (Tentar(ARng, grelha)) return FinalizarSolucao(FN, grelha, FReceita, ARng);
   throw ECadrel(fmt::format("TGeradorDuasFases: sem solucao para {}x{} apos {} tentativas", FN, FN,
                             CTentativasDuasFases));
@@ -283,11 +283,11 @@ TGeradorOrdemSimetrica::TGeradorOrdemSimetrica(std::int32_t N, TReceita AReceita
   if (FKs.empty()) throw ECadrel("TGeradorOrdemSimetrica: nenhum K admite o conjunto");
 }
 
-std::vector<std::int32_t> TGeradorOrdemSimetrica::EscolherConjunto(TGeradorAleatorio& ARng) const {
+std::vector<std::int32_t> TGeradorOrdemSimetrica::EscolherConjunto(TGeradorAleatorio& ARng) {
   const std::int32_t nn = FN * FN;
   const std::int32_t metade = nn / 2;
   std::vector<std::int32_t> parceiros, conjunto(nn);
-  for (int tentativa = 0; tentativa < CTentativasConjunto; ++tentativa) {
+  for (FTentativas = 1; FTentativas <= CTentativasConjunto; ++FTentativas) {
     const std::int32_t K = FKs[ARng.Limite(static_cast<std::int32_t>(FKs.size()))];
     const std::int32_t lo = PrimeiroParceiro(K);
     const std::int32_t cnt = NumParceiros(K);

@@ -45,6 +45,8 @@ public:
   TSolucao Gerar(TGeradorAleatorio& ARng) override;
 
   std::int32_t Dimensao() const { return FDim; }
+  // Searches the last Gerar ran.
+  std::int32_t Tentativas() const { return FTentativas; }
 
 private:
   bool Procurar(TGeradorAleatorio& ARng);
@@ -60,6 +62,7 @@ private:
   std::vector<std::int64_t> FY;
   std::vector<std::int64_t> FOrd;
   std::vector<std::int32_t> FCelulas;
+  std::int32_t FTentativas = 0;
 };
 
 // Pandiagonal, centrally symmetric grids (SOM-Q+SIM) for odd N not divisible by 3.
@@ -74,6 +77,8 @@ public:
   const std::vector<std::int32_t>& ParS() const { return FParS; }
   const std::vector<std::int32_t>& ParT() const { return FParT; }
   std::int32_t Fixo() const { return FFixo; }
+  // Attempts the last Gerar made.
+  std::int32_t Tentativas() const { return FTentativas; }
 
 private:
   bool Tentar(TGeradorAleatorio& ARng, std::vector<std::int32_t>& AGrelha) const;
@@ -83,6 +88,7 @@ private:
   std::vector<std::int32_t> FParS;
   std::vector<std::int32_t> FParT;
   std::int32_t FFixo = -1;
+  std::int32_t FTentativas = 0;
 };
 
 // ORD+SIM grids: a uniform symmetric rank grid filled with a random symmetric box.
@@ -96,13 +102,16 @@ public:
 
   const std::vector<std::int32_t>& Ks() const { return FKs; }
   // Sorted box whose entries i and N*N - 1 - i sum to one feasible K.
-  std::vector<std::int32_t> EscolherConjunto(TGeradorAleatorio& ARng) const;
+  std::vector<std::int32_t> EscolherConjunto(TGeradorAleatorio& ARng);
+  // Number sets the last Gerar drew.
+  std::int32_t Tentativas() const { return FTentativas; }
 
 private:
   std::int32_t FN;
   TReceita FReceita;
   std::unique_ptr<TMotorOrdem> FMotor;
   std::vector<std::int32_t> FKs;
+  std::int32_t FTentativas = 0;
 };
 
 bool ReceitaSuportada(std::int32_t N, TReceita AReceita);
