@@ -183,6 +183,10 @@ TEST(ContadorSolucoes, ConcordaComForcaBrutaEmTabelaESomas) {
   } casos[] = {
       {4, 2, CConjuntoTabela4, Dados(CSolucaoTabela4, {0, 5, 10})},
       {4, 2, CConjuntoTabela4, Dados(CSolucaoTabela4, {1, 2, 4, 8})},  // unique
+      // Three corners of one rectangle force the fourth, whichever it is.
+      {4, 2, CConjuntoTabela4, Dados(CSolucaoTabela4, {1, 4, 5, 10})},
+      {4, 2, CConjuntoTabela4, Dados(CSolucaoTabela4, {0, 4, 5, 11})},
+      {4, 2, CConjuntoTabela4, Dados(CSolucaoTabela4, {0, 1, 5, 14})},
       {4, 2, CConjuntoTabela4, Dados(CSolucaoTabela4, {0, 1, 2, 4})},
       {4, 2, CConjuntoTabela4, Dados(CSolucaoTabela4, {3, 6, 9, 12})},
       {4, 2, CConjuntoTabela4, Dados(CSolucaoTabela4, {0, 5, 10, 15, 7})},
@@ -241,6 +245,19 @@ TEST(ContadorSolucoes, OrcamentoDeNosELimite) {
   const std::int32_t nosAteUma = contador.Nos();
   EXPECT_GT(contador.Contar(CConjuntoTabela4, dados, 1000, CSemLimiteDeNos), 2);
   EXPECT_LT(nosAteUma, contador.Nos());
+}
+
+// Traced by hand: a node is spent on every chosen cell, forced or not; a cell
+// without candidates ends its branch for free; the limit ends the search.
+TEST(ContadorSolucoes, NosDeUmaProcuraPequena) {
+  TContadorSolucoes contador(2, Receita(4));
+  const struct {
+    std::int32_t Limite, Solucoes, Nos;
+  } casos[] = {{1, 1, 4}, {2, 2, 6}, {1000, 2, 10}};
+  for (const auto& caso : casos) {
+    EXPECT_EQ(contador.Contar(Valores{1, 2, 3, 4}, Valores(4, 0), caso.Limite, CSemLimiteDeNos), caso.Solucoes);
+    EXPECT_EQ(contador.Nos(), caso.Nos) << "limite " << caso.Limite;
+  }
 }
 
 TEST(ContadorSolucoes, DadosQueNaoCabemDaoZero) {
