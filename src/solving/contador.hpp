@@ -10,7 +10,7 @@
 
 namespace cadrel {
 
-// Counts the fillings of a grid with the numbers of a box that respect a
+// Counts the fillings of a grid with the numbers of a box that obey a
 // recipe's laws and the givens, up to a limit of solutions and within a node
 // budget. Cells hold the numbers themselves, 0 for empty.
 class TContadorSolucoes {
