@@ -32,7 +32,8 @@ const bool registados = [] {
     for (int codigo = 0; codigo < 32; ++codigo) {
       const TReceita receita = ReceitaDeLeis(TConjuntoLeis::DeCodigo(codigo));
       if (!ReceitaSuportada(n, receita)) continue;
-      const std::string nome = "GerarGrelha/" + std::to_string(n) + "x" + std::to_string(n) + "/" + NomeReceita(receita);
+      const std::string nome = "GerarGrelha/" + std::to_string(n) + "x" + std::to_string(n) + "/" +
+                               NomeReceita(receita) + "/" + std::to_string(codigo);
       benchmark::RegisterBenchmark(nome.c_str(), GerarGrelha, n, receita)->Unit(benchmark::kMicrosecond);
     }
   return true;

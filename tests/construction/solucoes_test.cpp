@@ -185,21 +185,31 @@ TEST(GeradorOrdemSimetrica, ConjuntosEGrelhasSimetricos) {
   }
 }
 
-// Every supported size and recipe yields valid grids, and equal seeds equal grids.
+// Every supported size and recipe yields valid grids, and equal seeds equal
+// grids. The recipes books draw from get a few hundred grids each; the other
+// supported ones, some of them slow to search at 7x7, a handful.
 TEST(Fabrica, GrelhasValidasParaTodasAsReceitasSuportadas) {
+  auto usadaNosLivros = [](int n, int codigo) {
+    return codigo == 2 || codigo == 3 || codigo == 5 || codigo == 9 || (codigo == 16 && n == 4) ||
+           (codigo == 17 && n > 4);
+  };
   for (int n = 4; n <= 7; ++n)
     for (int codigo = 0; codigo < 32; ++codigo) {
       const TReceita receita = Receita(codigo);
       if (!ReceitaSuportada(n, receita)) continue;
       const auto a = CriarGeradorSolucao(n, receita);
       const auto b = CriarGeradorSolucao(n, receita);
-      TGeradorAleatorio ga(static_cast<std::uint32_t>(n * 100 + codigo)), gb(static_cast<std::uint32_t>(n * 100 + codigo));
-      for (int i = 0; i < 200; ++i) {
+      const auto semente = static_cast<std::uint32_t>(n * 100 + codigo);
+      TGeradorAleatorio ga(semente), gb(semente);
+      const int grelhas = usadaNosLivros(n, codigo) ? 200 : 8;
+      for (int i = 0; i < grelhas; ++i) {
         const TSolucao s = a->Gerar(ga);
         ASSERT_EQ(s.N, n);
-        ASSERT_TRUE(VerificarLeis(s, receita)) << NomeReceita(receita) << " " << n;
-        ASSERT_TRUE(ConjuntoValido(s.Valores)) << NomeReceita(receita) << " " << n;
-        ASSERT_EQ(b->Gerar(gb).Valores, s.Valores) << NomeReceita(receita) << " " << n;
+        ASSERT_TRUE(VerificarLeis(s, receita)) << codigo << " em " << n;
+        ASSERT_TRUE(ConjuntoValido(s.Valores)) << codigo << " em " << n;
+        if (i < 8) {
+          ASSERT_EQ(b->Gerar(gb).Valores, s.Valores) << codigo << " em " << n;
+        }
       }
     }
 }
