@@ -8,9 +8,6 @@
 namespace cadrel {
 
 namespace {
-// Every Young diagram of the 7 x 7 square fits without a rehash.
-constexpr std::size_t CDiagramasMax = 3432;
-
 constexpr std::uint32_t Celula(std::int32_t ALinha) { return 1u << (3 * ALinha); }
 }  // namespace
 
@@ -23,8 +20,17 @@ TMotorOrdem::TMotorOrdem(std::int32_t N) {
   FCentro = (N - 1) / 2;
   FGC.assign(FNN, 0);
   FGR.assign(FMeio + 2, -1);
-  FManeiras.reserve(CDiagramasMax);
-  FMemo.reserve(CDiagramasMax);
+  // Diagrams of the square are N-subsets of 0..2N-1: C(2N, N) of them.
+  FBinomios.assign((2 * FN + 1) * (FN + 1), 0);
+  for (std::int32_t a = 0; a <= 2 * FN; ++a)
+    for (std::int32_t b = 0; b <= std::min(a, FN); ++b)
+      FBinomios[a * (FN + 1) + b] = (b == 0 || b == a) ? 1
+                                                       : FBinomios[(a - 1) * (FN + 1) + b - 1] +
+                                                             FBinomios[(a - 1) * (FN + 1) + b];
+  const std::int32_t numDiagramas = FBinomios[2 * FN * (FN + 1) + FN];
+  FManeiras.assign(numDiagramas, -1);
+  FMemo.assign(numDiagramas, 0);
+  FMemoContagem.assign(numDiagramas, 0);
 
   EnumerarFormas(0, FMeio, FN, 0);
   if (FFinais.empty()) throw ECadrel("TMotorOrdem: sem formas finais validas");
@@ -32,6 +38,14 @@ TMotorOrdem::TMotorOrdem(std::int32_t N) {
   FPesos.resize(std::max<std::size_t>(FFinais.size(), FN));
   FLinhasRemoviveis.resize(FN);
   FCelulaDoPosto.resize(FMeio);
+}
+
+// Read from the bottom row up, the lengths l(N-1-i) + i form a strictly
+// increasing N-subset of 0..2N-1, ranked in the combinatorial number system.
+std::int32_t TMotorOrdem::IndiceForma(std::uint32_t F) const {
+  std::int32_t indice = 0;
+  for (std::int32_t i = 0; i < FN; ++i) indice += FBinomios[(Comprimento(F, FN - 1 - i) + i) * (FN + 1) + i + 1];
+  return indice;
 }
 
 bool TMotorOrdem::CantoRemovivel(std::uint32_t F, std::int32_t i) const {
@@ -70,11 +84,12 @@ void TMotorOrdem::EnumerarFormas(std::int32_t ALinha, std::int32_t AResto, std::
 
 std::int64_t TMotorOrdem::Maneiras(std::uint32_t F) {
   if (F == 0) return 1;
-  if (auto it = FManeiras.find(F); it != FManeiras.end()) return it->second;
+  std::int64_t& memo = FManeiras[IndiceForma(F)];
+  if (memo >= 0) return memo;
   std::int64_t total = 0;
   for (std::int32_t i = 0; i < FN; ++i)
     if (CantoRemovivel(F, i)) total += Maneiras(F - Celula(i));
-  FManeiras.emplace(F, total);
+  memo = total;
   return total;
 }
 
@@ -117,14 +132,18 @@ bool TMotorOrdem::CobreDados(std::uint32_t F) const {
 std::int64_t TMotorOrdem::ContarAte(std::span<const TDadoOrdem> ADados, std::int64_t ALimite) {
   if (!PrepararDados(ADados)) return 0;
   FLimite = ALimite;
-  FMemo.clear();
+  if (++FContagem == 0) {  // the stamps wrapped around: forget them all
+    std::fill(FMemoContagem.begin(), FMemoContagem.end(), 0);
+    FContagem = 1;
+  }
   return ContarDesde(0, 0);
 }
 
 // Capped values are memoised only within one count, and every ancestor of a
 // capped subtree is capped too, so the result is exactly min(count, cap).
 std::int64_t TMotorOrdem::ContarDesde(std::uint32_t F, std::int32_t k) {
-  if (auto it = FMemo.find(F); it != FMemo.end()) return it->second;
+  const std::int32_t indice = IndiceForma(F);
+  if (FMemoContagem[indice] == FContagem) return FMemo[indice];
   const std::int32_t r = k + 1;
   std::int64_t soma = 0;
   if (r > FMeio) {
@@ -144,7 +163,8 @@ std::int64_t TMotorOrdem::ContarDesde(std::uint32_t F, std::int32_t k) {
       soma += parte;
     }
   }
-  FMemo.emplace(F, soma);
+  FMemo[indice] = soma;
+  FMemoContagem[indice] = FContagem;
   return soma;
 }
 

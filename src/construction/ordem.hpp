@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 #include "core/random.hpp"
@@ -20,7 +19,9 @@ struct TDadoOrdem {
 //
 // The cells of ranks 1..M (M = N*N div 2) always form a Young diagram, and the
 // upper half is forced by the symmetry, so both operations walk Young diagrams
-// of the square. A diagram is a key of 3 bits per row (the row's length).
+// of the square. A diagram is a key of 3 bits per row (the row's length); the
+// memos are flat tables indexed by the diagram's rank among all diagrams of
+// the square, so that a count allocates nothing.
 class TMotorOrdem {
 public:
   explicit TMotorOrdem(std::int32_t N);
@@ -47,6 +48,7 @@ private:
   bool CobreDados(std::uint32_t F) const;
   std::int64_t ContarAte(std::span<const TDadoOrdem> ADados, std::int64_t ALimite);
   std::int64_t ContarDesde(std::uint32_t F, std::int32_t k);
+  std::int32_t IndiceForma(std::uint32_t F) const;
 
   std::int32_t FN;
   std::int32_t FNN;
@@ -54,11 +56,15 @@ private:
   bool FImpar;
   std::int32_t FCentro;
   std::vector<std::uint32_t> FFinais;
-  std::unordered_map<std::uint32_t, std::int64_t> FManeiras;
+  std::vector<std::int64_t> FManeiras;  // by diagram rank; -1 until known
   std::vector<std::int32_t> FGC;
   std::vector<std::int32_t> FGR;
   std::int64_t FLimite = 0;
-  std::unordered_map<std::uint32_t, std::int64_t> FMemo;
+  // Memo of the current count: a value is valid when its stamp is FContagem.
+  std::vector<std::int64_t> FMemo;
+  std::vector<std::uint32_t> FMemoContagem;
+  std::uint32_t FContagem = 0;
+  std::vector<std::int32_t> FBinomios;  // C(a, b) at a * (N + 1) + b
 
   // Sampling scratch, sized once: a book draws many samples from one engine.
   std::vector<std::int64_t> FPesos;
