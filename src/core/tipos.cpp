@@ -1,5 +1,7 @@
 #include "core/tipos.hpp"
 
+#include <algorithm>
+
 #include <fmt/format.h>
 
 namespace cadrel {
@@ -45,6 +47,22 @@ std::int32_t PesoTecnica(TTecnica ATecnica) {
     case tecT6: return 4;
     default: return 0;
   }
+}
+
+std::int32_t IndexarConjunto(std::span<const std::int32_t> AConjunto, std::span<std::int32_t> AIdxValor,
+                             std::string_view AOrigem) {
+  std::fill(AIdxValor.begin(), AIdxValor.end(), -1);
+  std::int32_t total = 0;
+  for (std::size_t i = 0; i < AConjunto.size(); ++i) {
+    const std::int32_t v = AConjunto[i];
+    if (v < CMinValor || v > CMaxValor)
+      throw ECadrel(std::string(AOrigem) + ": numero do conjunto fora de [CMinValor, CMaxValor]");
+    if (i > 0 && v <= AConjunto[i - 1])
+      throw ECadrel(std::string(AOrigem) + ": o conjunto tem de ser estritamente crescente");
+    AIdxValor[v] = static_cast<std::int32_t>(i);
+    total += v;
+  }
+  return total;
 }
 
 std::int32_t MaxOperandosPasso(std::int32_t N) { return N - 1; }

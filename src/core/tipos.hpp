@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cadrel {
@@ -72,6 +74,13 @@ struct TConfigLivro {
 
 inline constexpr std::int32_t CMinValor = 1;
 inline constexpr std::int32_t CMaxValor = 99;
+
+// Checks that a box is strictly increasing inside [CMinValor, CMaxValor],
+// writes each number's index into AIdxValor (CMaxValor + 1 entries, -1 for
+// the numbers outside the box) and returns the box's total. The messages of
+// the raised ECadrel begin with AOrigem.
+std::int32_t IndexarConjunto(std::span<const std::int32_t> AConjunto, std::span<std::int32_t> AIdxValor,
+                             std::string_view AOrigem);
 
 std::int32_t CodigoReceita(TReceita AReceita);
 TReceita ReceitaDeLeis(TConjuntoLeis ALeis);

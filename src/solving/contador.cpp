@@ -201,17 +201,7 @@ std::int32_t TContadorSolucoes::Contar(std::span<const std::int32_t> AConjunto,
     throw ECadrel("TContadorSolucoes.Contar: conjunto e dados tem de ter N*N valores");
   if (ALimite < 1) throw ECadrel("TContadorSolucoes.Contar: o limite tem de ser pelo menos 1");
 
-  std::fill(FIdxValor.begin(), FIdxValor.end(), -1);
-  std::int32_t total = 0;
-  for (std::int32_t i = 0; i < FNN; ++i) {
-    const std::int32_t v = AConjunto[i];
-    if (v < CMinValor || v > CMaxValor)
-      throw ECadrel("TContadorSolucoes.Contar: numero do conjunto fora de [CMinValor, CMaxValor]");
-    if (i > 0 && v <= AConjunto[i - 1])
-      throw ECadrel("TContadorSolucoes.Contar: o conjunto tem de ser estritamente crescente");
-    FIdxValor[v] = i;
-    total += v;
-  }
+  const std::int32_t total = IndexarConjunto(AConjunto, FIdxValor, "TContadorSolucoes.Contar");
 
   FNos = 0;
 

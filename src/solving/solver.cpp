@@ -95,17 +95,7 @@ TResultadoSolver TSolverDeducao::Resolver(std::span<const std::int32_t> AConjunt
   if (!ASolucaoRef.empty() && ASolucaoRef.size() != nn)
     throw ECadrel("TSolverDeducao.Resolver: a solucao de referencia tem de ter N*N valores");
 
-  std::fill(FIdxValor.begin(), FIdxValor.end(), -1);
-  std::int32_t total = 0;
-  for (std::int32_t i = 0; i < FNN; ++i) {
-    const std::int32_t v = AConjunto[i];
-    if (v < CMinValor || v > CMaxValor)
-      throw ECadrel("TSolverDeducao.Resolver: numero do conjunto fora de [CMinValor, CMaxValor]");
-    if (i > 0 && v <= AConjunto[i - 1])
-      throw ECadrel("TSolverDeducao.Resolver: o conjunto tem de ser estritamente crescente");
-    FIdxValor[v] = i;
-    total += v;
-  }
+  const std::int32_t total = IndexarConjunto(AConjunto, FIdxValor, "TSolverDeducao.Resolver");
   if (FTemSIM && (2 * total) % FNN != 0)
     throw ECadrel("TSolverDeducao.Resolver: K nao e inteiro");
   if (FTemSOM && total % FN != 0) throw ECadrel("TSolverDeducao.Resolver: S nao e inteiro");

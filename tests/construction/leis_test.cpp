@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "apoio.hpp"
+
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -14,7 +16,6 @@ namespace {
 
 using TVetor = std::vector<std::int64_t>;
 
-TReceita Receita(int codigo) { return ReceitaDeLeis(TConjuntoLeis::DeCodigo(codigo)); }
 
 TEquacao Linha(std::int32_t N, std::vector<std::int32_t> celulas) { return EquacaoLinha(N, celulas); }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "apoio.hpp"
+
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -16,15 +18,6 @@ namespace {
 using Grelha = std::vector<std::int32_t>;
 using Dados = std::vector<TDadoOrdem>;
 
-template <class F>
-std::string Mensagem(F&& AAccao) {
-  try {
-    AAccao();
-  } catch (const ECadrel& e) {
-    return e.what();
-  }
-  return "(nenhum erro)";
-}
 
 // Every symmetric rank grid of side N, by placing ranks one by one in any cell
 // whose left and upper neighbours already hold smaller ranks.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "apoio.hpp"
+
 #include <algorithm>
 #include <set>
 #include <string>
@@ -12,17 +14,7 @@
 namespace cadrel {
 namespace {
 
-TReceita Receita(int codigo) { return ReceitaDeLeis(TConjuntoLeis::DeCodigo(codigo)); }
 
-template <typename F>
-std::string MensagemDe(F&& f) {
-  try {
-    f();
-  } catch (const ECadrel& e) {
-    return e.what();
-  }
-  return "(sem erro)";
-}
 
 TEST(ConjuntoValido, TabelaDeCasos) {
   struct Caso {
@@ -62,7 +54,7 @@ TEST(FinalizarSolucao, DeslocaParaOIntervaloOuRecusa) {
   const TSolucao s = FinalizarSolucao(2, std::vector<std::int32_t>{-40, 58, 0, 20}, semLeis, g);
   EXPECT_EQ(s.N, 2);
   EXPECT_EQ(s.Valores, (std::vector<std::int32_t>{1, 99, 41, 61}));
-  EXPECT_EQ(MensagemDe([&] { FinalizarSolucao(2, std::vector<std::int32_t>{-40, 59, 0, 20}, semLeis, g); }),
+  EXPECT_EQ(Mensagem([&] { FinalizarSolucao(2, std::vector<std::int32_t>{-40, 59, 0, 20}, semLeis, g); }),
             "FinalizarSolucao: intervalo excede [CMinValor, CMaxValor]");
   for (int i = 0; i < 200; ++i) {
     const TSolucao d = FinalizarSolucao(2, std::vector<std::int32_t>{1000, 1010, 1020, 1030}, semLeis, g);
@@ -74,9 +66,9 @@ TEST(FinalizarSolucao, DeslocaParaOIntervaloOuRecusa) {
 
 TEST(ConfirmarSolucao, RecusaConjuntoInvalidoAntesDasLeis) {
   const std::vector<std::int32_t> repetido{1, 5, 5, 9};  // TAB holds: 1 + 9 = 5 + 5
-  EXPECT_EQ(MensagemDe([&] { ConfirmarSolucao(2, repetido, Receita(2)); }),
+  EXPECT_EQ(Mensagem([&] { ConfirmarSolucao(2, repetido, Receita(2)); }),
             "ConfirmarSolucao: conjunto de numeros invalido");
-  EXPECT_EQ(MensagemDe([&] { ConfirmarSolucao(2, std::vector<std::int32_t>{1, 5, 6, 9}, Receita(2)); }),
+  EXPECT_EQ(Mensagem([&] { ConfirmarSolucao(2, std::vector<std::int32_t>{1, 5, 6, 9}, Receita(2)); }),
             "ConfirmarSolucao: o verificador rejeitou a solucao gerada");
   EXPECT_EQ(ConfirmarSolucao(2, std::vector<std::int32_t>{1, 5, 6, 10}, Receita(2)).Valores,
             (std::vector<std::int32_t>{1, 5, 6, 10}));
@@ -96,10 +88,10 @@ TEST(ReceitaSuportada, CodigosPorTamanho) {
 }
 
 TEST(Fabrica, EscolheOGeradorOuRecusa) {
-  EXPECT_EQ(MensagemDe([] { CriarGeradorSolucao(4, Receita(17)); }),
+  EXPECT_EQ(Mensagem([] { CriarGeradorSolucao(4, Receita(17)); }),
             "Sem gerador de solucao para SOM-Q+SIM em 4x4");
-  EXPECT_EQ(MensagemDe([] { CriarGeradorSolucao(4, Receita(6)); }), "Sem gerador de solucao para ORD+TAB em 4x4");
-  EXPECT_EQ(MensagemDe([] { CriarGeradorSolucao(8, Receita(2)); }), "Sem gerador de solucao para TAB em 8x8");
+  EXPECT_EQ(Mensagem([] { CriarGeradorSolucao(4, Receita(6)); }), "Sem gerador de solucao para ORD+TAB em 4x4");
+  EXPECT_EQ(Mensagem([] { CriarGeradorSolucao(8, Receita(2)); }), "Sem gerador de solucao para TAB em 8x8");
   EXPECT_NE(dynamic_cast<TGeradorRede*>(CriarGeradorSolucao(5, Receita(17)).get()), nullptr);
   EXPECT_NE(dynamic_cast<TGeradorRede*>(CriarGeradorSolucao(6, Receita(17)).get()), nullptr);
   EXPECT_NE(dynamic_cast<TGeradorDuasFases*>(CriarGeradorSolucao(7, Receita(17)).get()), nullptr);
@@ -118,11 +110,11 @@ TEST(GeradorRede, DimensaoDaBaseReduzida) {
 }
 
 TEST(GeradorDuasFases, ErrosEPares) {
-  EXPECT_EQ(MensagemDe([] { TGeradorDuasFases(6, Receita(17)); }),
+  EXPECT_EQ(Mensagem([] { TGeradorDuasFases(6, Receita(17)); }),
             "TGeradorDuasFases: N tem de ser impar e nao multiplo de 3");
-  EXPECT_EQ(MensagemDe([] { TGeradorDuasFases(9, Receita(17)); }),
+  EXPECT_EQ(Mensagem([] { TGeradorDuasFases(9, Receita(17)); }),
             "TGeradorDuasFases: N tem de ser impar e nao multiplo de 3");
-  EXPECT_EQ(MensagemDe([] { TGeradorDuasFases(7, Receita(16)); }), "TGeradorDuasFases: so serve para SOM-Q+SIM");
+  EXPECT_EQ(Mensagem([] { TGeradorDuasFases(7, Receita(16)); }), "TGeradorDuasFases: so serve para SOM-Q+SIM");
   const TGeradorDuasFases g7(7, Receita(17));
   EXPECT_EQ(g7.ParS(), (std::vector<std::int32_t>{0, 1, 5}));
   EXPECT_EQ(g7.ParT(), (std::vector<std::int32_t>{4, 3, 6}));
@@ -146,7 +138,7 @@ TEST(GeradorDuasFases, GrelhasPandiagonaisSimetricas) {
 }
 
 TEST(GeradorOrdemSimetrica, KsViaveisPorTamanho) {
-  EXPECT_EQ(MensagemDe([] { TGeradorOrdemSimetrica(4, Receita(2)); }),
+  EXPECT_EQ(Mensagem([] { TGeradorOrdemSimetrica(4, Receita(2)); }),
             "TGeradorOrdemSimetrica: so serve para ORD+SIM");
   struct Caso {
     int n, primeiro, ultimo, passo;

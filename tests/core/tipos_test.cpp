@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "apoio.hpp"
+
 #include <vector>
 
 namespace cadrel {
 namespace {
 
-TReceita Receita(int codigo) { return ReceitaDeLeis(TConjuntoLeis::DeCodigo(codigo)); }
 
 TEST(Receitas, CodigosENomes) {
   struct Caso {

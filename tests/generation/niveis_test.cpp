@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "apoio.hpp"
+
 #include "generation/bandas.hpp"
 
 namespace cadrel {
 namespace {
 
-TReceita Receita(int codigo) { return ReceitaDeLeis(TConjuntoLeis::DeCodigo(codigo)); }
 
 std::vector<int> Codigos(const std::vector<TReceita>& receitas) {
   std::vector<int> codigos;

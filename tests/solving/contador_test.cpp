@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "apoio.hpp"
+
 #include <algorithm>
 #include <functional>
 #include <numeric>
@@ -17,17 +19,7 @@ using Valores = std::vector<std::int32_t>;
 
 constexpr std::int32_t CSemLimiteDeNos = 100000000;
 
-template <class F>
-std::string Mensagem(F&& AAccao) {
-  try {
-    AAccao();
-  } catch (const ECadrel& e) {
-    return e.what();
-  }
-  return "(nenhum erro)";
-}
 
-TReceita Receita(int ACodigo) { return ReceitaDeLeis(TConjuntoLeis::DeCodigo(ACodigo)); }
 
 // Tries every number of the box in every cell, in cell order, and checks each
 // law once the last of its cells is written.

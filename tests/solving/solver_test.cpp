@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "apoio.hpp"
+
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
@@ -38,15 +40,6 @@ TGrelha Dados(const TGrelha& AGrelha, std::initializer_list<std::int32_t> ACelul
   return dados;
 }
 
-std::string ErroDe(const std::function<void()>& AAccao) {
-  try {
-    AAccao();
-  } catch (const ECadrel& e) {
-    return e.what();
-  }
-  return "(sem erro)";
-}
-
 void ConfirmarPassos(const std::vector<TPassoDeducao>& AObtidos,
                      const std::vector<TPassoDeducao>& AEsperados) {
   ASSERT_EQ(AObtidos.size(), AEsperados.size());
@@ -63,7 +56,7 @@ void ConfirmarPassos(const std::vector<TPassoDeducao>& AObtidos,
 
 TEST(SolverDeducao, LadoForaDoIntervaloRecusado) {
   for (std::int32_t n : {1, 8})
-    EXPECT_EQ(ErroDe([n] { TSolverDeducao s(n, Receita({leiSIM, leiSOMD})); }),
+    EXPECT_EQ(cadrel::Mensagem([n] { TSolverDeducao s(n, Receita({leiSIM, leiSOMD})); }),
               "TSolverDeducao: N tem de estar entre 2 e 7");
   EXPECT_NO_THROW(TSolverDeducao(2, Receita({leiTAB, leiSOMQ})));
   EXPECT_NO_THROW(TSolverDeducao(7, Receita({leiTAB, leiSOMQ})));
@@ -118,7 +111,7 @@ TEST(SolverDeducao, PreparacaoRecusaEntradasInvalidas) {
   for (const TCaso& caso : casos) {
     SCOPED_TRACE(caso.Nome);
     TSolverDeducao solver(4, caso.Receita);
-    EXPECT_EQ(ErroDe([&] { solver.Resolver(caso.Conjunto, caso.Dados, tecT6, caso.Ref); }),
+    EXPECT_EQ(cadrel::Mensagem([&] { solver.Resolver(caso.Conjunto, caso.Dados, tecT6, caso.Ref); }),
               caso.Mensagem);
   }
   // 1..16 totals 136, not a multiple of 16, yet K = 2 * 136 / 16 = 17.
@@ -346,7 +339,7 @@ TEST(SolverDeducao, ContradicoesSaoErros) {
   for (const TCaso& caso : casos) {
     SCOPED_TRACE(caso.Nome);
     TSolverDeducao solver(caso.N, caso.Receita);
-    EXPECT_EQ(ErroDe([&] { solver.Resolver(caso.Conjunto, caso.Dados, tecT6, caso.Ref); }),
+    EXPECT_EQ(cadrel::Mensagem([&] { solver.Resolver(caso.Conjunto, caso.Dados, tecT6, caso.Ref); }),
               caso.Mensagem);
   }
 }
