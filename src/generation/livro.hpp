@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "core/tipos.hpp"
+#include "generation/gerador.hpp"
+
+namespace cadrel {
+
+struct TPosicaoPlano {
+  std::int32_t Nivel = 0;
+  TReceita Receita;
+  friend bool operator==(const TPosicaoPlano&, const TPosicaoPlano&) = default;
+};
+
+struct TPuzzleDoLivro {
+  std::int32_t Posicao = 0;
+  std::int32_t Tentativa = 0;  // over every recipe tried at the position
+  std::uint32_t SubSemente = 0;
+  std::uint64_t ChaveCanonica = 0;
+  std::uint64_t ChaveConjunto = 0;
+  TPuzzle Puzzle;
+};
+
+struct TLivro {
+  TConfigLivro Config;
+  std::string Codigo;  // the seed as eight upper-case hexadecimal digits
+  std::vector<TPosicaoPlano> Plano;
+  std::vector<TPuzzleDoLivro> Puzzles;  // in plan order
+  bool Cancelado = false;
+  std::int32_t Tentativas = 0;
+  std::int32_t RejeicoesA6 = 0;  // accepted puzzles thrown away as repeats
+  std::array<std::int32_t, CNumCriterios> Rejeicoes{};
+};
+
+// Solutions seen (up to their allowed symmetries) and boxes seen.
+class TRegistoRepeticoes {
+public:
+  bool Repetido(std::uint64_t AChaveCanonica, std::uint64_t AChaveConjunto) const;
+  void Registar(std::uint64_t AChaveCanonica, std::uint64_t AChaveConjunto);
+  std::int32_t Quantos() const { return static_cast<std::int32_t>(FCanonicas.size()); }
+
+private:
+  std::unordered_set<std::uint64_t> FCanonicas;
+  std::unordered_set<std::uint64_t> FConjuntos;
+};
+
+// Progress of a book: puzzles accepted so far, positions in the plan, a status
+// text; setting ACancelar stops the generation.
+using TProgressoLivro =
+    std::function<void(std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto, bool& ACancelar)>;
+
+// Raises ECadrel with a message for the user when the configuration is invalid.
+void ValidarConfigLivro(const TConfigLivro& AConfig);
+std::vector<TPosicaoPlano> PlanearLivro(const TConfigLivro& AConfig);
+std::string CodigoLivro(std::uint32_t ASemente);
+std::uint32_t CalcularSubSemente(std::uint32_t ASemente, std::int32_t APosicao, std::int32_t ATentativa);
+std::string TextoProgresso(std::int32_t AAceites, std::int32_t ATotal, std::int32_t ANivel, TReceita AReceita);
+// What the report after the last puzzle shows.
+std::string TextoLivroCompleto(std::int32_t ATotal);
+
+class TGeradorLivro {
+public:
+  // A cancelled generation returns the puzzles accepted so far with Cancelado set.
+  TLivro Gerar(const TConfigLivro& AConfig, const TProgressoLivro& AProgresso = {});
+};
+
+}  // namespace cadrel
