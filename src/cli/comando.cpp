@@ -1,0 +1,114 @@
+#include "cli/comando.hpp"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+
+#include <fmt/format.h>
+
+#include "cli/gravacao.hpp"
+#include "cli/json_livro.hpp"
+#include "cli/opcoes.hpp"
+#include "cli/progresso.hpp"
+#include "core/random.hpp"
+#include "generation/livro.hpp"
+
+namespace cadrel {
+
+namespace {
+
+constexpr int CSaidaErro = 1;
+constexpr int CSaidaOpcao = 2;
+constexpr int CSaidaCancelada = 130;
+
+volatile std::sig_atomic_t GInterrompido = 0;
+
+extern "C" void AoInterromper(int) { GInterrompido = 1; }
+
+// The first Ctrl-C asks the generator to stop at its next report; the
+// handler then gives way, so a second one ends the program at once.
+void InstalarInterrupcao() {
+  GInterrompido = 0;
+  struct sigaction accao {};
+  accao.sa_handler = AoInterromper;
+  sigemptyset(&accao.sa_mask);
+  accao.sa_flags = SA_RESETHAND;
+  sigaction(SIGINT, &accao, nullptr);
+}
+
+void Escrever(std::FILE* ASaida, const std::string& ATexto) {
+  std::fputs((ATexto + "\n").c_str(), ASaida);
+  std::fflush(ASaida);
+}
+
+TMostradorProgresso CriarMostrador(bool ASilencioso) {
+  if (ASilencioso) return {mpNada, stderr, 0};
+  winsize janela{};
+  if (!::isatty(STDERR_FILENO)) return {mpLinhas, stderr, 0};
+  const bool temLargura = ::ioctl(STDERR_FILENO, TIOCGWINSZ, &janela) == 0 && janela.ws_col > 0;
+  return {mpBarra, stderr, temLargura ? janela.ws_col : 80};
+}
+
+}  // namespace
+
+int ExecutarComando(int argc, const char* const* argv) {
+  const TAnaliseOpcoes analise = AnalisarOpcoes(argc, argv);
+  if (analise.Desfecho == TDesfechoOpcoes::doAjuda) {
+    std::fputs(analise.Texto.c_str(), stdout);
+    return 0;
+  }
+  if (analise.Desfecho == TDesfechoOpcoes::doErro) {
+    Escrever(stderr, analise.Texto);
+    return CSaidaOpcao;
+  }
+  const TOpcoesCli& opcoes = analise.Opcoes;
+  TConfigLivro config = opcoes.Config;
+  config.Semente = opcoes.Semente ? *opcoes.Semente : SementeDoRelogio();
+  const std::string ficheiro = FicheiroJson(opcoes);
+  try {
+    ValidarConfigLivro(config);
+    VerificarPastaDestino(ficheiro);
+  } catch (const ECadrel& e) {
+    Escrever(stderr, e.what());
+    return CSaidaErro;
+  }
+  if (!opcoes.Pdf.empty())
+    Escrever(stderr, fmt::format("Aviso: o PDF ainda não está disponível; grava-se só o JSON, em {}.", ficheiro));
+
+  TMostradorProgresso mostrador = CriarMostrador(opcoes.Silencioso);
+  InstalarInterrupcao();
+  TLivro livro;
+  try {
+    livro = TGeradorLivro().Gerar(config, [&mostrador](std::int32_t AFeitos, std::int32_t ATotal,
+                                                       const std::string& ATexto, bool& ACancelar) {
+      mostrador.Relatar(AFeitos, ATotal, ATexto);
+      if (GInterrompido != 0) ACancelar = true;
+    });
+  } catch (const ECadrel& e) {
+    mostrador.Terminar();
+    Escrever(stderr, std::string("Não foi possível terminar o livro: ") + e.what());
+    return CSaidaErro;
+  }
+  mostrador.Terminar();
+  if (livro.Cancelado) {
+    Escrever(stderr, fmt::format("Geração cancelada aos {} de {} puzzles. Nada foi gravado.", livro.Puzzles.size(),
+                                 livro.Plano.size()));
+    return CSaidaCancelada;
+  }
+
+  try {
+    GravarFicheiroAtomico(ficheiro, LivroParaJson(livro));
+  } catch (const ECadrel& e) {
+    Escrever(stderr, e.what());
+    return CSaidaErro;
+  }
+  Escrever(stdout, fmt::format("Livro gerado: {} puzzles em {} tentativas. Código do livro: {}", livro.Puzzles.size(),
+                               livro.Tentativas, livro.Codigo));
+  Escrever(stdout, fmt::format("JSON gravado em {}", ficheiro));
+  return 0;
+}
+
+}  // namespace cadrel

@@ -1,0 +1,239 @@
+#include "cli/opcoes.hpp"
+
+#include <CLI/CLI.hpp>
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <string_view>
+
+#include "cli/nome_ficheiro.hpp"
+
+namespace cadrel {
+
+namespace {
+
+constexpr std::size_t CMaxTitulo = 60;
+constexpr std::string_view CSugestaoAjuda = "\nUse quorvel-cli --help para ver as opções.";
+
+std::string_view Aparar(std::string_view t) {
+  const auto branco = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+  while (!t.empty() && branco(t.front())) t.remove_prefix(1);
+  while (!t.empty() && branco(t.back())) t.remove_suffix(1);
+  return t;
+}
+
+bool IguaisSemCaixa(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// A whole decimal number in [AMin, AMax], blanks around it allowed.
+std::optional<std::int32_t> LerInteiro(std::string_view ATexto, std::int32_t AMin, std::int32_t AMax) {
+  const std::string_view t = Aparar(ATexto);
+  std::int32_t v = 0;
+  const auto [fim, erro] = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (t.empty() || erro != std::errc{} || fim != t.data() + t.size() || v < AMin || v > AMax) return std::nullopt;
+  return v;
+}
+
+std::int32_t LerTamanho(const std::string& t) {
+  if (const auto v = LerInteiro(t, 4, 7)) return *v;
+  throw ECadrel(fmt::format("--tamanho: o lado da grelha é um número de 4 a 7, não \"{}\".", t));
+}
+
+std::int32_t LerNivel(const std::string& t) {
+  if (IguaisSemCaixa(Aparar(t), "P")) return 0;
+  if (const auto v = LerInteiro(t, 1, 5)) return *v;
+  throw ECadrel(
+      fmt::format("--nivel: o nível é um número de 1 a 5, ou P para a Progressiva, não \"{}\".", t));
+}
+
+std::int32_t LerNumPuzzles(const std::string& t) {
+  if (const auto v = LerInteiro(t, 1, 200)) return *v;
+  throw ECadrel(fmt::format("--puzzles: o número de puzzles vai de 1 a 200, não \"{}\".", t));
+}
+
+std::string LerTitulo(const std::string& t) {
+  std::string titulo(Aparar(t));
+  try {
+    // The same check the JSON export makes later, so a bad title never gets that far.
+    (void)nlohmann::json(titulo).dump();
+  } catch (const nlohmann::json::type_error&) {
+    throw ECadrel("--titulo: o título não é texto UTF-8 válido.");
+  }
+  const auto caracteres = static_cast<std::size_t>(std::count_if(
+      titulo.begin(), titulo.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  if (caracteres > CMaxTitulo)
+    throw ECadrel(
+        fmt::format("--titulo: o título tem {} caracteres; o máximo é {}.", caracteres, CMaxTitulo));
+  return titulo;
+}
+
+// "Somas" stands for both sum laws, as the law check box of the same name does.
+TConjuntoLeis LerLeis(const std::string& ALista) {
+  struct TNomeLei {
+    std::string_view Nome;
+    TConjuntoLeis Leis;
+  };
+  static constexpr std::array<TNomeLei, 4> CNomes{{{"Simetria", {leiSIM}},
+                                                    {"Tabela", {leiTAB}},
+                                                    {"Ordem", {leiORD}},
+                                                    {"Somas", {leiSOMD, leiSOMQ}}}};
+  TConjuntoLeis leis;
+  std::string_view resto = ALista;
+  while (!resto.empty()) {
+    const std::size_t virgula = std::min(resto.find(','), resto.size());
+    const std::string_view nome = Aparar(resto.substr(0, virgula));
+    resto.remove_prefix(std::min(virgula + 1, resto.size()));
+    if (nome.empty()) continue;
+    const auto it = std::find_if(CNomes.begin(), CNomes.end(),
+                                 [nome](const TNomeLei& n) { return IguaisSemCaixa(n.Nome, nome); });
+    if (it == CNomes.end())
+      throw ECadrel(fmt::format(
+          "--leis: lei desconhecida \"{}\"; as leis são Simetria, Tabela, Ordem e Somas.", nome));
+    leis = TConjuntoLeis::DeCodigo(leis.Bits() | it->Leis.Bits());
+  }
+  if (leis.Vazio())
+    throw ECadrel("--leis: indique pelo menos uma lei (Simetria, Tabela, Ordem, Somas).");
+  return leis;
+}
+
+std::uint32_t LerSemente(const std::string& t) {
+  std::uint32_t v = 0;
+  const bool hex8 = t.size() == 8 && std::all_of(t.begin(), t.end(), [](char c) {
+                      return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+                    });
+  if (!hex8 || std::from_chars(t.data(), t.data() + t.size(), v, 16).ec != std::errc{})
+    throw ECadrel(fmt::format(
+        "--semente: o código do livro tem 8 dígitos hexadecimais (por exemplo 1A2B3C4D), não \"{}\".", t));
+  return v;
+}
+
+std::string LerJson(const std::string& t) {
+  if (std::filesystem::path(t).filename().empty())
+    throw ECadrel(fmt::format("--json: indique o nome de um ficheiro, não \"{}\".", t));
+  return t;
+}
+
+std::string LerPdf(const std::string& t) {
+  const std::filesystem::path p(t);
+  if (p.stem().empty() || !IguaisSemCaixa(p.extension().string(), ".pdf"))
+    throw ECadrel(
+        fmt::format("-o/--saida: o nome do ficheiro tem de terminar em .pdf, não \"{}\".", t));
+  return t;
+}
+
+// CLI11 reports a missing value, or a value given to a flag, in English and
+// naming the option somewhere in its text: find the option and say it here.
+std::string MensagemDoAnalisador(const CLI::App& AApp, const CLI::ParseError& AErro) {
+  const std::string_view texto = AErro.what();
+  for (const CLI::Option* op : AApp.get_options()) {
+    for (const std::string& nome : op->get_lnames()) {
+      const std::string longo = "--" + nome;
+      const std::size_t pos = texto.find(longo);
+      const std::size_t fim = pos + longo.size();
+      if (pos == std::string_view::npos || (fim < texto.size() && (std::isalnum(static_cast<unsigned char>(texto[fim])) || texto[fim] == '-')))
+        continue;
+      return op->get_type_size() == 0 ? fmt::format("{}: esta opção não leva valor.", longo)
+                                       : fmt::format("{}: falta o valor.", longo);
+    }
+  }
+  return fmt::format("Opções inválidas ({}).", texto);
+}
+
+}  // namespace
+
+TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
+  CLI::App app{"quorvel-cli: gera um livro de puzzles de grelhas numéricas e grava-o em JSON.", "quorvel-cli"};
+  app.get_formatter()->label("Usage", "Uso");
+  app.get_formatter()->label("OPTIONS", "OPÇÕES");
+  app.option_defaults()->group("Opções")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  app.set_help_flag("-h,--help,--ajuda", "Mostra esta ajuda e sai");
+  app.allow_extras();
+  app.footer(
+      "Sem --json nem -o, o livro fica na pasta atual em Quorvel_<N>x<N>_<nível>_<puzzles>.json\n"
+      "(por exemplo Quorvel_5x5_P_50.json para 50 puzzles 5x5 na Progressiva).\n"
+      "O código do livro, dado a --semente com as mesmas outras opções, gera de novo o mesmo livro.\n"
+      "Ctrl-C cancela a geração sem gravar nada.\n"
+      "Códigos de saída: 0 livro gravado; 1 configuração recusada, livro por terminar ou ficheiro\n"
+      "por gravar; 2 opção inválida; 130 geração cancelada.");
+
+  std::string tamanho, nivel, puzzles, titulo, leis, semente, json, pdf;
+  bool semDicas = false, silencioso = false;
+  auto* opTamanho = app.add_option("--tamanho", tamanho, "Lado da grelha, de 4 a 7 (por omissão 5)")->option_text("N");
+  auto* opNivel =
+      app.add_option("--nivel", nivel, "Nível de 1 a 5, ou P para a Progressiva (por omissão P)")->option_text("L");
+  auto* opPuzzles =
+      app.add_option("--puzzles", puzzles, "Número de puzzles, de 1 a 200 (por omissão 50)")->option_text("N");
+  auto* opTitulo = app.add_option("--titulo", titulo, "Título do livro, até 60 caracteres")->option_text("TEXTO");
+  app.add_flag("--sem-dicas", semDicas, "Soluções sem dicas (por omissão, as soluções mostram as dicas)");
+  auto* opLeis = app.add_option("--leis", leis,
+                                "Leis permitidas, separadas por vírgulas: Simetria,Tabela,Ordem,Somas "
+                                "(por omissão todas: modo Surpresa)")
+                     ->option_text("LISTA");
+  auto* opSemente = app.add_option("--semente", semente,
+                                   "Código do livro (8 dígitos hexadecimais) para o gerar de novo "
+                                   "(por omissão, um código novo)")
+                        ->option_text("CODIGO");
+  auto* opJson = app.add_option("--json", json, "Ficheiro JSON a gravar")->option_text("FICHEIRO");
+  auto* opPdf = app.add_option("-o,--saida", pdf, "Ficheiro PDF (ainda não disponível: por agora grava-se só o JSON)")
+                    ->option_text("FICHEIRO.pdf");
+  app.add_flag("--silencioso", silencioso, "Não mostra o progresso");
+
+  TAnaliseOpcoes r;
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    r.Desfecho = TDesfechoOpcoes::doAjuda;
+    r.Texto = app.help();
+    return r;
+  } catch (const CLI::ParseError& e) {
+    r.Texto = MensagemDoAnalisador(app, e) + std::string(CSugestaoAjuda);
+    return r;
+  }
+  if (!app.remaining().empty()) {
+    r.Texto = fmt::format("Opção ou argumento desconhecido: \"{}\".", app.remaining().front()) +
+              std::string(CSugestaoAjuda);
+    return r;
+  }
+
+  TOpcoesCli& o = r.Opcoes;
+  o.Config.NumPuzzles = 50;
+  o.Config.N = 5;
+  o.Config.Nivel = 0;
+  o.Config.Leis = {leiSIM, leiTAB, leiORD, leiSOMD, leiSOMQ};
+  o.Config.Caminho = !semDicas;
+  o.Silencioso = silencioso;
+  try {
+    if (opTamanho->count() > 0) o.Config.N = LerTamanho(tamanho);
+    if (opNivel->count() > 0) o.Config.Nivel = LerNivel(nivel);
+    if (opPuzzles->count() > 0) o.Config.NumPuzzles = LerNumPuzzles(puzzles);
+    if (opTitulo->count() > 0) o.Config.Titulo = LerTitulo(titulo);
+    if (opLeis->count() > 0) o.Config.Leis = LerLeis(leis);
+    if (opSemente->count() > 0) o.Semente = LerSemente(semente);
+    if (opJson->count() > 0) o.Json = LerJson(json);
+    if (opPdf->count() > 0) o.Pdf = LerPdf(pdf);
+  } catch (const ECadrel& e) {
+    r.Texto = e.what() + std::string(CSugestaoAjuda);
+    return r;
+  }
+  r.Desfecho = TDesfechoOpcoes::doGerar;
+  return r;
+}
+
+std::string FicheiroJson(const TOpcoesCli& AOpcoes) {
+  if (!AOpcoes.Json.empty()) return AOpcoes.Json;
+  std::filesystem::path p = AOpcoes.Pdf.empty()
+                                ? std::filesystem::path(NomeFicheiroPadrao(AOpcoes.Config.N, AOpcoes.Config.Nivel,
+                                                                           AOpcoes.Config.NumPuzzles))
+                                : std::filesystem::path(AOpcoes.Pdf);
+  return p.replace_extension(".json").string();
+}
+
+}  // namespace cadrel

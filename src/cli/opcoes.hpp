@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/tipos.hpp"
+
+namespace cadrel {
+
+struct TOpcoesCli {
+  // Everything but the seed, which stays 0 here: a book without --semente
+  // takes a fresh one only when it is about to be generated.
+  TConfigLivro Config;
+  std::optional<std::uint32_t> Semente;
+  std::string Json;  // empty when --json was not given
+  std::string Pdf;   // empty when -o/--saida was not given
+  bool Silencioso = false;
+};
+
+enum class TDesfechoOpcoes { doGerar, doAjuda, doErro };
+
+struct TAnaliseOpcoes {
+  TDesfechoOpcoes Desfecho = TDesfechoOpcoes::doErro;
+  std::string Texto;  // the help text, or the message that names the bad option
+  TOpcoesCli Opcoes;
+};
+
+// Reads and checks every option before anything runs; a bad value is a
+// doErro whose message names the option.
+TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv);
+
+// Where the JSON goes: --json, else the PDF's name with .json, else the
+// proposed book name with .json in the current folder.
+std::string FicheiroJson(const TOpcoesCli& AOpcoes);
+
+}  // namespace cadrel
