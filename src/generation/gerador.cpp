@@ -1,1 +1,228 @@
 #include "generation/gerador.hpp"
+
+#include <algorithm>
+#include <numeric>
+
+#include <fmt/format.h>
+
+#include "generation/bandas.hpp"
+#include "generation/niveis.hpp"
+
+namespace cadrel {
+
+namespace {
+constexpr std::int32_t CLimiteSolucoes = 2;
+constexpr std::int32_t CMaxNos = 200000;
+constexpr std::uint64_t CBaseFnv = 0xCBF29CE484222325ULL;
+constexpr std::uint64_t CPrimoFnv = 0x100000001B3ULL;
+}  // namespace
+
+// ------------------------------------------------------------- corners ---
+
+bool ParCantosAplica(TReceita AReceita, std::int32_t APar) {
+  const bool tabOuSim = AReceita.Leis.Contem(leiTAB) || AReceita.Leis.Contem(leiSIM);
+  // Under the order law the top-left and bottom-right corners are always given.
+  return APar == 1 ? tabOuSim : tabOuSim && !AReceita.Leis.Contem(leiORD);
+}
+
+std::int32_t CantoDoPar(std::int32_t N, std::int32_t APar, std::int32_t AQual) {
+  if (APar == 0) return AQual == 0 ? 0 : N * N - 1;
+  return AQual == 0 ? N - 1 : N * (N - 1);
+}
+
+bool CantosOpostosDados(std::int32_t N, TReceita AReceita, std::span<const std::int32_t> ADados) {
+  for (std::int32_t par = 0; par < 2; ++par)
+    if (ParCantosAplica(AReceita, par) && ADados[CantoDoPar(N, par, 0)] != 0 && ADados[CantoDoPar(N, par, 1)] != 0)
+      return true;
+  return false;
+}
+
+bool CompletariaCantos(std::int32_t N, TReceita AReceita, std::span<const std::int32_t> ADados,
+                       std::int32_t ACelula) {
+  for (std::int32_t par = 0; par < 2; ++par) {
+    if (!ParCantosAplica(AReceita, par)) continue;
+    for (std::int32_t qual = 0; qual < 2; ++qual)
+      if (CantoDoPar(N, par, qual) == ACelula && ADados[CantoDoPar(N, par, 1 - qual)] != 0) return true;
+  }
+  return false;
+}
+
+bool BordaTrivial(std::int32_t N, std::span<const std::int32_t> ADados, std::span<const std::int32_t> ASolucao) {
+  struct TLado {
+    bool linha;   // a row, else a column
+    bool inicio;  // the first row or column, else the last
+  };
+  constexpr TLado lados[] = {{true, true}, {true, false}, {false, true}, {false, false}};
+  for (const TLado& lado : lados) {
+    const std::int32_t indice = lado.inicio ? 0 : N - 1;
+    std::int32_t minLado = CMaxValor + 1, maxLado = CMinValor - 1;
+    std::int32_t minResto = CMaxValor + 1, maxResto = CMinValor - 1;
+    for (std::int32_t celula = 0; celula < N * N; ++celula) {
+      if (ADados[celula] != 0) continue;
+      const std::int32_t v = ASolucao[celula];
+      const bool noLado = (lado.linha ? celula / N : celula % N) == indice;
+      std::int32_t& menor = noLado ? minLado : minResto;
+      std::int32_t& maior = noLado ? maxLado : maxResto;
+      menor = std::min(menor, v);
+      maior = std::max(maior, v);
+    }
+    const bool ambos = maxLado >= CMinValor && maxResto >= CMinValor;
+    if (ambos && (lado.inicio ? maxLado < minResto : minLado > maxResto)) return true;
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------- keys ---
+
+std::uint64_t MisturarHash(std::uint64_t h, std::int32_t v) {
+  return (h ^ (static_cast<std::uint64_t>(v) & 0xFFFFu)) * CPrimoFnv;
+}
+
+std::int32_t IndiceSimetria(std::int32_t N, std::int32_t t, std::int32_t i, std::int32_t j) {
+  const std::int32_t ri = N - 1 - i, rj = N - 1 - j;
+  switch (t) {
+    case 1: return j * N + i;
+    case 2: return ri * N + rj;
+    case 3: return j * N + ri;
+    case 4: return rj * N + i;
+    case 5: return i * N + rj;
+    case 6: return ri * N + j;
+    case 7: return rj * N + ri;
+    default: return i * N + j;
+  }
+}
+
+std::uint64_t CalcularChaveCanonica(std::int32_t N, TReceita AReceita, std::span<const std::int32_t> AGrelha) {
+  // Only the identity and the transpose keep rows and columns increasing.
+  const std::int32_t numSimetrias = AReceita.Leis.Contem(leiORD) ? 2 : 8;
+  const std::int32_t nn = N * N;
+  std::vector<std::int32_t> melhor(nn), candidata(nn);
+  for (std::int32_t t = 0; t < numSimetrias; ++t) {
+    auto& destino = t == 0 ? melhor : candidata;
+    for (std::int32_t i = 0; i < N; ++i)
+      for (std::int32_t j = 0; j < N; ++j) destino[i * N + j] = AGrelha[IndiceSimetria(N, t, i, j)];
+    if (t > 0 && candidata < melhor) std::swap(melhor, candidata);
+  }
+  std::uint64_t h = MisturarHash(MisturarHash(CBaseFnv, N), CodigoReceita(AReceita));
+  for (std::int32_t v : melhor) h = MisturarHash(h, v);
+  return h;
+}
+
+std::uint64_t CalcularChaveConjunto(std::span<const std::int32_t> AValores) {
+  std::uint64_t h = CBaseFnv;
+  for (std::int32_t v : AValores) h = MisturarHash(h, v);
+  return h;
+}
+
+// -------------------------------------------------------------- puzzles ---
+
+TGeradorPuzzle::TGeradorPuzzle(std::int32_t N, TNivel ANivel, TReceita AReceita)
+    : FN(N),
+      FNivel(ANivel),
+      FReceita(AReceita),
+      FGerador(CriarGeradorSolucao(N, AReceita)),
+      FSolver(N, AReceita),
+      FContador(N, AReceita) {}
+
+bool TGeradorPuzzle::Rejeitar(TCriterio ACriterioRejeitado, TCriterio& ACriterio) {
+  ACriterio = ACriterioRejeitado;
+  ++FRejeicoes[ACriterioRejeitado];
+  return false;
+}
+
+bool TGeradorPuzzle::TentarGerar(TGeradorAleatorio& ARng, TPuzzle& APuzzle, TCriterio& ACriterio) {
+  ++FTentativas;
+  ACriterio = critNenhum;
+  APuzzle = TPuzzle{};
+  const std::int32_t nn = FN * FN;
+  const TConjuntoLeis leis = FReceita.Leis;
+
+  TSolucao solucao = FGerador->Gerar(ARng);
+  APuzzle.N = FN;
+  APuzzle.Nivel = FNivel;
+  APuzzle.Receita = FReceita;
+  APuzzle.Conjunto = solucao.Valores;
+  std::sort(APuzzle.Conjunto.begin(), APuzzle.Conjunto.end());
+  APuzzle.Solucao = std::move(solucao.Valores);
+  const std::vector<std::int32_t>& sol = APuzzle.Solucao;
+  const std::vector<std::int32_t>& caixa = APuzzle.Conjunto;
+
+  const std::int32_t total = std::accumulate(caixa.begin(), caixa.end(), 0);
+  APuzzle.K = leis.Contem(leiSIM) ? 2 * total / nn : 0;
+  APuzzle.S = leis.Contem(leiSOMD) || leis.Contem(leiSOMQ) ? total / FN : 0;
+  if (!ConjuntoValido(caixa)) return Rejeitar(critA5, ACriterio);
+
+  const TParametrosNivel parametros = ParametrosNivel(FNivel);
+  std::vector<std::int32_t> dados = sol;
+
+  // A watched corner pair has one of its corners, at random, tried first.
+  std::vector<std::int32_t> ordem(nn);
+  std::iota(ordem.begin(), ordem.end(), 0);
+  Embaralhar(ARng, ordem);
+  std::int32_t frente = 0;
+  for (std::int32_t par = 0; par < 2; ++par) {
+    if (!ParCantosAplica(FReceita, par)) continue;
+    const std::int32_t canto = CantoDoPar(FN, par, ARng.Limite(2));
+    std::swap(*std::find(ordem.begin() + frente, ordem.end(), canto), ordem[frente]);
+    ++frente;
+  }
+
+  const bool temOrdem = leis.Contem(leiORD);
+  std::vector<std::int32_t> removidas;
+  for (std::int32_t celula : ordem) {
+    if (temOrdem && (celula == 0 || celula == nn - 1)) continue;
+    dados[celula] = 0;
+    if (FSolver.Resolver(caixa, dados, parametros.TecnicaMax, sol).Resolvido)
+      removidas.push_back(celula);
+    else
+      dados[celula] = sol[celula];
+  }
+
+  APuzzle.NumDadosMinimo = nn - static_cast<std::int32_t>(removidas.size());
+  const std::int32_t alvo = DadosAlvo(FNivel, APuzzle.NumDadosMinimo, FN);
+  Embaralhar(ARng, removidas);
+  std::int32_t numDados = APuzzle.NumDadosMinimo;
+  for (std::size_t i = 0; i < removidas.size() && numDados < alvo; ++i) {
+    const std::int32_t celula = removidas[i];
+    if (CompletariaCantos(FN, FReceita, dados, celula)) continue;
+    dados[celula] = sol[celula];
+    ++numDados;
+  }
+  APuzzle.Dados = std::move(dados);
+  APuzzle.NumDados = numDados;
+
+  if (CantosOpostosDados(FN, FReceita, APuzzle.Dados) || numDados < alvo) return Rejeitar(critA8, ACriterio);
+  if (temOrdem && BordaTrivial(FN, APuzzle.Dados, sol)) return Rejeitar(critA7, ACriterio);
+
+  APuzzle.Resultado = FSolver.Resolver(caixa, APuzzle.Dados, parametros.TecnicaMax, sol);
+  const TResultadoSolver& resultado = APuzzle.Resultado;
+  if (!resultado.Resolvido) return Rejeitar(critA2, ACriterio);
+
+  const std::int32_t solucoes = FContador.Contar(caixa, APuzzle.Dados, CLimiteSolucoes, CMaxNos);
+  if (solucoes == -1) return Rejeitar(critNos, ACriterio);
+  if (solucoes != 1) return Rejeitar(critA1, ACriterio);
+
+  for (const TPassoDeducao& passo : resultado.Passos) {
+    const bool somaLonga = (passo.Tecnica == tecT5 || passo.Tecnica == tecT6) && passo.Operandos > MaxOperandosPasso(FN);
+    if ((passo.Tecnica == tecT3 && passo.Operandos >= 4) || somaLonga) return Rejeitar(critA3, ACriterio);
+  }
+  if (resultado.OperandosTotal > MaxOperandosTotal(FN)) return Rejeitar(critA3, ACriterio);
+
+  const TBanda banda = BandaPontuacao(FNivel, FN, FReceita);
+  if (resultado.PontuacaoPorCelula < banda.Minimo || resultado.PontuacaoPorCelula > banda.Maximo)
+    return Rejeitar(critA4, ACriterio);
+
+  ++FAceites;
+  return true;
+}
+
+TPuzzle TGeradorPuzzle::Gerar(TGeradorAleatorio& ARng, std::int32_t AMaxTentativas) {
+  TPuzzle puzzle;
+  TCriterio criterio;
+  for (std::int32_t i = 0; i < AMaxTentativas; ++i)
+    if (TentarGerar(ARng, puzzle, criterio)) return puzzle;
+  throw ECadrel(fmt::format("TGeradorPuzzle: nenhum puzzle aceite para {} {}x{} nivel {} apos {} tentativas",
+                            NomeReceita(FReceita), FN, FN, FNivel, AMaxTentativas));
+}
+
+}  // namespace cadrel
