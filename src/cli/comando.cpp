@@ -76,7 +76,8 @@ int ExecutarComando(int argc, const char* const* argv) {
     return CSaidaErro;
   }
   if (!opcoes.Pdf.empty())
-    Escrever(stderr, fmt::format("Aviso: o PDF ainda não está disponível; grava-se só o JSON, em {}.", ficheiro));
+    Escrever(stderr,
+             fmt::format("Aviso: o PDF ainda não está disponível; grava-se só o JSON, em {}.", ficheiro));
 
   TMostradorProgresso mostrador = CriarMostrador(opcoes.Silencioso);
   InstalarInterrupcao();
@@ -94,8 +95,8 @@ int ExecutarComando(int argc, const char* const* argv) {
   }
   mostrador.Terminar();
   if (livro.Cancelado) {
-    Escrever(stderr, fmt::format("Geração cancelada aos {} de {} puzzles. Nada foi gravado.", livro.Puzzles.size(),
-                                 livro.Plano.size()));
+    Escrever(stderr, fmt::format("Geração cancelada aos {} de {} puzzles. Nada foi gravado.",
+                                 livro.Puzzles.size(), livro.Plano.size()));
     return CSaidaCancelada;
   }
 
@@ -105,8 +106,8 @@ int ExecutarComando(int argc, const char* const* argv) {
     Escrever(stderr, e.what());
     return CSaidaErro;
   }
-  Escrever(stdout, fmt::format("Livro gerado: {} puzzles em {} tentativas. Código do livro: {}", livro.Puzzles.size(),
-                               livro.Tentativas, livro.Codigo));
+  Escrever(stdout, fmt::format("Livro gerado: {} puzzles em {} tentativas. Código do livro: {}",
+                               livro.Puzzles.size(), livro.Tentativas, livro.Codigo));
   Escrever(stdout, fmt::format("JSON gravado em {}", ficheiro));
   return 0;
 }

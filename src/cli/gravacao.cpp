@@ -19,14 +19,22 @@ namespace {
 
 std::string Motivo(int AErrno) {
   switch (AErrno) {
-    case ENOENT: return "a pasta não existe";
+    case ENOENT:
+      return "a pasta não existe";
     case EACCES:
-    case EPERM: return "não há permissão para escrever aí";
-    case EROFS: return "o disco só permite leitura";
+    case EPERM:
+      return "não há permissão para escrever aí";
+    case EROFS:
+      return "o disco só permite leitura";
     case ENOSPC:
-    case EDQUOT: return "não há espaço livre no disco";
-    case EISDIR: return "o destino é uma pasta";
-    default: return std::strerror(AErrno);
+    case EDQUOT:
+      return "não há espaço livre no disco";
+    case EISDIR:
+      return "o destino é uma pasta";
+    case EFBIG:
+      return "o ficheiro fica grande demais";
+    default:
+      return std::strerror(AErrno);
   }
 }
 

@@ -74,7 +74,8 @@ TJson PuzzleParaJson(const TPuzzleDoLivro& APuzzle) {
 TJson LivroParaArvore(const TLivro& L) {
   const TConfigLivro& c = L.Config;
   TJson plano = TJson::array();
-  for (const TPosicaoPlano& pos : L.Plano) plano.push_back({{"nivel", pos.Nivel}, {"receita", CodigoReceita(pos.Receita)}});
+  for (const TPosicaoPlano& pos : L.Plano)
+    plano.push_back({{"nivel", pos.Nivel}, {"receita", CodigoReceita(pos.Receita)}});
   TJson puzzles = TJson::array();
   for (const TPuzzleDoLivro& p : L.Puzzles) puzzles.push_back(PuzzleParaJson(p));
   return {{"codigo", L.Codigo},

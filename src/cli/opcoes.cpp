@@ -38,7 +38,8 @@ std::optional<std::int32_t> LerInteiro(std::string_view ATexto, std::int32_t AMi
   const std::string_view t = Aparar(ATexto);
   std::int32_t v = 0;
   const auto [fim, erro] = std::from_chars(t.data(), t.data() + t.size(), v);
-  if (t.empty() || erro != std::errc{} || fim != t.data() + t.size() || v < AMin || v > AMax) return std::nullopt;
+  if (t.empty() || erro != std::errc{} || fim != t.data() + t.size() || v < AMin || v > AMax)
+    return std::nullopt;
   return v;
 }
 
@@ -81,10 +82,8 @@ TConjuntoLeis LerLeis(const std::string& ALista) {
     std::string_view Nome;
     TConjuntoLeis Leis;
   };
-  static constexpr std::array<TNomeLei, 4> CNomes{{{"Simetria", {leiSIM}},
-                                                    {"Tabela", {leiTAB}},
-                                                    {"Ordem", {leiORD}},
-                                                    {"Somas", {leiSOMD, leiSOMQ}}}};
+  static constexpr std::array<TNomeLei, 4> CNomes{
+      {{"Simetria", {leiSIM}}, {"Tabela", {leiTAB}}, {"Ordem", {leiORD}}, {"Somas", {leiSOMD, leiSOMQ}}}};
   TConjuntoLeis leis;
   std::string_view resto = ALista;
   while (!resto.empty()) {
@@ -95,12 +94,11 @@ TConjuntoLeis LerLeis(const std::string& ALista) {
     const auto it = std::find_if(CNomes.begin(), CNomes.end(),
                                  [nome](const TNomeLei& n) { return IguaisSemCaixa(n.Nome, nome); });
     if (it == CNomes.end())
-      throw ECadrel(fmt::format(
-          "--leis: lei desconhecida \"{}\"; as leis são Simetria, Tabela, Ordem e Somas.", nome));
+      throw ECadrel(
+          fmt::format("--leis: lei desconhecida \"{}\"; as leis são Simetria, Tabela, Ordem e Somas.", nome));
     leis = TConjuntoLeis::DeCodigo(leis.Bits() | it->Leis.Bits());
   }
-  if (leis.Vazio())
-    throw ECadrel("--leis: indique pelo menos uma lei (Simetria, Tabela, Ordem, Somas).");
+  if (leis.Vazio()) throw ECadrel("--leis: indique pelo menos uma lei (Simetria, Tabela, Ordem, Somas).");
   return leis;
 }
 
@@ -124,8 +122,7 @@ std::string LerJson(const std::string& t) {
 std::string LerPdf(const std::string& t) {
   const std::filesystem::path p(t);
   if (p.stem().empty() || !IguaisSemCaixa(p.extension().string(), ".pdf"))
-    throw ECadrel(
-        fmt::format("-o/--saida: o nome do ficheiro tem de terminar em .pdf, não \"{}\".", t));
+    throw ECadrel(fmt::format("-o/--saida: o nome do ficheiro tem de terminar em .pdf, não \"{}\".", t));
   return t;
 }
 
@@ -138,10 +135,11 @@ std::string MensagemDoAnalisador(const CLI::App& AApp, const CLI::ParseError& AE
       const std::string longo = "--" + nome;
       const std::size_t pos = texto.find(longo);
       const std::size_t fim = pos + longo.size();
-      if (pos == std::string_view::npos || (fim < texto.size() && (std::isalnum(static_cast<unsigned char>(texto[fim])) || texto[fim] == '-')))
+      if (pos == std::string_view::npos ||
+          (fim < texto.size() && (std::isalnum(static_cast<unsigned char>(texto[fim])) || texto[fim] == '-')))
         continue;
-      return op->get_type_size() == 0 ? fmt::format("{}: esta opção não leva valor.", longo)
-                                       : fmt::format("{}: falta o valor.", longo);
+      return op->get_expected_max() == 0 ? fmt::format("{}: esta opção não leva valor.", longo)
+                                         : fmt::format("{}: falta o valor.", longo);
     }
   }
   return fmt::format("Opções inválidas ({}).", texto);
@@ -150,39 +148,43 @@ std::string MensagemDoAnalisador(const CLI::App& AApp, const CLI::ParseError& AE
 }  // namespace
 
 TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
-  CLI::App app{"quorvel-cli: gera um livro de puzzles de grelhas numéricas e grava-o em JSON.", "quorvel-cli"};
+  CLI::App app{"quorvel-cli: gera um livro de puzzles de grelhas numéricas e grava-o em JSON.",
+               "quorvel-cli"};
   app.get_formatter()->label("Usage", "Uso");
   app.get_formatter()->label("OPTIONS", "OPÇÕES");
   app.option_defaults()->group("Opções")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.set_help_flag("-h,--help,--ajuda", "Mostra esta ajuda e sai");
   app.allow_extras();
   app.footer(
-      "Sem --json nem -o, o livro fica na pasta atual em Quorvel_<N>x<N>_<nível>_<puzzles>.json\n"
-      "(por exemplo Quorvel_5x5_P_50.json para 50 puzzles 5x5 na Progressiva).\n"
-      "O código do livro, dado a --semente com as mesmas outras opções, gera de novo o mesmo livro.\n"
-      "Ctrl-C cancela a geração sem gravar nada.\n"
-      "Códigos de saída: 0 livro gravado; 1 configuração recusada, livro por terminar ou ficheiro\n"
-      "por gravar; 2 opção inválida; 130 geração cancelada.");
+      "Sem --json nem -o, o livro fica na pasta atual, em\n"
+      "Quorvel_<N>x<N>_<nível>_<puzzles>.json (Quorvel_5x5_P_50.json para 50 puzzles\n"
+      "5x5 na Progressiva). O código do livro, dado a --semente com as mesmas outras\n"
+      "opções, gera de novo o mesmo livro. Ctrl-C cancela a geração sem gravar nada.\n"
+      "\n"
+      "Códigos de saída: 0 livro gravado; 1 configuração recusada, livro por terminar\n"
+      "ou ficheiro por gravar; 2 opção inválida; 130 geração cancelada.");
 
   std::string tamanho, nivel, puzzles, titulo, leis, semente, json, pdf;
   bool semDicas = false, silencioso = false;
-  auto* opTamanho = app.add_option("--tamanho", tamanho, "Lado da grelha, de 4 a 7 (por omissão 5)")->option_text("N");
+  auto* opTamanho =
+      app.add_option("--tamanho", tamanho, "Lado da grelha, de 4 a 7 (por omissão 5)")->option_text("N");
   auto* opNivel =
-      app.add_option("--nivel", nivel, "Nível de 1 a 5, ou P para a Progressiva (por omissão P)")->option_text("L");
-  auto* opPuzzles =
-      app.add_option("--puzzles", puzzles, "Número de puzzles, de 1 a 200 (por omissão 50)")->option_text("N");
-  auto* opTitulo = app.add_option("--titulo", titulo, "Título do livro, até 60 caracteres")->option_text("TEXTO");
-  app.add_flag("--sem-dicas", semDicas, "Soluções sem dicas (por omissão, as soluções mostram as dicas)");
+      app.add_option("--nivel", nivel, "Nível de 1 a 5, ou P: Progressiva (por omissão P)")->option_text("L");
+  auto* opPuzzles = app.add_option("--puzzles", puzzles, "Número de puzzles, de 1 a 200 (por omissão 50)")
+                        ->option_text("N");
+  auto* opTitulo =
+      app.add_option("--titulo", titulo, "Título do livro, até 60 caracteres")->option_text("TEXTO");
+  app.add_flag("--sem-dicas", semDicas, "Soluções sem dicas (por omissão, com dicas)");
   auto* opLeis = app.add_option("--leis", leis,
-                                "Leis permitidas, separadas por vírgulas: Simetria,Tabela,Ordem,Somas "
-                                "(por omissão todas: modo Surpresa)")
+                                "Leis separadas por vírgulas: Simetria,Tabela,\n"
+                                "Ordem,Somas (por omissão todas: Surpresa)")
                      ->option_text("LISTA");
   auto* opSemente = app.add_option("--semente", semente,
-                                   "Código do livro (8 dígitos hexadecimais) para o gerar de novo "
-                                   "(por omissão, um código novo)")
+                                   "Código do livro a gerar de novo, 8 dígitos\n"
+                                   "hexadecimais (por omissão, um código novo)")
                         ->option_text("CODIGO");
   auto* opJson = app.add_option("--json", json, "Ficheiro JSON a gravar")->option_text("FICHEIRO");
-  auto* opPdf = app.add_option("-o,--saida", pdf, "Ficheiro PDF (ainda não disponível: por agora grava-se só o JSON)")
+  auto* opPdf = app.add_option("-o,--saida", pdf, "Ficheiro PDF (por agora grava-se só o JSON)")
                     ->option_text("FICHEIRO.pdf");
   app.add_flag("--silencioso", silencioso, "Não mostra o progresso");
 
@@ -230,8 +232,8 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
 std::string FicheiroJson(const TOpcoesCli& AOpcoes) {
   if (!AOpcoes.Json.empty()) return AOpcoes.Json;
   std::filesystem::path p = AOpcoes.Pdf.empty()
-                                ? std::filesystem::path(NomeFicheiroPadrao(AOpcoes.Config.N, AOpcoes.Config.Nivel,
-                                                                           AOpcoes.Config.NumPuzzles))
+                                ? std::filesystem::path(NomeFicheiroPadrao(
+                                      AOpcoes.Config.N, AOpcoes.Config.Nivel, AOpcoes.Config.NumPuzzles))
                                 : std::filesystem::path(AOpcoes.Pdf);
   return p.replace_extension(".json").string();
 }

@@ -1,0 +1,136 @@
+#include "cli/opcoes.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/comando.hpp"
+#include "cli/nome_ficheiro.hpp"
+
+namespace cadrel {
+namespace {
+
+std::vector<const char*> Argv(const std::vector<std::string>& AArgs) {
+  std::vector<const char*> argv{"quorvel-cli"};
+  for (const std::string& a : AArgs) argv.push_back(a.c_str());
+  return argv;
+}
+
+TAnaliseOpcoes Analisar(const std::vector<std::string>& AArgs) {
+  const auto argv = Argv(AArgs);
+  return AnalisarOpcoes(static_cast<int>(argv.size()), argv.data());
+}
+
+std::string Repetir(const std::string& t, int n) {
+  std::string r;
+  for (int i = 0; i < n; ++i) r += t;
+  return r;
+}
+
+TEST(OpcoesCli, SemOpcoesDaOLivroPorOmissao) {
+  const TAnaliseOpcoes a = Analisar({});
+  ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doGerar) << a.Texto;
+  const TConfigLivro& c = a.Opcoes.Config;
+  EXPECT_EQ(c.NumPuzzles, 50);
+  EXPECT_EQ(c.N, 5);
+  EXPECT_EQ(c.Nivel, 0);
+  EXPECT_EQ(c.Leis.Bits(), 31);
+  EXPECT_EQ(c.Titulo, "");
+  EXPECT_TRUE(c.Caminho);
+  EXPECT_FALSE(a.Opcoes.Semente.has_value());
+  EXPECT_FALSE(a.Opcoes.Silencioso);
+  EXPECT_EQ(FicheiroJson(a.Opcoes), "Quorvel_5x5_P_50.json");
+}
+
+TEST(OpcoesCli, TodasAsOpcoes) {
+  const TAnaliseOpcoes a = Analisar({"--tamanho", "6", "--nivel", "3", "--puzzles", "20", "--titulo",
+                                     "  Verão de 2026 ", "--sem-dicas", "--leis", "Tabela,Somas", "--semente",
+                                     "1a2B3c4D", "-o", "livros/verao.PDF", "--silencioso"});
+  ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doGerar) << a.Texto;
+  const TConfigLivro& c = a.Opcoes.Config;
+  EXPECT_EQ(c.N, 6);
+  EXPECT_EQ(c.Nivel, 3);
+  EXPECT_EQ(c.NumPuzzles, 20);
+  EXPECT_EQ(c.Titulo, "Verão de 2026");
+  EXPECT_FALSE(c.Caminho);
+  EXPECT_EQ(c.Leis, TConjuntoLeis({leiTAB, leiSOMD, leiSOMQ}));
+  EXPECT_EQ(a.Opcoes.Semente, 0x1A2B3C4Du);
+  EXPECT_TRUE(a.Opcoes.Silencioso);
+  // Without --json the JSON goes beside the PDF that was asked for.
+  EXPECT_EQ(FicheiroJson(a.Opcoes), "livros/verao.json");
+  EXPECT_EQ(Analisar({"--nivel", "p", "--json", "x.json", "-o", "y.pdf"}).Opcoes.Config.Nivel, 0);
+  EXPECT_EQ(FicheiroJson(Analisar({"--nivel", "p", "--json", "x.json", "-o", "y.pdf"}).Opcoes), "x.json");
+  // A title is measured in characters, not in bytes.
+  EXPECT_EQ(Analisar({"--titulo", Repetir("é", 60)}).Opcoes.Config.Titulo, Repetir("é", 60));
+}
+
+TEST(OpcoesCli, ListaDeLeis) {
+  const struct {
+    const char* lista;
+    std::uint8_t bits;
+  } casos[] = {
+      {"Simetria", 1},       {"Tabela", 2},
+      {"Ordem", 4},          {"Somas", 8 | 16},
+      {"Ordem,Simetria", 5}, {" somas , TABELA ", 2 | 8 | 16},
+      {"Ordem,,Ordem", 4},   {"Simetria,Tabela,Ordem,Somas", 31},
+  };
+  for (const auto& c : casos) {
+    const TAnaliseOpcoes a = Analisar({"--leis", c.lista});
+    ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doGerar) << c.lista << ": " << a.Texto;
+    EXPECT_EQ(a.Opcoes.Config.Leis.Bits(), c.bits) << c.lista;
+  }
+}
+
+TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
+  const struct {
+    std::vector<std::string> args;
+    const char* opcao;
+  } casos[] = {
+      {{"--tamanho", "3"}, "--tamanho"},
+      {{"--tamanho", "8"}, "--tamanho"},
+      {{"--tamanho", "abc"}, "--tamanho"},
+      {{"--tamanho", "5x"}, "--tamanho"},
+      {{"--nivel", "0"}, "--nivel"},
+      {{"--nivel", "6"}, "--nivel"},
+      {{"--nivel", "X"}, "--nivel"},
+      {{"--puzzles", "0"}, "--puzzles"},
+      {{"--puzzles", "201"}, "--puzzles"},
+      {{"--leis", "Ordem,Xadrez"}, "--leis"},
+      {{"--leis", " , "}, "--leis"},
+      {{"--semente", "2A"}, "--semente"},
+      {{"--semente", "0000002G"}, "--semente"},
+      {{"--semente", "100000000"}, "--semente"},
+      {{"--titulo", Repetir("é", 61)}, "--titulo"},
+      {{"--titulo", "\xC3("}, "--titulo"},
+      {{"-o", "livro.txt"}, "--saida"},
+      {{"--json", "pasta/"}, "--json"},
+      {{"--puzzles"}, "--puzzles"},
+      {{"--sem-dicas=talvez"}, "--sem-dicas"},
+      {{"--cor", "azul"}, "--cor"},
+  };
+  for (const auto& c : casos) {
+    const auto argv = Argv(c.args);
+    testing::internal::CaptureStderr();
+    const int codigo = ExecutarComando(static_cast<int>(argv.size()), argv.data());
+    const std::string erro = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(codigo, 2) << c.args[0];
+    EXPECT_NE(erro.find(c.opcao), std::string::npos) << erro;
+  }
+}
+
+TEST(OpcoesCli, AjudaEmPortugues) {
+  const TAnaliseOpcoes a = Analisar({"--help"});
+  ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doAjuda);
+  for (const char* t : {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "Códigos de saída"})
+    EXPECT_NE(a.Texto.find(t), std::string::npos) << t;
+}
+
+TEST(NomeFicheiroPadrao, EtiquetaDoNivel) {
+  EXPECT_EQ(NomeFicheiroPadrao(5, 0, 50), "Quorvel_5x5_P_50.pdf");
+  EXPECT_EQ(NomeFicheiroPadrao(6, 3, 20), "Quorvel_6x6_N3_20.pdf");
+  EXPECT_EQ(NomeFicheiroPadrao(4, 5, 1), "Quorvel_4x4_N5_1.pdf");
+}
+
+}  // namespace
+}  // namespace cadrel
