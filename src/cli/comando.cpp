@@ -46,8 +46,8 @@ void Escrever(std::FILE* ASaida, const std::string& ATexto) {
 
 TMostradorProgresso CriarMostrador(bool ASilencioso) {
   if (ASilencioso) return {mpNada, stderr, 0};
-  winsize janela{};
   if (!::isatty(STDERR_FILENO)) return {mpLinhas, stderr, 0};
+  winsize janela{};
   const bool temLargura = ::ioctl(STDERR_FILENO, TIOCGWINSZ, &janela) == 0 && janela.ws_col > 0;
   return {mpBarra, stderr, temLargura ? janela.ws_col : 80};
 }
