@@ -1,0 +1,108 @@
+#include "book/editorial.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "book/paginas.hpp"
+
+namespace cadrel {
+
+namespace {
+
+constexpr double CTamanhoLicenca = 12;
+constexpr double CPassoLicenca = 6.15;
+
+// The emblem: a 60 mm square of 20 mm cells centred on the page.
+constexpr double CLadoSimbolo = 60;
+constexpr double CCelulaSimbolo = 20;
+constexpr double CX0 = CCentroX - CLadoSimbolo / 2;
+constexpr double CY0 = CCentroY - CLadoSimbolo / 2;
+constexpr double CRaioCirculo = 7;
+constexpr double CTraco = 1.4;
+constexpr double CPassoTraco = 2.4;
+
+TPontoMm CentroCelula(int c, int r) {
+  return PontoMm(CX0 + CCelulaSimbolo * c + CCelulaSimbolo / 2, CY0 + CCelulaSimbolo * r + CCelulaSimbolo / 2);
+}
+
+// Dashes of 1.4 mm every 2.4 mm from P; the last one is cut at Q.
+void Tracejado(ICadrelCanvas& C, TPontoMm P, TPontoMm Q) {
+  const double d = std::hypot(Q.X - P.X, Q.Y - P.Y);
+  if (d <= 0) return;
+  const double ux = (Q.X - P.X) / d;
+  const double uy = (Q.Y - P.Y) / d;
+  const int n = static_cast<int>((d + 1) / CPassoTraco);
+  for (int k = 0; k < n; ++k) {
+    const double a = CPassoTraco * k;
+    const double b = std::min(a + CTraco, d);
+    C.Linha(P.X + a * ux, P.Y + a * uy, P.X + b * ux, P.Y + b * uy, 0.9, 0);
+  }
+}
+
+// Two pieces that keep clear of the corner circles (radius + 1.5 mm) and of the centre digit.
+void Diagonal(ICadrelCanvas& C, TPontoMm A, TPontoMm B) {
+  const double l = std::hypot(B.X - A.X, B.Y - A.Y);
+  const double ux = (B.X - A.X) / l;
+  const double uy = (B.Y - A.Y) / l;
+  auto em = [&](double t) { return PontoMm(A.X + t * ux, A.Y + t * uy); };
+  Tracejado(C, em(8.5), em(l / 2 - 7.5));
+  Tracejado(C, em(l / 2 + 7.5), em(l - 8.5));
+}
+
+void Parentese(ICadrelCanvas& C, double x, double ABraco) {
+  const double cima = CY0 - 4;
+  const double baixo = CY0 + CLadoSimbolo + 4;
+  C.Linha(x, cima, x, baixo, 1.6, 0);
+  C.Linha(x, cima, x + ABraco, cima, 1.6, 0);
+  C.Linha(x, baixo, x + ABraco, baixo, 1.6, 0);
+}
+
+}  // namespace
+
+std::string TextoDireitos(bool ALicenca) {
+  return ALicenca ? "Esta obra é distribuída sob a licença Creative Commons CC BY-NC-ND 4.0."
+                  : "© Velmaro. Todos os direitos reservados.";
+}
+
+std::string TextoSeparador(bool ASolucoes) { return ASolucoes ? "Soluções" : "Puzzles"; }
+
+void DesenharSelo(ICadrelCanvas& C, double X, double Y, double ALargura) {
+  C.Imagem(X, Y, ALargura, ALargura * CProporcaoSelo, CRecursoSelo);
+}
+
+void DesenharPaginaLicenca(ICadrelCanvas& C, const std::string& ATitulo) {
+  C.Texto(CMargemEsquerda, 205, ATitulo, 14, true, 0, alEsquerda);
+  C.Texto(CMargemEsquerda, 216, TextoDireitos(false), CTamanhoLicenca, false, 0, alEsquerda);
+  double y = 225;
+  for (const std::string& linha : QuebrarLinhas(C, TextoDireitos(true), CLarguraUtil, CTamanhoLicenca, false)) {
+    C.Texto(CMargemEsquerda, y, linha, CTamanhoLicenca, false, 0, alEsquerda);
+    y += CPassoLicenca;
+  }
+  DesenharSelo(C, CMargemEsquerda, y + 4, 30);
+}
+
+void DesenharSeparador(ICadrelCanvas& C, bool ASolucoes) {
+  const double h = C.AlturaTexto(36);
+  C.Texto(CCentroX, CCentroY - h / 2 - 4, TextoSeparador(ASolucoes), 36, true, 0, alCentro);
+  C.Linha(CCentroX - 15, CCentroY + 14, CCentroX + 15, CCentroY + 14, 0.8, 0);
+}
+
+void DesenharSimbolo(ICadrelCanvas& C) {
+  Parentese(C, CX0 - 5, 4.5);
+  Parentese(C, CX0 + CLadoSimbolo + 5, -4.5);
+
+  const double h = C.AlturaTexto(28);
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c)
+      C.Texto(CentroCelula(c, r).X, CY0 + CCelulaSimbolo * r + (CCelulaSimbolo - h) / 2, std::to_string(3 * r + c + 1),
+              28, true, 0, alCentro);
+
+  Diagonal(C, CentroCelula(0, 0), CentroCelula(2, 2));
+  Diagonal(C, CentroCelula(2, 0), CentroCelula(0, 2));
+
+  for (const TPontoMm centro : {CentroCelula(0, 0), CentroCelula(2, 0), CentroCelula(0, 2), CentroCelula(2, 2)})
+    C.Elipse(centro.X - CRaioCirculo, centro.Y - CRaioCirculo, 2 * CRaioCirculo, 2 * CRaioCirculo, 1.2, 0, -1);
+}
+
+}  // namespace cadrel

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "drawing/canvas.hpp"
+
+namespace cadrel {
+
+inline constexpr const char* CRecursoSelo = "SELO_CC_BY_NC_ND";
+// Height over width of the seal image (1280 × 450 pixels).
+inline constexpr double CProporcaoSelo = 450.0 / 1280.0;
+
+// The licence sentence when ALicenca is set, otherwise the rights line.
+std::string TextoDireitos(bool ALicenca);
+// "Soluções" or "Puzzles".
+std::string TextoSeparador(bool ASolucoes);
+
+// The licence seal with its top-left corner at (X, Y), ALargura wide and in
+// its own proportions.
+void DesenharSelo(ICadrelCanvas& C, double X, double Y, double ALargura);
+// The back of the cover: title, rights line, licence sentence and seal.
+void DesenharPaginaLicenca(ICadrelCanvas& C, const std::string& ATitulo);
+// The title page of the puzzles or, with ASolucoes, of the solutions.
+void DesenharSeparador(ICadrelCanvas& C, bool ASolucoes);
+// The emblem: the digits 1 to 9 in brackets, corners circled, dashed diagonals.
+void DesenharSimbolo(ICadrelCanvas& C);
+
+}  // namespace cadrel

@@ -1,0 +1,114 @@
+#include "book/grelha.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include "book/paginas.hpp"
+#include "book/pictogramas.hpp"
+
+namespace cadrel {
+
+namespace {
+constexpr double CTamanhoCaixa = 9.5;
+constexpr double CPassoLinhaCaixa = 5.6;
+constexpr double CEspacoNumeros = 4;   // between neighbouring numbers of a row
+constexpr double CFolgaCaixa = 8;      // horizontal padding of the box, both sides together
+constexpr double CLarguraMinCaixa = 40;
+constexpr double CPassoLeis = 24;      // a 14 mm pictogram and a 10 mm gap
+}  // namespace
+
+double TamanhoDigitos(double ALado, std::int32_t N) { return std::max(MmParaPt(ALado / N * 0.38), 8.0); }
+
+void DesenharGrelha(ICadrelCanvas& C, std::int32_t N, std::span<const std::int32_t> ADados,
+                    std::span<const std::int32_t> ASolucao, double X, double Y, double ALado, bool AMostrarSolucao,
+                    double ATamanhoPt) {
+  const double c = ALado / N;
+  // Later items paint over earlier ones: shading, lines, border, numbers.
+  for (std::int32_t i = 0; i < N * N; ++i)
+    if (ADados[i] != 0) C.Rectangulo(X + (i % N) * c, Y + (i / N) * c, c, c, 0, -1, CCinzaDado);
+  for (std::int32_t k = 1; k < N; ++k) {
+    C.Linha(X, Y + k * c, X + ALado, Y + k * c, 0.25, 0);
+    C.Linha(X + k * c, Y, X + k * c, Y + ALado, 0.25, 0);
+  }
+  C.Rectangulo(X, Y, ALado, ALado, 0.8, 0, -1);
+
+  const double h = C.AlturaTexto(ATamanhoPt);
+  for (std::int32_t i = 0; i < N * N; ++i) {
+    const std::int32_t valor = AMostrarSolucao ? ASolucao[i] : ADados[i];
+    if (valor == 0) continue;
+    const bool negrito = !AMostrarSolucao || ADados[i] == 0;
+    C.Texto(X + (i % N) * c + c / 2, Y + (i / N) * c + (c - h) / 2, std::to_string(valor), ATamanhoPt, negrito, 0,
+            alCentro);
+  }
+}
+
+std::vector<std::int32_t> NumerosEmFalta(std::span<const std::int32_t> AConjunto,
+                                         std::span<const std::int32_t> ADados) {
+  std::vector<std::int32_t> faltam;
+  for (std::int32_t v : AConjunto)
+    if (std::find(ADados.begin(), ADados.end(), v) == ADados.end()) faltam.push_back(v);
+  return faltam;
+}
+
+double DesenharCaixaNumeros(ICadrelCanvas& C, double X, double Y, double ALarguraMax,
+                            std::span<const std::int32_t> ANumeros) {
+  const auto n = static_cast<std::int32_t>(ANumeros.size());
+  if (n == 0) return Y;
+
+  const double w00 = C.LarguraTexto("00", CTamanhoCaixa, false);
+  const double cabem = std::clamp((ALarguraMax - CFolgaCaixa + CEspacoNumeros) / (w00 + CEspacoNumeros), 1.0, 10.0);
+  std::int32_t q = static_cast<std::int32_t>(cabem);
+  const std::int32_t linhas = (n + q - 1) / q;
+  q = (n + linhas - 1) / linhas;  // fill the rows evenly
+
+  std::vector<std::string> textos;
+  std::vector<double> larguras;
+  for (std::int32_t v : ANumeros) {
+    textos.push_back(std::to_string(v));
+    larguras.push_back(C.LarguraTexto(textos.back(), CTamanhoCaixa, false));
+  }
+  std::vector<double> larguraLinha(linhas, 0.0);
+  for (std::int32_t i = 0; i < n; ++i)
+    larguraLinha[i / q] += larguras[i] + (i % q == 0 ? 0.0 : CEspacoNumeros);
+
+  double b = *std::max_element(larguraLinha.begin(), larguraLinha.end()) + CFolgaCaixa;
+  b = std::min(std::max(b, CLarguraMinCaixa), ALarguraMax);
+  const double h = linhas * CPassoLinhaCaixa + 4;
+  C.Rectangulo(X, Y, b, h, 0.5, 0, -1);
+
+  const double alturaTexto = C.AlturaTexto(CTamanhoCaixa);
+  for (std::int32_t k = 0; k < linhas; ++k) {
+    double x = X + b / 2 - larguraLinha[k] / 2;
+    const double y = Y + 2 + k * CPassoLinhaCaixa + (CPassoLinhaCaixa - alturaTexto) / 2;
+    for (std::int32_t i = k * q; i < std::min(k * q + q, n); ++i) {
+      C.Texto(x, y, textos[i], CTamanhoCaixa, false, 0, alEsquerda);
+      x += larguras[i] + CEspacoNumeros;
+    }
+  }
+  return Y + h;
+}
+
+std::vector<TLei> LeisPorOrdem(TReceita AReceita) {
+  const TConjuntoLeis& leis = AReceita.Leis;
+  std::vector<TLei> ordem;
+  for (TLei lei : {leiORD, leiTAB, leiSIM})
+    if (leis.Contem(lei)) ordem.push_back(lei);
+  if (leis.Contem(leiSOMQ))
+    ordem.push_back(leiSOMQ);
+  else if (leis.Contem(leiSOMD))
+    ordem.push_back(leiSOMD);
+  return ordem;
+}
+
+void DesenharLeisPuzzle(ICadrelCanvas& C, const TPuzzle& APuzzle, double Y) {
+  const std::vector<TLei> leis = LeisPorOrdem(APuzzle.Receita);
+  for (std::size_t j = 0; j < leis.size(); ++j) {
+    const double x = CMargemEsquerda + static_cast<double>(j) * CPassoLeis;
+    if (APuzzle.Nivel == 5)
+      DesenharLeiOculta(C, x, Y + 1);
+    else
+      DesenharPictograma(C, leis[j], x, Y + 1);
+  }
+}
+
+}  // namespace cadrel

@@ -1,0 +1,70 @@
+#include "book/paginas.hpp"
+
+#include <ctime>
+
+#include <fmt/format.h>
+
+namespace cadrel {
+
+namespace {
+constexpr double CTamanhoRodape = 9;
+constexpr double CEntrelinha = 1.45;  // line step of a paragraph, in font sizes
+}  // namespace
+
+TLayoutPuzzles LayoutPadrao(std::int32_t N) { return TLayoutPuzzles{2, N == 4 ? 64.0 : 74.0}; }
+
+TInfoLivro InfoPadrao() {
+  const std::time_t agora = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&agora, &local);
+  return TInfoLivro{fmt::format("{:02}/{:02}/{:04}", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900), "1.0"};
+}
+
+TConjuntoLeis LeisDoLivro(const TLivro& ALivro) {
+  int bits = 0;
+  for (const TPuzzleDoLivro& p : ALivro.Puzzles) bits |= p.Puzzle.Receita.Leis.Bits();
+  return TConjuntoLeis::DeCodigo(bits);
+}
+
+std::int32_t SolucoesPorPagina(std::int32_t N, bool ACaminho) { return N != 4 && ACaminho ? 2 : 4; }
+
+std::string TextoTamanho(std::int32_t N) { return fmt::format("{} \u00D7 {}", N, N); }
+
+std::vector<std::string> QuebrarLinhas(ICadrelCanvas& C, const std::string& ATexto, double ALarguraMax,
+                                       double ATamanhoPt, bool ANegrito) {
+  std::vector<std::string> linhas;
+  std::string actual;
+  std::size_t inicio = 0;
+  while (true) {
+    const std::size_t fim = ATexto.find(' ', inicio);
+    const std::string palavra = ATexto.substr(inicio, fim == std::string::npos ? std::string::npos : fim - inicio);
+    std::string candidata = actual.empty() ? palavra : actual + ' ' + palavra;
+    if (!actual.empty() && C.LarguraTexto(candidata, ATamanhoPt, ANegrito) > ALarguraMax) {
+      linhas.push_back(std::move(actual));
+      actual = palavra;
+    } else {
+      actual = std::move(candidata);
+    }
+    if (fim == std::string::npos) break;
+    inicio = fim + 1;
+  }
+  if (!actual.empty()) linhas.push_back(std::move(actual));
+  return linhas;
+}
+
+double DesenharParagrafo(ICadrelCanvas& C, double X, double Y, double ALargura, const std::string& ATexto,
+                         double ATamanhoPt) {
+  const double passo = PtParaMm(ATamanhoPt) * CEntrelinha;
+  const std::vector<std::string> linhas = QuebrarLinhas(C, ATexto, ALargura, ATamanhoPt, false);
+  for (std::size_t i = 0; i < linhas.size(); ++i)
+    C.Texto(X, Y + static_cast<double>(i) * passo, linhas[i], ATamanhoPt, false, 0, alEsquerda);
+  return Y + static_cast<double>(linhas.size()) * passo;
+}
+
+void DesenharRodape(ICadrelCanvas& C, std::int32_t ANumero) {
+  if (ANumero <= 0) return;
+  C.Texto(CMargemEsquerda, CYRodape, "QUORVEL | Velmaro", CTamanhoRodape, false, CCinzaSecundario, alEsquerda);
+  C.Texto(CMargemDireita, CYRodape, std::to_string(ANumero), CTamanhoRodape, false, CCinzaSecundario, alDireita);
+}
+
+}  // namespace cadrel
