@@ -156,7 +156,8 @@ std::vector<TExemploRegras> CriarExemplosFixos() {
   e[0] = {ReceitaDeLeis({leiSIM, leiORD}),
           {1, 3, 13, 17, 2, 9, 14, 18, 6, 10, 15, 22, 7, 11, 21, 23},
           {1, 0, 13, 0, 0, 9, 0, 18, 0, 10, 15, 22, 0, 11, 0, 23},
-          {P(3, 1, 6, tpSimetria, "L3C1 = K - 18 = 24 - 18 = 6 (a oposta de L3C1 é L2C4, porque 3 + 2 = 5 e 1 + 4 = 5)"),
+          {P(3, 1, 6, tpSimetria,
+             "L3C1 = K - 18 = 24 - 18 = 6 (a oposta de L3C1 é L2C4, porque 3 + 2 = 5 e 1 + 4 = 5)"),
            P(2, 3, 14, tpSimetria, "L2C3 = K - 10 = 24 - 10 = 14 (a oposta é L3C2)"),
            P(2, 1, 2, tpSimetria, "L2C1 = K - 22 = 24 - 22 = 2 (a oposta é L3C4)"),
            P(1, 4, 17, tpOrdem,
@@ -170,7 +171,8 @@ std::vector<TExemploRegras> CriarExemplosFixos() {
           {10, 11, 7, 8, 4, 5, 1, 2, 22, 23, 19, 20, 16, 17, 13, 14},
           {0, 11, 7, 0, 4, 5, 1, 2, 22, 0, 19, 20, 0, 0, 0, 0},
           {P(1, 1, 10, tpTabela, "L1C1 = 11 + 4 - 5 = 10 (Tabela, rectângulo L1C1, L1C2, L2C1, L2C2)"),
-           P(3, 2, 23, tpSimetria, "L3C2 = K - 1 = 24 - 1 = 23 (a oposta de L3C2 é L2C3, porque 3 + 2 = 5 e 2 + 3 = 5)"),
+           P(3, 2, 23, tpSimetria,
+             "L3C2 = K - 1 = 24 - 1 = 23 (a oposta de L3C2 é L2C3, porque 3 + 2 = 5 e 2 + 3 = 5)"),
            P(1, 4, 8, tpTabela, "L1C4 = 10 + 2 - 4 = 8 (Tabela, rectângulo L1C1, L1C4, L2C1, L2C4)"),
            P(4, 1, 16, tpSimetria, "L4C1 = K - 8 = 24 - 8 = 16 (a oposta é L1C4)"),
            P(4, 2, 17, tpSimetria, "L4C2 = K - 7 = 24 - 7 = 17 (a oposta é L1C3)"),
@@ -195,7 +197,8 @@ std::vector<TExemploRegras> CriarExemplosFixos() {
            P(3, 2, 16, tpSomas, "L3C2 = 48 - 20 - 10 - 2 = 16 (linha 3)"),
            P(1, 2, 7, tpSomas, "L1C2 = 48 - 14 - 16 - 11 = 7 (coluna 2)"),
            P(4, 4, 19, tpSomas, "L4C4 = 48 - 5 - 14 - 10 = 19 (diagonal)"),
-           P(4, 3, 17, tpSimetria, "L4C3 = K - 7 = 24 - 7 = 17 (a oposta de L4C3 é L1C2, porque 4 + 1 = 5 e 3 + 2 = 5)"),
+           P(4, 3, 17, tpSimetria,
+             "L4C3 = K - 7 = 24 - 7 = 17 (a oposta de L4C3 é L1C2, porque 4 + 1 = 5 e 3 + 2 = 5)"),
            P(1, 3, 13, tpSimetria, "L1C3 = K - 11 = 24 - 11 = 13 (a oposta é L4C2)"),
            P(1, 4, 23, tpSimetria, "L1C4 = K - 1 = 24 - 1 = 23 (a oposta é L4C1)")}};
 
@@ -245,16 +248,16 @@ std::string IntroExemplo(const TExemploRegras& AExemplo) {
     if (sim)
       texto += fmt::format(" E S = 4 × {} / 2 = {}.", m + M, T / 4);
     else
-      texto += fmt::format(" Antes de começar, descobre-se S = {} / 4 = {}, a soma de todos os números a dividir por 4.",
-                           T, T / 4);
+      texto += fmt::format(
+          " Antes de começar, descobre-se S = {} / 4 = {}, a soma de todos os números a dividir por 4.", T, T / 4);
   }
   return texto;
 }
 
 std::int32_t LinhasEstimadas(std::string_view ATexto) {
   // Characters, not bytes: a continuation byte of UTF-8 starts no character.
-  const auto caracteres = static_cast<std::int32_t>(
-      std::count_if(ATexto.begin(), ATexto.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  const auto caracteres = static_cast<std::int32_t>(std::count_if(
+      ATexto.begin(), ATexto.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
   return std::max<std::int32_t>(1, (caracteres + CCaracteresPorLinha - 1) / CCaracteresPorLinha);
 }
 
