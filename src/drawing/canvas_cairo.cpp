@@ -121,7 +121,7 @@ std::int32_t TCanvasCairo::LarguraUnidades(const std::string& ATexto) {
 
 void TCanvasCairo::Texto(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
                          std::int32_t ACinza, TAlinhamento AAlinhamento) {
-  if (ACinza == -1) return;
+  if (ACinza == -1) return;  // like a line of grey -1: nothing to paint
   TEmUnidades emUnidades(FCanvas, FDpi);
   const std::int32_t em = Fonte(ATamanhoPt, ANegrito);
   const std::int32_t w = LarguraUnidades(ATexto);
