@@ -1,0 +1,96 @@
+#include "drawing/fontes.hpp"
+
+#include <cairo-ft.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "core/tipos.hpp"
+#include "drawing/recursos.hpp"
+
+namespace cadrel {
+namespace {
+
+// Built on first use and never torn down: cairo may still hold the faces in
+// its caches at exit, and FreeType must outlive them.
+struct TFaces {
+  FT_Library Biblioteca = nullptr;
+  std::array<FT_Face, 2> Ft{};
+  std::array<cairo_font_face_t*, 2> Cairo{};
+  TMetricasFace Metricas;
+  cairo_font_options_t* Opcoes = nullptr;
+
+  TFaces() {
+    if (FT_Init_FreeType(&Biblioteca) != 0) throw ECadrel("FaceRoboto: FreeType nao inicia");
+    const char* nomes[] = {"ROBOTO_REGULAR", "ROBOTO_NEGRITO"};
+    for (int i = 0; i < 2; ++i) {
+      const auto dados = Recurso(nomes[i]);
+      if (!dados || FT_New_Memory_Face(Biblioteca, dados->data(), static_cast<FT_Long>(dados->size()), 0, &Ft[i]) != 0)
+        throw ECadrel(std::string("FaceRoboto: a face ") + nomes[i] + " nao abre");
+      Cairo[i] = cairo_ft_font_face_create_for_ft_face(Ft[i], FT_LOAD_NO_HINTING);
+    }
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(Ft[0], FT_SFNT_OS2));
+    if (os2 == nullptr) throw ECadrel("FaceRoboto: a face regular nao tem tabela OS/2");
+    Metricas = {Ft[0]->units_per_EM, os2->usWinAscent, os2->usWinDescent};
+    Opcoes = cairo_font_options_create();
+    cairo_font_options_set_hint_style(Opcoes, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(Opcoes, CAIRO_HINT_METRICS_OFF);
+  }
+};
+
+const TFaces& Faces() {
+  static const TFaces faces;
+  return faces;
+}
+
+// Next code point of a UTF-8 text, advancing APos; nothing when malformed.
+std::optional<char32_t> ProximoCodigo(std::string_view ATexto, std::size_t& APos) {
+  const auto b0 = static_cast<unsigned char>(ATexto[APos++]);
+  if (b0 < 0x80) return b0;
+  int extra;
+  char32_t codigo;
+  if ((b0 & 0xE0) == 0xC0) {
+    extra = 1;
+    codigo = b0 & 0x1F;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    extra = 2;
+    codigo = b0 & 0x0F;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    extra = 3;
+    codigo = b0 & 0x07;
+  } else {
+    return std::nullopt;
+  }
+  for (; extra > 0; --extra) {
+    if (APos >= ATexto.size()) return std::nullopt;
+    const auto b = static_cast<unsigned char>(ATexto[APos++]);
+    if ((b & 0xC0) != 0x80) return std::nullopt;
+    codigo = (codigo << 6) | (b & 0x3F);
+  }
+  return codigo;
+}
+
+}  // namespace
+
+cairo_font_face_t* FaceRoboto(bool ANegrito) { return Faces().Cairo[ANegrito ? 1 : 0]; }
+
+const TMetricasFace& MetricasRoboto() { return Faces().Metricas; }
+
+const cairo_font_options_t* OpcoesFonte() { return Faces().Opcoes; }
+
+bool FaceTemCaracteres(const std::string& AUtf8) {
+  const TFaces& faces = Faces();
+  for (std::size_t pos = 0; pos < AUtf8.size();) {
+    const auto codigo = ProximoCodigo(AUtf8, pos);
+    if (!codigo) return false;
+    for (FT_Face face : faces.Ft)
+      if (FT_Get_Char_Index(face, *codigo) == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace cadrel

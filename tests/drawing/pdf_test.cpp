@@ -1,0 +1,218 @@
+#include "drawing/pdf.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <array>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/tipos.hpp"
+#include "drawing/canvas_cairo.hpp"
+
+namespace cadrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each test writes into a folder of its own, removed afterwards.
+class Pdf : public ::testing::Test {
+protected:
+  Pdf() {
+    std::string modelo = (fs::temp_directory_path() / "quorvel_pdf_XXXXXX").string();
+    if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp");
+    FPasta = modelo;
+    FAlvo = (FPasta / "livro.pdf").string();
+  }
+  ~Pdf() override { fs::remove_all(FPasta); }
+
+  // Standard output of a command; the test fails when it does not exit with 0.
+  static std::string Executar(const std::string& AComando) {
+    FILE* tubo = popen((AComando + " 2>&1").c_str(), "r");
+    std::string saida;
+    std::array<char, 4096> bloco;
+    for (std::size_t n; (n = std::fread(bloco.data(), 1, bloco.size(), tubo)) > 0;) saida.append(bloco.data(), n);
+    EXPECT_EQ(pclose(tubo), 0) << AComando << '\n' << saida;
+    return saida;
+  }
+
+  std::string Sobre(const std::string& AFerramenta) { return Executar(AFerramenta + " '" + FAlvo + "'"); }
+
+  void EscreverAntigo() { std::ofstream(FAlvo) << "antigo"; }
+
+  std::string Conteudo() {
+    std::stringstream s;
+    s << std::ifstream(FAlvo).rdbuf();
+    return s.str();
+  }
+
+  std::vector<std::string> Ficheiros() {
+    std::vector<std::string> nomes;
+    for (const auto& e : fs::directory_iterator(FPasta)) nomes.push_back(e.path().filename().string());
+    return nomes;
+  }
+
+  fs::path FPasta;
+  std::string FAlvo;
+};
+
+// The rows of a tool's table after its header, split at blanks.
+std::vector<std::vector<std::string>> Tabela(const std::string& ASaida, int ACabecalho) {
+  std::vector<std::vector<std::string>> linhas;
+  std::istringstream entrada(ASaida);
+  for (std::string linha; std::getline(entrada, linha);) {
+    if (ACabecalho-- > 0) continue;
+    std::istringstream campos(linha);
+    linhas.emplace_back();
+    for (std::string campo; campos >> campo;) linhas.back().push_back(campo);
+  }
+  return linhas;
+}
+
+void DesenharPaginas(IDestinoPaginas& ADestino) {
+  auto c = ADestino.NovaPagina();
+  c->Texto(18, 205, "QUORVEL", 14, true, 0, alEsquerda);
+  c->Texto(18, 216, "© 2024 Velmaro · 5 × 5 – «Números a colocar»", 12, false, 0, alEsquerda);
+  c->Imagem(18, 235.15, 30, 10.546875, "SELO_CC_BY_NC_ND");
+  c->Rectangulo(20, 20, 60, 40, 0.8, 0, 200);
+  c->Elipse(100, 20, 14, 14, 1.2, 0, -1);
+  const TPontoMm triangulo[] = {PontoMm(150, 20), PontoMm(180, 60), PontoMm(120, 60)};
+  c->Poligono(triangulo, 0.5, 0, 128);
+  c = ADestino.NovaPagina();
+  c->Texto(105, 140, "Soluções", 36, true, 0, alCentro);
+  c->Linha(90, 162.5, 120, 162.5, 0.8, 0);
+}
+
+TEST_F(Pdf, LivroDeDuasPaginasSubstituiOFicheiro) {
+  EscreverAntigo();
+  {
+    TDocumentoPdf doc(FAlvo);
+    TDestinoPdf destino(doc);
+    DesenharPaginas(destino);
+    doc.Gravar();
+  }
+  EXPECT_EQ(Ficheiros(), std::vector<std::string>{"livro.pdf"});
+  Sobre("qpdf --check");
+
+  const std::string info = Executar("pdfinfo -f 1 -l 2 '" + FAlvo + "'");
+  EXPECT_NE(info.find("Title:           QUORVEL\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Author:          Velmaro\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Pages:           2\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Encrypted:       no\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Page    1 size:  595 x 842 pts"), std::string::npos) << info;
+  EXPECT_NE(info.find("Page    2 size:  595 x 842 pts"), std::string::npos) << info;
+
+  // Only the two faces, both embedded (name, type, encoding, emb, ...).
+  std::vector<std::string> faces;
+  for (const auto& f : Tabela(Sobre("pdffonts"), 2)) {
+    ASSERT_GE(f.size(), 4u);
+    EXPECT_EQ(f[1], "TrueType");
+    EXPECT_EQ(f[3], "yes") << f[0];
+    faces.push_back(f[0].substr(f[0].find('+') + 1));
+  }
+  std::sort(faces.begin(), faces.end());
+  EXPECT_EQ(faces, (std::vector<std::string>{"Roboto-Bold", "Roboto-Regular"}));
+
+  const std::string texto = Executar("pdftotext -enc UTF-8 '" + FAlvo + "' -");
+  for (const char* esperado : {"QUORVEL", "Soluções", "5 × 5", "«Números a colocar»", "© 2024 Velmaro"})
+    EXPECT_NE(texto.find(esperado), std::string::npos) << esperado << '\n' << texto;
+
+  // The seal: one RGB image and no soft mask beside it (page, num, type,
+  // width, height, color, ...).
+  const auto imagens = Tabela(Sobre("pdfimages -list"), 2);
+  ASSERT_EQ(imagens.size(), 1u);
+  EXPECT_EQ(std::vector<std::string>(imagens[0].begin() + 2, imagens[0].begin() + 6),
+            (std::vector<std::string>{"image", "1280", "450", "rgb"}));
+}
+
+TEST_F(Pdf, TextoAlinhadoEmUnidadesInteiras) {
+  std::int32_t larguraRegular = 0, larguraNegrito = 0;
+  {
+    TDocumentoPdf doc(FAlvo);
+    TDestinoPdf destino(doc);
+    auto c = destino.NovaPagina();
+    larguraRegular = MmParaUnidades(c->LarguraTexto("Soluções", 12, false), CDpiPdf);
+    larguraNegrito = MmParaUnidades(c->LarguraTexto("Soluções", 12, true), CDpiPdf);
+    c->Texto(100, 50, "Soluções", 12, false, 0, alEsquerda);
+    c->Texto(100, 60, "Soluções", 12, true, 0, alCentro);
+    c->Texto(100, 70, "Soluções", 12, false, 0, alDireita);
+    doc.Gravar();
+  }
+  // An odd width shows whether the centring halves it by truncation.
+  ASSERT_EQ(larguraNegrito % 2, 1);
+  const std::int32_t x = MmParaUnidades(100, CDpiPdf);
+  const std::int32_t esperados[] = {x, x - larguraNegrito / 2, x - larguraRegular};
+
+  // pdftotext places each word at its first glyph's origin, in points.
+  const std::string caixas = Executar("pdftotext -bbox '" + FAlvo + "' -");
+  std::vector<double> inicios;
+  const std::string marca = "<word xMin=\"";
+  for (auto i = caixas.find(marca); i != std::string::npos; i = caixas.find(marca, i + 1))
+    inicios.push_back(std::stod(caixas.substr(i + marca.size())));
+  ASSERT_EQ(inicios.size(), 3u) << caixas;
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(inicios[i], esperados[i] * 72.0 / CDpiPdf, 0.01) << i;
+}
+
+TEST_F(Pdf, ErroAoDesenharNaoDeixaRasto) {
+  EscreverAntigo();
+  try {
+    TDocumentoPdf doc(FAlvo);
+    TDestinoPdf destino(doc);
+    DesenharPaginas(destino);
+    destino.NovaPagina()->Imagem(0, 0, 10, 10, "NENHUM");
+    doc.Gravar();
+    FAIL() << "sem erro";
+  } catch (const ECadrel&) {
+    FAIL() << "ECadrel";
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(Conteudo(), "antigo");
+  EXPECT_EQ(Ficheiros(), std::vector<std::string>{"livro.pdf"});
+}
+
+TEST_F(Pdf, FalhaDeEscritaPreservaOFicheiroExistente) {
+  EscreverAntigo();
+  // Files of this process may not grow past 4 KiB while the book is written.
+  rlimit antes;
+  getrlimit(RLIMIT_FSIZE, &antes);
+  rlimit limite = antes;
+  limite.rlim_cur = 4096;
+  const auto sinal = std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &limite);
+  std::string mensagem;
+  try {
+    TDocumentoPdf doc(FAlvo);
+    TDestinoPdf destino(doc);
+    DesenharPaginas(destino);
+    doc.Gravar();
+  } catch (const ECadrel& e) {
+    mensagem = e.what();
+  }
+  setrlimit(RLIMIT_FSIZE, &antes);
+  std::signal(SIGXFSZ, sinal);
+  EXPECT_EQ(mensagem, "Não foi possível gravar o ficheiro " + FAlvo + ": File too large");
+  EXPECT_EQ(Conteudo(), "antigo");
+  EXPECT_EQ(Ficheiros(), std::vector<std::string>{"livro.pdf"});
+}
+
+TEST_F(Pdf, PastaInexistente) {
+  const std::string caminho = (FPasta / "nada" / "livro.pdf").string();
+  try {
+    TDocumentoPdf doc(caminho);
+    FAIL() << "sem erro";
+  } catch (const ECadrel& e) {
+    EXPECT_EQ(std::string(e.what()), "Não foi possível gravar o ficheiro " + caminho + ": No such file or directory");
+  }
+  EXPECT_TRUE(Ficheiros().empty());
+}
+
+}  // namespace
+}  // namespace cadrel
