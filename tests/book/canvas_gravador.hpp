@@ -46,42 +46,35 @@ public:
   }
 
   void Linha(double X1, double Y1, double X2, double Y2, double AEspessuraPt, std::int32_t ACinza) override {
-    TChamada c;
-    c.Op = opLinha;
-    c.X = X1, c.Y = Y1, c.X2 = X2, c.Y2 = Y2, c.Espessura = AEspessuraPt, c.Contorno = ACinza;
-    Chamadas.push_back(c);
+    Chamadas.push_back({.Op = opLinha, .X = X1, .Y = Y1, .X2 = X2, .Y2 = Y2, .Espessura = AEspessuraPt,
+                        .Contorno = ACinza});
   }
   void Rectangulo(double X, double Y, double ALargura, double AAltura, double AEspessuraPt, std::int32_t AContorno,
                   std::int32_t APreenchimento) override {
-    Caixa(opRectangulo, X, Y, ALargura, AAltura, AEspessuraPt, AContorno, APreenchimento);
+    Chamadas.push_back({.Op = opRectangulo, .X = X, .Y = Y, .Largura = ALargura, .Altura = AAltura,
+                        .Espessura = AEspessuraPt, .Contorno = AContorno, .Preenchimento = APreenchimento});
   }
   void Poligono(std::span<const TPontoMm> APontos, double AEspessuraPt, std::int32_t AContorno,
                 std::int32_t APreenchimento) override {
-    TChamada c;
-    c.Op = opPoligono;
-    c.Pontos.assign(APontos.begin(), APontos.end());
-    c.Espessura = AEspessuraPt, c.Contorno = AContorno, c.Preenchimento = APreenchimento;
-    Chamadas.push_back(c);
+    Chamadas.push_back({.Op = opPoligono, .Pontos = {APontos.begin(), APontos.end()}, .Espessura = AEspessuraPt,
+                        .Contorno = AContorno, .Preenchimento = APreenchimento});
   }
   void Elipse(double X, double Y, double ALargura, double AAltura, double AEspessuraPt, std::int32_t AContorno,
               std::int32_t APreenchimento) override {
-    Caixa(opElipse, X, Y, ALargura, AAltura, AEspessuraPt, AContorno, APreenchimento);
+    Chamadas.push_back({.Op = opElipse, .X = X, .Y = Y, .Largura = ALargura, .Altura = AAltura,
+                        .Espessura = AEspessuraPt, .Contorno = AContorno, .Preenchimento = APreenchimento});
   }
   void Texto(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito, std::int32_t ACinza,
              TAlinhamento AAlinhamento) override {
-    TChamada c;
-    c.Op = opTexto;
-    c.X = X, c.Y = Y, c.Texto = ATexto, c.Tamanho = ATamanhoPt, c.Negrito = ANegrito, c.Contorno = ACinza;
-    c.Alinhamento = AAlinhamento;
-    Chamadas.push_back(c);
+    Chamadas.push_back({.Op = opTexto, .X = X, .Y = Y, .Contorno = ACinza, .Texto = ATexto, .Tamanho = ATamanhoPt,
+                        .Negrito = ANegrito, .Alinhamento = AAlinhamento});
   }
   double LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) override {
     return Largura(ATexto, ATamanhoPt, ANegrito);
   }
   double AlturaTexto(double ATamanhoPt) override { return ATamanhoPt * CAltura; }
   void Imagem(double X, double Y, double ALargura, double AAltura, const std::string& ANome) override {
-    Caixa(opImagem, X, Y, ALargura, AAltura, 0, -1, -1);
-    Chamadas.back().Texto = ANome;
+    Chamadas.push_back({.Op = opImagem, .X = X, .Y = Y, .Largura = ALargura, .Altura = AAltura, .Texto = ANome});
   }
 
   std::vector<TChamada> Do(TOpCanvas AOp) const {
@@ -100,16 +93,6 @@ public:
     std::vector<TOpCanvas> r;
     for (const TChamada& c : Chamadas) r.push_back(c.Op);
     return r;
-  }
-
-private:
-  void Caixa(TOpCanvas AOp, double X, double Y, double ALargura, double AAltura, double AEspessuraPt,
-             std::int32_t AContorno, std::int32_t APreenchimento) {
-    TChamada c;
-    c.Op = AOp;
-    c.X = X, c.Y = Y, c.Largura = ALargura, c.Altura = AAltura, c.Espessura = AEspessuraPt;
-    c.Contorno = AContorno, c.Preenchimento = APreenchimento;
-    Chamadas.push_back(c);
   }
 };
 

@@ -155,6 +155,7 @@ TEST(PaginaSolucoes, TituloEPosicoesDasGrelhas) {
   };
   const Caso casos[] = {
       {4, true, {{34, 37}, {121, 37}, {34, 158}, {121, 158}}, {18, 105, 18, 105}, 55},
+      {4, false, {{34, 37}, {121, 37}, {34, 158}, {121, 158}}, {18, 105, 18, 105}, 55},
       {6, true, {{18, 37}, {18, 158}}, {18, 18}, 74},
       {6, false, {{24.5, 37}, {111.5, 37}, {24.5, 158}, {111.5, 158}}, {24.5, 111.5, 24.5, 111.5}, 74},
   };
@@ -281,6 +282,33 @@ TEST(PaginaSolucoes, NotaDeEliminacao) {
   Paginas({Puzzle(4, 8)}, false).DesenharSolucao(c3, 0, 18, 30, 87);
   EXPECT_EQ(c3.Chamadas.back().Op, opTexto);
   EXPECT_TRUE(Dicas(c3).Dicas.empty() && Dicas(c3).Notas.empty());
+}
+
+// A real book: what the generator and the solver hand over draws as the pages expect.
+TEST(PaginasPuzzles, LivroGerado) {
+  TConfigLivro config;
+  config.NumPuzzles = 2;
+  config.N = 4;
+  config.Nivel = 2;
+  config.Leis = TConjuntoLeis::DeCodigo(31);
+  config.Caminho = true;
+  config.Semente = 12345;
+  const TLivro livro = TGeradorLivro().Gerar(config);
+  ASSERT_EQ(livro.Puzzles.size(), 2u);
+  const TPaginasPuzzles paginas(livro, InfoPadrao(), LayoutPadrao(4));
+
+  TCanvasGravador puzzles;
+  paginas.PaginaPuzzles(puzzles, TDescPagina{pgPuzzles, 0, 11});
+  EXPECT_EQ(TextosDe(puzzles, 14, true).size(), 2u);
+
+  TCanvasGravador solucoes;
+  paginas.PaginaSolucoes(solucoes, TDescPagina{pgSolucoes, 0, 14});
+  const double digitos = TamanhoDigitos(55, 4);
+  EXPECT_EQ(TextosDe(solucoes, digitos, true).size() + TextosDe(solucoes, digitos, false).size(), 32u);
+  const TDicas d = Dicas(solucoes);
+  EXPECT_FALSE(d.Dicas.empty());
+  EXPECT_LE(d.Dicas.size(), 12u);
+  EXPECT_EQ(d.Dicas.front().Texto.substr(0, 3), "1. ");
 }
 
 }  // namespace
