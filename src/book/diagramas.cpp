@@ -1,0 +1,463 @@
+#include "book/diagramas.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include <fmt/format.h>
+
+#include "book/paginas.hpp"
+#include "book/pictogramas.hpp"
+#include "book/regras.hpp"
+
+namespace cadrel {
+
+namespace {
+constexpr double CTamanhoTituloPagina = 24;
+constexpr double CTamanhoIntro = 11;
+constexpr double CTamanhoCabecalho = 16;
+constexpr double CTamanhoTexto = 10;
+constexpr double CTamanhoNota = 9;
+constexpr double CTamanhoDigitos = 11;
+constexpr double CPassoPictogramas = CLadoPictograma + 4;
+
+constexpr double CLadoGrelha = 52;  // the 4 × 4 diagrams: cells of 13 mm
+constexpr double CCelula = CLadoGrelha / 4;
+constexpr double CLadoGrelhaImpar = 60;
+constexpr double CEspessuraMoldura = 1.6;
+constexpr double CEspessuraLigacao = 1.3;
+constexpr double CEspessuraSeta = 0.9;
+
+constexpr double CLadoMini = 34;
+constexpr double CTamanhoMini = 9;
+constexpr double CXMinis = 21;
+constexpr double CLarguraMinis = 168;
+constexpr double CFolgaQuebrada = 2.5;  // how far the wrap-around arrows stick out of a mini-grid
+
+// Four marked cells: a rectangle pairs A with D and B with C; the symmetry
+// diagrams pair A with B and C with D.
+struct TQuadra {
+  std::int32_t A, B, C, D;
+};
+constexpr TQuadra CRectanguloEsquerda{0, 1, 4, 5};
+constexpr TQuadra CRectanguloDireita{1, 3, 13, 15};
+constexpr TQuadra CParesSimetria4{6, 9, 1, 14};
+constexpr TQuadra CParesSimetria5{1, 23, 9, 15};
+
+// A letter stands in two opposite cells.
+constexpr std::string_view CLetrasSimetria = "ABCDEFGHHGFEDCBA";
+
+constexpr std::int32_t CKImpar = 50;
+// The first twelve cells of the odd example; the rest mirror them to K.
+constexpr std::array<std::int32_t, 12> CMetadeImpar{14, 3, 21, 8, 18, 6, 24, 10, 20, 12, 16, 22};
+
+std::array<std::int32_t, 25> ExemploImpar() {
+  std::array<std::int32_t, 25> v{};
+  for (std::size_t i = 0; i < CMetadeImpar.size(); ++i) {
+    v[i] = CMetadeImpar[i];
+    v[24 - i] = CKImpar - CMetadeImpar[i];
+  }
+  v[12] = CKImpar / 2;
+  return v;
+}
+
+TPontoMm Mais(TPontoMm P, double AFator, TPontoMm D) { return PontoMm(P.X + AFator * D.X, P.Y + AFator * D.Y); }
+TPontoMm Menos(TPontoMm P, TPontoMm Q) { return PontoMm(P.X - Q.X, P.Y - Q.Y); }
+double Comprimento(TPontoMm D) { return std::hypot(D.X, D.Y); }
+
+// Where the ray from P towards Q leaves the square [X0, X1] × [Y0, Y1]; Q
+// itself when it lies inside.
+TPontoMm SaidaQuadrado(TPontoMm P, TPontoMm Q, double X0, double Y0, double X1, double Y1) {
+  const TPontoMm d = Menos(Q, P);
+  double w = 1;
+  if (d.X > 0) w = std::min(w, (X1 - P.X) / d.X);
+  if (d.X < 0) w = std::min(w, (X0 - P.X) / d.X);
+  if (d.Y > 0) w = std::min(w, (Y1 - P.Y) / d.Y);
+  if (d.Y < 0) w = std::min(w, (Y0 - P.Y) / d.Y);
+  return Mais(P, w, d);
+}
+
+std::string TextoPar(std::string_view AFormatoFim, std::int32_t A, std::int32_t B) {
+  return fmt::format("{} + {} = {} ({})", A, B, A + B, AFormatoFim);
+}
+
+// The sums of the solid pair (A, B) and, one line lower, of the dashed pair (C, D).
+void DuasSomas(ICadrelCanvas& C, double X, double Y, double ATamanhoPt, std::span<const std::int32_t> AValores,
+               const TQuadra& AQuadra) {
+  EscreverTexto(C, X, Y, TextoPar("linha contínua", AValores[AQuadra.A], AValores[AQuadra.B]), ATamanhoPt);
+  EscreverTexto(C, X, Y + AlturaLinha(ATamanhoPt),
+                TextoPar("tracejada", AValores[AQuadra.C], AValores[AQuadra.D]), ATamanhoPt);
+}
+}  // namespace
+
+std::vector<TGrupoDiagramas> GruposDiagramas(TConjuntoLeis ALeis) {
+  std::vector<TGrupoDiagramas> grupos;
+  if (ALeis.Contem(leiORD) || ALeis.Contem(leiTAB)) grupos.push_back(gdOrdemTabela);
+  if (ALeis.Contem(leiSIM)) grupos.push_back(gdSimetria);
+  if (TemSomas(ALeis)) grupos.push_back(gdSomas);
+  return grupos;
+}
+
+std::int32_t NumPaginasDiagramas(TConjuntoLeis ALeis) {
+  return static_cast<std::int32_t>(GruposDiagramas(ALeis).size());
+}
+
+void DesenharDiagramas(ICadrelCanvas& C, TConjuntoLeis ALeis, std::int32_t APagina) {
+  const std::vector<TGrupoDiagramas> grupos = GruposDiagramas(ALeis);
+  if (APagina < 0 || APagina >= static_cast<std::int32_t>(grupos.size())) return;
+
+  double y = CTopoPagina;
+  if (APagina == 0) {
+    C.Texto(CCentroX, CTopoPagina, "Os diagramas das leis", CTamanhoTituloPagina, true, 0, alCentro);
+    const std::string intro =
+        "Em cada diagrama a grelha está toda preenchida, para se ver a lei a funcionar. As marcas lêem-se também a "
+        "preto e branco: linha contínua, tracejada e cinzento.";
+    y = DesenharParagrafo(C, CMargemEsquerda, 35, CLarguraUtil, intro, CTamanhoIntro) + 3;
+  }
+  switch (grupos[static_cast<std::size_t>(APagina)]) {
+    case gdOrdemTabela:
+      if (ALeis.Contem(leiORD)) y = DiagramaOrdem(C, y);
+      if (ALeis.Contem(leiTAB)) DiagramaTabela(C, y);
+      break;
+    case gdSimetria: DiagramaSimetria(C, y); break;
+    case gdSomas: DiagramaSomas(C, y, ALeis.Contem(leiSOMQ)); break;
+  }
+}
+
+double CabecalhoGrupo(ICadrelCanvas& C, double Y, const std::string& ATitulo, std::span<const TLei> ALeis) {
+  for (std::size_t j = 0; j < ALeis.size(); ++j)
+    DesenharPictograma(C, ALeis[j], CMargemEsquerda + static_cast<double>(j) * CPassoPictogramas, Y);
+  C.Texto(CMargemEsquerda + static_cast<double>(ALeis.size()) * CPassoPictogramas, Y + 3.5, ATitulo,
+          CTamanhoCabecalho, true, 0, alEsquerda);
+  return Y + CLadoPictograma + 3;
+}
+
+void GrelhaDiagrama(ICadrelCanvas& C, std::int32_t N, std::span<const std::int32_t> AValores, std::string_view ALetras,
+                    double X, double Y, double ALado, double ATamanhoPt, std::span<const std::int32_t> ASombreadas,
+                    std::span<const std::int32_t> ANegrito) {
+  const double c = ALado / N;
+  // Later items paint over earlier ones: shading, lines, border, texts.
+  for (std::int32_t i : ASombreadas) C.Rectangulo(X + (i % N) * c, Y + (i / N) * c, c, c, 0, -1, CCinzaDado);
+  for (std::int32_t k = 1; k < N; ++k) {
+    C.Linha(X, Y + k * c, X + ALado, Y + k * c, 0.25, 0);
+    C.Linha(X + k * c, Y, X + k * c, Y + ALado, 0.25, 0);
+  }
+  C.Rectangulo(X, Y, ALado, ALado, 0.8, 0, -1);
+
+  const double h = C.AlturaTexto(ATamanhoPt);
+  for (std::int32_t i = 0; i < N * N; ++i) {
+    const auto indice = static_cast<std::size_t>(i);
+    const std::string texto = ALetras.empty() ? std::to_string(AValores[indice]) : std::string(1, ALetras[indice]);
+    const bool negrito = std::find(ANegrito.begin(), ANegrito.end(), i) != ANegrito.end();
+    C.Texto(X + (i % N) * c + c / 2, Y + (i / N) * c + (c - h) / 2, texto, ATamanhoPt, negrito, 0, alCentro);
+  }
+}
+
+TPontoMm CentroCelula(double X, double Y, double ALado, std::int32_t N, std::int32_t ACelula) {
+  return PontoMm(X + (ACelula % N + 0.5) * ALado / N, Y + (ACelula / N + 0.5) * ALado / N);
+}
+
+void EscreverTexto(ICadrelCanvas& C, double X, double Y, const std::string& ATexto, double ATamanhoPt) {
+  C.Texto(X, Y, ATexto, ATamanhoPt, false, 0, alEsquerda);
+}
+
+double AlturaLinha(double ATamanhoPt) { return PtParaMm(ATamanhoPt) * 1.45; }
+
+std::string TextoSoma(std::span<const std::int32_t> AValores, const std::array<std::int32_t, 4>& ACelulas) {
+  std::int32_t soma = 0;
+  std::string texto;
+  for (std::int32_t celula : ACelulas) {
+    const std::int32_t v = AValores[static_cast<std::size_t>(celula)];
+    texto += (texto.empty() ? "" : " + ") + std::to_string(v);
+    soma += v;
+  }
+  return texto + " = " + std::to_string(soma);
+}
+
+void Seta(ICadrelCanvas& C, double X1, double Y1, double X2, double Y2) {
+  C.Linha(X1, Y1, X2, Y2, CEspessuraSeta, 0);
+  const double l = std::hypot(X2 - X1, Y2 - Y1);
+  const double ux = (X2 - X1) / l;
+  const double uy = (Y2 - Y1) / l;
+  const std::array<TPontoMm, 3> ponta{PontoMm(X2, Y2), PontoMm(X2 - 1.8 * ux - 0.9 * uy, Y2 - 1.8 * uy + 0.9 * ux),
+                                      PontoMm(X2 - 1.8 * ux + 0.9 * uy, Y2 - 1.8 * uy - 0.9 * ux)};
+  C.Poligono(ponta, CEspessuraSeta, 0, 0);
+}
+
+void LinhaTracejada(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, double AEspessuraPt) {
+  const TPontoMm d = Menos(Q, P);
+  // The default rounding mode sends a half to the even neighbour.
+  const double n = std::max(std::nearbyint(Comprimento(d) / 3), 1.0);
+  for (double i = 0; i < n; ++i) {
+    const TPontoMm a = Mais(P, i / n, d);
+    const TPontoMm b = Mais(P, i / n + 0.6 / n, d);
+    C.Linha(a.X, a.Y, b.X, b.Y, AEspessuraPt, 0);
+  }
+}
+
+void LinhaEncurtada(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, bool ATracejada, double AEspessuraPt, double ACorteP,
+                    double ACorteQ) {
+  const TPontoMm d = Menos(Q, P);
+  const double l = Comprimento(d);
+  if (l <= ACorteP + ACorteQ + 0.2) return;
+  const TPontoMm a = Mais(P, ACorteP / l, d);
+  const TPontoMm b = Mais(Q, -ACorteQ / l, d);
+  if (ATracejada)
+    LinhaTracejada(C, a, b, AEspessuraPt);
+  else
+    C.Linha(a.X, a.Y, b.X, b.Y, AEspessuraPt, 0);
+}
+
+double FolgaTexto(double UX, double UY, double ATamanhoPt) {
+  // Half a digit pair's width sideways, a bit over a third of the size up or down.
+  const double h = PtParaMm(ATamanhoPt);
+  double e = std::abs(UX) > 1e-9 ? 0.55 * h / std::abs(UX) : 1e9;
+  if (std::abs(UY) > 1e-9) e = std::min(e, 0.36 * h / std::abs(UY));
+  return e + 1.4;
+}
+
+void LigarCentros(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, double ATamanhoPt, bool ATracejada,
+                  double AEspessuraPt) {
+  const TPontoMm d = Menos(Q, P);
+  const double l = Comprimento(d);
+  if (l == 0) return;
+  const double corte = FolgaTexto(d.X / l, d.Y / l, ATamanhoPt);
+  LinhaEncurtada(C, P, Q, ATracejada, AEspessuraPt, corte, corte);
+}
+
+void MiniGrelhas(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores,
+                 std::span<const TLinhaSoma> ALinhas) {
+  const auto k = static_cast<double>(ALinhas.size());
+  const double folga = (CLarguraMinis - CLadoMini * k) / (k - 1);
+  for (std::size_t i = 0; i < ALinhas.size(); ++i) {
+    const TLinhaSoma& linha = ALinhas[i];
+    const double x = CXMinis + static_cast<double>(i) * (CLadoMini + folga);
+    GrelhaDiagrama(C, 4, AValores, {}, x, Y, CLadoMini, CTamanhoMini, linha.Celulas, linha.Celulas);
+    SetasQuebradas(C, x, Y, linha);
+    C.Texto(x + CLadoMini / 2, Y + CLadoMini + 2, std::string(linha.Rotulo), CTamanhoMini, true, 0, alCentro);
+    C.Texto(x + CLadoMini / 2, Y + CLadoMini + 2 + AlturaLinha(CTamanhoMini), TextoSoma(AValores, linha.Celulas),
+            CTamanhoMini, false, 0, alCentro);
+  }
+}
+
+void SetasQuebradas(ICadrelCanvas& C, double X, double Y, const TLinhaSoma& ALinha) {
+  const double s = CLadoMini / 4;
+  const double norma = std::hypot(ALinha.DC, ALinha.DL);
+  const TPontoMm u = PontoMm(ALinha.DC / norma, ALinha.DL / norma);
+  const TPontoMm passo = PontoMm(s * ALinha.DC, s * ALinha.DL);
+  const double f = FolgaTexto(u.X, u.Y, CTamanhoMini);
+  const double x0 = X - CFolgaQuebrada;
+  const double y0 = Y - CFolgaQuebrada;
+  const double x1 = X + CLadoMini + CFolgaQuebrada;
+  const double y1 = Y + CLadoMini + CFolgaQuebrada;
+
+  for (std::size_t i = 0; i + 1 < ALinha.Celulas.size(); ++i) {
+    const std::int32_t a = ALinha.Celulas[i];
+    const std::int32_t b = ALinha.Celulas[i + 1];
+    if (std::abs(a / 4 - b / 4) <= 1 && std::abs(a % 4 - b % 4) <= 1) continue;
+    const TPontoMm ca = CentroCelula(X, Y, CLadoMini, 4, a);
+    const TPontoMm cb = CentroCelula(X, Y, CLadoMini, 4, b);
+    const TPontoMm saidaDe = Mais(ca, f, u);
+    const TPontoMm saidaAte = SaidaQuadrado(ca, Mais(ca, 1, passo), x0, y0, x1, y1);
+    Seta(C, saidaDe.X, saidaDe.Y, saidaAte.X, saidaAte.Y);
+    const TPontoMm entradaDe = SaidaQuadrado(cb, Mais(cb, -1, passo), x0, y0, x1, y1);
+    const TPontoMm entradaAte = Mais(cb, -f, u);
+    Seta(C, entradaDe.X, entradaDe.Y, entradaAte.X, entradaAte.Y);
+  }
+}
+
+double DiagramaOrdem(ICadrelCanvas& C, double Y) {
+  const std::vector<std::int32_t>& e = ExemploFixo(0).Solucao;
+  constexpr std::array leis{leiORD};
+  const double g = CabecalhoGrupo(C, Y, "Ordem", leis) + 11;
+  constexpr double x = 28;
+
+  C.Texto(54, g - 10.5, "cada linha cresce", CTamanhoNota, false, 0, alCentro);
+  Seta(C, 30, g - 3.4, 78, g - 3.4);
+  Seta(C, 24.6, g + 2, 24.6, g + 50);
+  // The corners hold the smallest and the largest number.
+  constexpr std::array<std::int32_t, 2> cantos{0, 15};
+  GrelhaDiagrama(C, 4, e, {}, x, g, CLadoGrelha, CTamanhoDigitos, cantos, cantos);
+
+  // Cell 5 and its four neighbours, each arrow centred on a side of the cell.
+  C.Rectangulo(x + CCelula, g + CCelula, CCelula, CCelula, CEspessuraMoldura, 0, -1);
+  Seta(C, 47.5, g + 9.6, 47.5, g + 16.4);
+  Seta(C, 47.5, g + 22.6, 47.5, g + 29.4);
+  Seta(C, 37.6, g + 19.5, 44.4, g + 19.5);
+  Seta(C, 50.6, g + 19.5, 57.4, g + 19.5);
+
+  const double esquerda = DesenharParagrafo(
+      C, CMargemEsquerda, g + 55, 78, "A seta de cima dá o sentido das linhas; a da esquerda, o das colunas.",
+      CTamanhoNota);
+
+  constexpr double xd = 100;
+  constexpr double wd = 92;
+  double direita = DesenharParagrafo(C, xd, g - 4, wd,
+                                     "Os números crescem da esquerda para a direita ao longo de cada linha e de cima "
+                                     "para baixo ao longo de cada coluna.",
+                                     CTamanhoTexto);
+  direita = DesenharParagrafo(
+      C, xd, direita + 2, wd,
+      fmt::format("O {} e o {}, nos cantos, são o menor e o maior número: vêm sempre dados (fundo cinzento).", e[0],
+                  e[15]),
+      CTamanhoTexto);
+  direita = DesenharParagrafo(
+      C, xd, direita + 2, wd,
+      fmt::format("O {}, de contorno grosso, tem de ser maior do que o {} (em cima) e do que o {} (à esquerda), e "
+                  "menor do que o {} (à direita) e do que o {} (em baixo). Se faltasse, só poderia ser um número "
+                  "entre o {} e o {}.",
+                  e[5], e[1], e[4], e[6], e[9], e[1], e[9]),
+      CTamanhoTexto);
+
+  return std::max({esquerda, direita, g + CLadoGrelha}) + 6;
+}
+
+double DiagramaTabela(ICadrelCanvas& C, double Y) {
+  const std::vector<std::int32_t>& e = ExemploFixo(2).Solucao;
+  constexpr std::array leis{leiTAB};
+  const double h = CabecalhoGrupo(C, Y, "Tabela", leis);
+  const double g = DesenharParagrafo(C, CMargemEsquerda, h + 1, CLarguraUtil,
+                                     "Em qualquer rectângulo, os cantos opostos somam o mesmo: as duas diagonais dão "
+                                     "o mesmo resultado. Cada grelha mostra um rectângulo: os cantos estão a "
+                                     "cinzento e as diagonais a linha contínua e a tracejado.",
+                                     CTamanhoTexto) +
+                   4;
+
+  const std::array<TQuadra, 2> rectangulos{CRectanguloEsquerda, CRectanguloDireita};
+  const auto xGrelha = [](std::size_t j) { return CMargemEsquerda + 66 * static_cast<double>(j); };
+  for (std::size_t j = 0; j < rectangulos.size(); ++j) {
+    const TQuadra& r = rectangulos[j];
+    const double x = xGrelha(j);
+    const std::array<std::int32_t, 4> cantos{r.A, r.B, r.C, r.D};
+    GrelhaDiagrama(C, 4, e, {}, x, g, CLadoGrelha, CTamanhoDigitos, cantos, cantos);
+    C.Rectangulo(x + CCelula * (r.A % 4), g + CCelula * (r.A / 4), (r.D % 4 - r.A % 4 + 1) * CCelula,
+                 (r.D / 4 - r.A / 4 + 1) * CCelula, CEspessuraMoldura, 0, -1);
+    LigarCentros(C, CentroCelula(x, g, CLadoGrelha, 4, r.A), CentroCelula(x, g, CLadoGrelha, 4, r.D),
+                 CTamanhoDigitos, false, CEspessuraLigacao);
+    LigarCentros(C, CentroCelula(x, g, CLadoGrelha, 4, r.B), CentroCelula(x, g, CLadoGrelha, 4, r.C),
+                 CTamanhoDigitos, true, CEspessuraLigacao);
+  }
+  for (std::size_t j = 0; j < rectangulos.size(); ++j) {
+    const TQuadra& r = rectangulos[j];
+    DuasSomas(C, xGrelha(j), g + 54, CTamanhoNota, e, TQuadra{r.A, r.D, r.B, r.C});
+  }
+
+  const TQuadra& r = CRectanguloDireita;
+  return DesenharParagrafo(C, CMargemEsquerda, g + 54 + 2 * AlturaLinha(CTamanhoNota) + 4, CLarguraUtil,
+                           fmt::format("No rectângulo da direita, se faltasse o {}, calculava-se {} + {} - {} = {}.",
+                                       e[r.D], e[r.B], e[r.C], e[r.A], e[r.D]),
+                           CTamanhoTexto) +
+         6;
+}
+
+double DiagramaSimetria(ICadrelCanvas& C, double Y) {
+  const std::vector<std::int32_t>& e = ExemploFixo(0).Solucao;
+  const auto [menor, maior] = std::minmax_element(e.begin(), e.end());
+  const std::int32_t k = *menor + *maior;
+  constexpr std::array leis{leiSIM};
+  const double h = CabecalhoGrupo(C, Y, "Simetria", leis);
+  double y = DesenharParagrafo(C, CMargemEsquerda, h + 1, CLarguraUtil,
+                               "Dois números em posições opostas, vistas do centro da grelha, somam sempre K.",
+                               CTamanhoTexto);
+  y = DesenharParagrafo(C, CMargemEsquerda, y + 1, CLarguraUtil,
+                        fmt::format("K = {} + {} = {}, o menor mais o maior.", *menor, *maior, k), CTamanhoTexto);
+
+  // Even side: letters show the pairs, numbers show two of them crossing at the centre.
+  y += 4;
+  C.Texto(CMargemEsquerda, y, "Lado par (4 × 4): o centro é onde se cruzam as duas linhas do meio", CTamanhoTexto,
+          true, 0, alEsquerda);
+  const double t = y + AlturaLinha(CTamanhoTexto) + 3;
+  constexpr std::array<std::int32_t, 8> diagonais{0, 3, 5, 6, 9, 10, 12, 15};
+  GrelhaDiagrama(C, 4, e, CLetrasSimetria, CMargemEsquerda, t, CLadoGrelha, CTamanhoDigitos, diagonais, {});
+  constexpr double xn = 78;
+  const TQuadra& p = CParesSimetria4;
+  const std::array<std::int32_t, 4> marcadas{p.A, p.B, p.C, p.D};
+  GrelhaDiagrama(C, 4, e, {}, xn, t, CLadoGrelha, CTamanhoDigitos, {}, marcadas);
+  LigarCentros(C, CentroCelula(xn, t, CLadoGrelha, 4, p.A), CentroCelula(xn, t, CLadoGrelha, 4, p.B),
+               CTamanhoDigitos, false, CEspessuraLigacao);
+  LigarCentros(C, CentroCelula(xn, t, CLadoGrelha, 4, p.C), CentroCelula(xn, t, CLadoGrelha, 4, p.D),
+               CTamanhoDigitos, true, CEspessuraLigacao);
+  C.Elipse(102.9, t + 24.9, 2.2, 2.2, 0.8, 0, 0);
+
+  const double y2 = t + CLadoGrelha + 2;
+  const double baixoLetras = DesenharParagrafo(
+      C, CMargemEsquerda, y2, 56, "Mesma letra, posições opostas. A cinzento, os pares das diagonais.", CTamanhoNota);
+  DuasSomas(C, xn, y2, CTamanhoNota, e, p);
+  const double baixoNumeros = DesenharParagrafo(C, xn, y2 + 2 * AlturaLinha(CTamanhoNota), 56,
+                                                "As duas passam pelo centro.", CTamanhoNota);
+
+  constexpr double xp = 140;
+  C.Texto(xp, t, "Os 8 pares:", CTamanhoTexto, true, 0, alEsquerda);
+  for (std::size_t i = 0; i < 8; ++i) {
+    const char letra = static_cast<char>('A' + i);
+    const std::int32_t a = e[CLetrasSimetria.find(letra)];
+    const std::int32_t b = e[CLetrasSimetria.rfind(letra)];
+    EscreverTexto(C, xp, t + 5.6 + static_cast<double>(i) * AlturaLinha(CTamanhoTexto),
+                  fmt::format("{}: {} + {} = {}", letra, a, b, a + b), CTamanhoTexto);
+  }
+
+  // Odd side: the centre cell is its own opposite.
+  const double y3 = std::max(baixoLetras, baixoNumeros) + 6;
+  C.Texto(CMargemEsquerda, y3, "Lado ímpar (5 × 5): o centro é uma célula", CTamanhoTexto, true, 0, alEsquerda);
+  const double u = y3 + AlturaLinha(CTamanhoTexto) + 3;
+  const std::array<std::int32_t, 25> v = ExemploImpar();
+  constexpr std::array<std::int32_t, 1> centro{12};
+  GrelhaDiagrama(C, 5, v, {}, CMargemEsquerda, u, CLadoGrelhaImpar, CTamanhoDigitos, centro, centro);
+  const auto centroDe = [&](std::int32_t celula) {
+    return CentroCelula(CMargemEsquerda, u, CLadoGrelhaImpar, 5, celula);
+  };
+  // Each pair is drawn as two halves that stop short of the centre number.
+  const TQuadra& q = CParesSimetria5;
+  const TPontoMm c = centroDe(12);
+  LigarCentros(C, centroDe(q.A), c, CTamanhoDigitos, false, CEspessuraLigacao);
+  LigarCentros(C, c, centroDe(q.B), CTamanhoDigitos, false, CEspessuraLigacao);
+  LigarCentros(C, centroDe(q.C), c, CTamanhoDigitos, true, CEspessuraLigacao);
+  LigarCentros(C, c, centroDe(q.D), CTamanhoDigitos, true, CEspessuraLigacao);
+
+  const auto [menorV, maiorV] = std::minmax_element(v.begin(), v.end());
+  const std::int32_t kv = *menorV + *maiorV;
+  constexpr double xd = 88;
+  constexpr double wd = 104;
+  const double passo = AlturaLinha(CTamanhoTexto);
+  double yd = DesenharParagrafo(C, xd, u, wd, fmt::format("K = {} + {} = {}.", *menorV, *maiorV, kv), CTamanhoTexto);
+  yd = DesenharParagrafo(C, xd, yd + 2, wd, "A célula do meio é oposta de si própria: vale metade de K.",
+                         CTamanhoTexto);
+  EscreverTexto(C, xd, yd, fmt::format("{} = {} / 2", v[12], kv), CTamanhoTexto);
+  yd = DesenharParagrafo(
+      C, xd, yd + passo + 2, wd,
+      fmt::format("Os outros 24 números formam 12 pares, todos com soma {}. Por exemplo:", kv), CTamanhoTexto);
+  DuasSomas(C, xd, yd, CTamanhoTexto, v, q);
+
+  return std::max(yd + 2 * passo, u + CLadoGrelhaImpar) + 6;
+}
+
+double DiagramaSomas(ICadrelCanvas& C, double Y, bool AQuebradas) {
+  const std::vector<std::int32_t>& e = ExemploFixo(AQuebradas ? 4 : 3).Solucao;
+  const std::int32_t s = e[0] + e[1] + e[2] + e[3];
+  constexpr std::array ambas{leiSOMD, leiSOMQ};
+  const double h =
+      CabecalhoGrupo(C, Y, "Somas", std::span<const TLei>(ambas).first(AQuebradas ? 2 : 1));
+  const std::span<const TLinhaSoma> linhas(CLinhasSomas);
+  const double alturaMinis = CLadoMini + 2 + 2 * AlturaLinha(CTamanhoMini) + 6;
+
+  const double r = DesenharParagrafo(C, CMargemEsquerda, h + 1, CLarguraUtil,
+                                     fmt::format("Todas as linhas, todas as colunas e as duas diagonais principais "
+                                                 "somam o mesmo valor S. Aqui S = {}.",
+                                                 s),
+                                     CTamanhoTexto) +
+                   4;
+  MiniGrelhas(C, r, e, linhas.first(4));
+  double y = r + alturaMinis;
+  if (AQuebradas) {
+    const double rq = DesenharParagrafo(C, CMargemEsquerda, y, CLarguraUtil,
+                                        "As diagonais «quebradas» saem por um lado da grelha e continuam do lado "
+                                        "oposto (as setas pequenas mostram a saída e a entrada). Também somam S.",
+                                        CTamanhoTexto) +
+                      4;
+    MiniGrelhas(C, rq, e, linhas.last(4));
+    y = rq + alturaMinis;
+  }
+  return y;
+}
+
+}  // namespace cadrel
