@@ -7,6 +7,7 @@
 #include <string>
 
 #include "book/destino_paginas.hpp"
+#include "book/paginas.hpp"
 #include "drawing/cairo_ptr.hpp"
 
 namespace cadrel {
@@ -59,5 +60,12 @@ public:
 private:
   TDocumentoPdf& FPdf;
 };
+
+// Writes the whole book as a PDF at ACaminho: the file appears only once every
+// page is drawn and written; any failure leaves the disk as it was and raises.
+void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TInfoLivro& AInfo,
+                    const TLayoutPuzzles& ALayout);
+// The same with the default layout of the book's grid size.
+void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TInfoLivro& AInfo);
 
 }  // namespace cadrel

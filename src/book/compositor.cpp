@@ -1,0 +1,153 @@
+#include "book/compositor.hpp"
+
+#include <algorithm>
+#include <cctype>
+
+#include <fmt/format.h>
+
+#include "book/diagramas.hpp"
+#include "book/editorial.hpp"
+#include "book/regras.hpp"
+
+namespace cadrel {
+
+namespace {
+
+constexpr const char* CProduto = "QUORVEL";
+constexpr const char* CAutor = "Velmaro";
+
+const TLayoutPuzzles& LayoutValido(const TLayoutPuzzles& ALayout) {
+  if (ALayout.PorPagina < 1 || ALayout.PorPagina > 2)
+    throw ECadrel("TCompositorLivro: PorPagina tem de ser 1 ou 2");
+  return ALayout;
+}
+
+bool TemNivel5(const TLivro& ALivro) {
+  return std::any_of(ALivro.Puzzles.begin(), ALivro.Puzzles.end(),
+                     [](const TPuzzleDoLivro& p) { return p.Puzzle.Nivel == 5; });
+}
+
+// Blanks and control characters at both ends go.
+std::string SemEspacosNasPontas(const std::string& ATexto) {
+  auto visivel = [](unsigned char c) { return c > ' '; };
+  const auto inicio = std::find_if(ATexto.begin(), ATexto.end(), visivel);
+  const auto fim = std::find_if(ATexto.rbegin(), ATexto.rend(), visivel).base();
+  return inicio < fim ? std::string(inicio, fim) : std::string();
+}
+
+// The largest size from AMaximo down in steps of APasso whose bold width fits
+// the usable width, but never below AMinimo.
+double TamanhoQueCabe(ICadrelCanvas& C, const std::string& ATexto, double AMaximo, double APasso, double AMinimo) {
+  double tamanho = AMaximo;
+  while (tamanho > AMinimo && C.LarguraTexto(ATexto, tamanho, true) > CLarguraUtil) tamanho -= APasso;
+  return std::max(tamanho, AMinimo);
+}
+
+}  // namespace
+
+TCompositorLivro::TCompositorLivro(const TLivro& ALivro, const TInfoLivro& AInfo)
+    : TCompositorLivro(ALivro, AInfo, LayoutPadrao(ALivro.Config.N)) {}
+
+TCompositorLivro::TCompositorLivro(const TLivro& ALivro, const TInfoLivro& AInfo, const TLayoutPuzzles& ALayout)
+    : FPuzzles(ALivro, AInfo, LayoutValido(ALayout)),
+      FLeis(LeisDoLivro(ALivro)),
+      FTemNivel5(TemNivel5(ALivro)),
+      FRegras(FLeis, FTemNivel5) {
+  ConstruirPlano();
+}
+
+void TCompositorLivro::AdicionarPagina(TTipoPagina ATipo, std::int32_t APrimeiro) {
+  FPaginas.push_back(TDescPagina{ATipo, APrimeiro, 0});
+}
+
+void TCompositorLivro::AlinharPagina() {
+  if (FPaginas.size() % 2 == 1) AdicionarPagina(pgBranco, 0);
+}
+
+void TCompositorLivro::ConstruirPlano() {
+  const TLivro& livro = FPuzzles.Livro();
+  const auto n = static_cast<std::int32_t>(livro.Puzzles.size());
+  const std::int32_t porPagina = FPuzzles.Layout().PorPagina;
+  const std::int32_t solucoes = SolucoesPorPagina(livro.Config.N, livro.Config.Caminho);
+
+  AdicionarPagina(pgCapa, 0);
+  AdicionarPagina(pgVerso, 0);
+  for (std::int32_t i = 0; i < FRegras.NumPaginas(); ++i) AdicionarPagina(pgRegras, i);
+  for (std::int32_t i = 0; i < NumPaginasDiagramas(FLeis); ++i) AdicionarPagina(pgDiagramas, i);
+  AlinharPagina();
+  AdicionarPagina(pgSeparador, 0);
+  AdicionarPagina(pgSimbolo, 0);
+  for (std::int32_t primeiro = 0; primeiro < n; primeiro += porPagina) AdicionarPagina(pgPuzzles, primeiro);
+  AlinharPagina();
+  AdicionarPagina(pgSeparador, 1);
+  AdicionarPagina(pgSimbolo, 1);
+  for (std::int32_t primeiro = 0; primeiro < n; primeiro += solucoes) AdicionarPagina(pgSolucoes, primeiro);
+  AdicionarPagina(pgFicha, 0);
+
+  // Numbers count every physical page; the unnumbered kinds leave gaps.
+  for (std::size_t i = 1; i < FPaginas.size(); ++i) {
+    const TTipoPagina tipo = FPaginas[i].Tipo;
+    const bool semNumero = tipo == pgBranco || tipo == pgVerso || tipo == pgSeparador || tipo == pgSimbolo;
+    FPaginas[i].Numero = semNumero ? 0 : static_cast<std::int32_t>(i + 1);
+  }
+}
+
+void TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
+  for (const TDescPagina& desc : FPaginas) {
+    const std::shared_ptr<ICadrelCanvas> canvas = ADestino.NovaPagina();
+    ICadrelCanvas& C = *canvas;
+    switch (desc.Tipo) {
+      case pgCapa: PaginaCapa(C); break;
+      case pgRegras: FRegras.PaginaRegras(C, desc); break;
+      case pgDiagramas: PaginaDiagramas(C, desc); break;
+      case pgPuzzles: FPuzzles.PaginaPuzzles(C, desc); break;
+      case pgSolucoes: FPuzzles.PaginaSolucoes(C, desc); break;
+      case pgFicha: PaginaFicha(C, desc); break;
+      case pgVerso: DesenharPaginaLicenca(C, CProduto); break;
+      case pgSeparador: DesenharSeparador(C, desc.Primeiro == 1); break;
+      case pgBranco:
+      case pgSimbolo: DesenharSimbolo(C); break;
+    }
+  }
+}
+
+void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
+  const TConfigLivro& config = FPuzzles.Livro().Config;
+  std::string autor = CAutor;
+  std::transform(autor.begin(), autor.end(), autor.begin(), [](unsigned char c) { return std::toupper(c); });
+  C.Texto(CCentroX, 42, autor, 24, true, 0, alCentro);
+  C.Texto(CCentroX, 92, CProduto, TamanhoQueCabe(C, CProduto, 80, 4, 24), true, 0, alCentro);
+  const std::string titulo = SemEspacosNasPontas(config.Titulo);
+  if (!titulo.empty()) C.Texto(CCentroX, 150, titulo, TamanhoQueCabe(C, titulo, 34, 2, 16), true, 0, alCentro);
+  C.Texto(CCentroX, 202, fmt::format("{} puzzles", FPuzzles.Livro().Puzzles.size()), 16, false, 0, alCentro);
+  C.Texto(CCentroX, 212, TextoTamanho(config.N), 16, false, 0, alCentro);
+}
+
+void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) const {
+  const TLivro& livro = FPuzzles.Livro();
+  const TInfoLivro& info = FPuzzles.Info();
+  C.Texto(CCentroX, CTopoPagina, "Ficha técnica", 20, true, 0, alCentro);
+  const std::pair<const char*, std::string> linhas[] = {
+      {"Código do livro:", livro.Codigo},
+      {"Data:", info.Data},
+      {"Versão:", info.Versao},
+      {"Puzzles:", std::to_string(livro.Puzzles.size())},
+      {"Tamanho:", TextoTamanho(livro.Config.N)},
+      {"Nível:", livro.Config.Nivel == 0 ? std::string("Progressiva") : std::to_string(livro.Config.Nivel)},
+      {"Leis nos puzzles:", NomesLeis(FLeis)},
+  };
+  double y = 45;
+  for (const auto& [rotulo, valor] : linhas) {
+    C.Texto(CMargemEsquerda, y, rotulo, 12, false, 0, alEsquerda);
+    C.Texto(66, y, valor, 12, true, 0, alEsquerda);
+    y += 9;
+  }
+  DesenharRodape(C, ADesc.Numero);
+}
+
+void TCompositorLivro::PaginaDiagramas(ICadrelCanvas& C, const TDescPagina& ADesc) const {
+  DesenharDiagramas(C, FLeis, ADesc.Primeiro);
+  DesenharRodape(C, ADesc.Numero);
+}
+
+}  // namespace cadrel

@@ -1,0 +1,160 @@
+#include "book/compositor.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "apoio.hpp"
+#include "book/canvas_gravador.hpp"
+
+namespace cadrel {
+namespace {
+
+// A book record with puzzles of the given levels and recipe codes only: the
+// plan reads nothing else.
+TLivro LivroFicticio(std::int32_t N, bool ACaminho, const std::vector<std::pair<int, int>>& ANiveisECodigos) {
+  TLivro livro;
+  livro.Config.N = N;
+  livro.Config.NumPuzzles = static_cast<std::int32_t>(ANiveisECodigos.size());
+  livro.Config.Caminho = ACaminho;
+  livro.Codigo = "0000002A";
+  for (const auto& [nivel, codigo] : ANiveisECodigos) {
+    TPuzzleDoLivro p;
+    p.Puzzle.N = N;
+    p.Puzzle.Nivel = static_cast<TNivel>(nivel);
+    p.Puzzle.Receita = Receita(codigo);
+    livro.Puzzles.push_back(p);
+  }
+  return livro;
+}
+
+std::string Plano(const TCompositorLivro& c) {
+  static const char* nomes[] = {"capa", "regras", "diagramas", "puzzles", "solucoes", "ficha", "branco", "verso",
+                                "separador", "simbolo"};
+  std::string s;
+  for (const TDescPagina& d : c.Paginas())
+    s += std::string(nomes[d.Tipo]) + ":" + std::to_string(d.Primeiro) + "#" + std::to_string(d.Numero) + " ";
+  return s;
+}
+
+std::vector<int> Primeiros(const TCompositorLivro& c, TTipoPagina ATipo) {
+  std::vector<int> r;
+  for (const TDescPagina& d : c.Paginas())
+    if (d.Tipo == ATipo) r.push_back(d.Primeiro);
+  return r;
+}
+
+TEST(CompositorLivro, PlanoDeCinquentaPuzzlesComDicas) {
+  std::vector<std::pair<int, int>> puzzles(50, {3, 3});
+  puzzles[0] = {1, 5};
+  puzzles[1] = {1, 2};
+  puzzles[2] = {4, 9};
+  puzzles[3] = {5, 17};
+  const TCompositorLivro c(LivroFicticio(5, true, puzzles), TInfoLivro{"09/12/2026", "1.0"});
+  ASSERT_EQ(c.NumPaginas(), 64);
+  EXPECT_EQ(c.LeisPresentes(), TConjuntoLeis::DeCodigo(31));
+  const auto& p = c.Paginas();
+  EXPECT_EQ(p[0], (TDescPagina{pgCapa, 0, 0}));
+  EXPECT_EQ(p[1], (TDescPagina{pgVerso, 0, 0}));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(p[2 + i], (TDescPagina{pgRegras, i, 3 + i}));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(p[5 + i], (TDescPagina{pgDiagramas, i, 6 + i}));
+  EXPECT_EQ(p[8], (TDescPagina{pgSeparador, 0, 0}));
+  EXPECT_EQ(p[9], (TDescPagina{pgSimbolo, 0, 0}));
+  for (int i = 0; i < 25; ++i) EXPECT_EQ(p[10 + i], (TDescPagina{pgPuzzles, 2 * i, 11 + i}));
+  EXPECT_EQ(p[35], (TDescPagina{pgBranco, 0, 0}));
+  EXPECT_EQ(p[36], (TDescPagina{pgSeparador, 1, 0}));
+  EXPECT_EQ(p[37], (TDescPagina{pgSimbolo, 1, 0}));
+  for (int i = 0; i < 25; ++i) EXPECT_EQ(p[38 + i], (TDescPagina{pgSolucoes, 2 * i, 39 + i}));
+  EXPECT_EQ(p[63], (TDescPagina{pgFicha, 0, 64}));
+}
+
+TEST(CompositorLivro, PlanosPequenosEEnchimento) {
+  const TInfoLivro info{"01/01/2027", "1.0"};
+  // Without puzzles: no laws, so no diagrams; the separators still land on odd pages.
+  const TCompositorLivro vazio(LivroFicticio(5, true, {}), info);
+  EXPECT_EQ(Plano(vazio),
+            "capa:0#0 verso:0#0 regras:0#3 regras:1#4 separador:0#0 simbolo:0#0 separador:1#0 simbolo:1#0 ficha:0#9 ");
+  const TCompositorLivro um(LivroFicticio(4, false, {{2, 2}}), info);
+  EXPECT_EQ(Plano(um),
+            "capa:0#0 verso:0#0 regras:0#3 regras:1#4 diagramas:0#5 branco:0#0 separador:0#0 simbolo:0#0 "
+            "puzzles:0#9 branco:0#0 separador:1#0 simbolo:1#0 solucoes:0#13 ficha:0#14 ");
+  const TLivro tres = LivroFicticio(6, false, {{1, 5}, {1, 5}, {1, 5}});
+  EXPECT_EQ(Primeiros(TCompositorLivro(tres, info, TLayoutPuzzles{1, 80}), pgPuzzles), (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(Primeiros(TCompositorLivro(tres, info, TLayoutPuzzles{2, 74}), pgPuzzles), (std::vector<int>{0, 2}));
+  for (const auto* c : {&vazio, &um}) {
+    for (std::size_t i = 0; i < c->Paginas().size(); ++i) {
+      if (c->Paginas()[i].Tipo == pgSeparador) {
+        EXPECT_EQ(i % 2, 0u);  // an odd page number
+      }
+    }
+  }
+  for (int porPagina : {0, 3})
+    EXPECT_EQ(Mensagem([&] { TCompositorLivro(tres, info, TLayoutPuzzles{porPagina, 74}); }),
+              "TCompositorLivro: PorPagina tem de ser 1 ou 2");
+}
+
+class TDestinoGravador : public IDestinoPaginas {
+public:
+  std::vector<std::shared_ptr<TCanvasGravador>> Paginas;
+  std::shared_ptr<ICadrelCanvas> NovaPagina() override {
+    Paginas.push_back(std::make_shared<TCanvasGravador>());
+    return Paginas.back();
+  }
+};
+
+TConfigLivro ConfigReal(const std::string& ATitulo, std::int32_t ANivel) {
+  TConfigLivro config;
+  config.NumPuzzles = 3;
+  config.N = 4;
+  config.Nivel = ANivel;
+  config.Leis = TConjuntoLeis::DeCodigo(31);
+  config.Titulo = ATitulo;
+  config.Caminho = true;
+  config.Semente = 0xABCDEF01;
+  return config;
+}
+
+TEST(CompositorLivro, CapaEFichaTecnica) {
+  const TLivro livro = TGeradorLivro().Gerar(ConfigReal("  Férias \t", 0));
+  const TCompositorLivro c(livro, TInfoLivro{"09/12/2026", "1.0"});
+  TDestinoGravador destino;
+  c.Compor(destino);
+  ASSERT_EQ(static_cast<int>(destino.Paginas.size()), c.NumPaginas());
+
+  const auto capa = destino.Paginas.front()->Do(opTexto);
+  ASSERT_EQ(capa.size(), 5u);
+  EXPECT_EQ(capa[0].Texto, "VELMARO");
+  EXPECT_EQ(capa[0].Tamanho, 24);
+  EXPECT_EQ(capa[1].Texto, "QUORVEL");
+  EXPECT_EQ(capa[1].Tamanho, 80);  // 7 letters at 80 pt bold fit in 174 mm here
+  EXPECT_EQ(capa[2].Texto, "Férias");
+  EXPECT_EQ(capa[2].Y, 150);
+  EXPECT_EQ(capa[3].Texto, "3 puzzles");
+  EXPECT_EQ(capa[4].Texto, "4 × 4");
+  for (const TChamada& t : capa) EXPECT_EQ(t.Alinhamento, alCentro);
+
+  const auto ficha = destino.Paginas.back()->Textos();
+  const std::vector<std::string> esperado{"Ficha técnica", "Código do livro:", "ABCDEF01", "Data:", "09/12/2026",
+                                          "Versão:", "1.0", "Puzzles:", "3", "Tamanho:", "4 × 4", "Nível:",
+                                          "Progressiva", "Leis nos puzzles:"};
+  ASSERT_GE(ficha.size(), esperado.size());
+  EXPECT_EQ(std::vector<std::string>(ficha.begin(), ficha.begin() + esperado.size()), esperado);
+  EXPECT_EQ(ficha.back(), std::to_string(c.NumPaginas()));  // the footer's page number
+
+  // A title of blanks prints no title line; a long one shrinks, never below 16 pt.
+  const TLivro semTitulo = TGeradorLivro().Gerar(ConfigReal(" \t ", 2));
+  TDestinoGravador outro;
+  TCompositorLivro(semTitulo, TInfoLivro{}).Compor(outro);
+  EXPECT_EQ(outro.Paginas.front()->Do(opTexto).size(), 4u);
+  TLivro longo = semTitulo;
+  longo.Config.Titulo = std::string(60, 'W');
+  TDestinoGravador terceiro;
+  TCompositorLivro(longo, TInfoLivro{}).Compor(terceiro);
+  EXPECT_EQ(terceiro.Paginas.front()->Do(opTexto)[2].Tamanho, 16);
+  EXPECT_EQ(outro.Paginas.back()->Textos()[12], "2");
+}
+
+}  // namespace
+}  // namespace cadrel
