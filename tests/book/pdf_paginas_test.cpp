@@ -17,6 +17,7 @@
 #include "drawing/pdf.hpp"
 #include "ferramentas_pdf.hpp"
 #include "generation/livro.hpp"
+#include "solving/solver.hpp"
 
 namespace cadrel {
 namespace {
@@ -74,7 +75,7 @@ TEST(PdfPaginas, PaginasDeUmLivroNoFicheiro) {
   EXPECT_NE(info.find("Author:          Velmaro\n"), std::string::npos) << info;
   EXPECT_NE(info.find("Pages:           " + std::to_string(CPaginas) + "\n"), std::string::npos) << info;
   for (int p = 1; p <= CPaginas; ++p) {
-    const std::string linha = (p < 10 ? "Page    " : "Page   ") + std::to_string(p) + " size:  595 x 842 pts";
+    const std::string linha = "Page    " + std::to_string(p) + " size:  595 x 842 pts";
     EXPECT_NE(info.find(linha), std::string::npos) << linha << '\n' << info;
   }
 
@@ -82,11 +83,13 @@ TEST(PdfPaginas, PaginasDeUmLivroNoFicheiro) {
 
   // In drawing order: the layout mode glues the one-letter words of "4 × 4" together.
   const std::string texto = Executar("pdftotext -raw -enc UTF-8 '" + alvo + "' -");
+  const TPuzzle& primeiro = seis.Livro().Puzzles[0].Puzzle;
+  const std::string dica = "1. " + SelecionarDicas(primeiro.Resultado, 12).at(0).Texto;
   for (const std::string& esperado :
        {std::string("QUORVEL"), TextoDireitos(false), TextoDireitos(true), std::string("Puzzles"),
-        std::string("Soluções"), std::string("4 × 4"), std::string("6 × 6"), std::string("001"),
-        std::string("Puzzle 001"), std::string("Puzzle 002"), std::string("Puzzle 004"),
-        std::string("QUORVEL | Velmaro"), std::string("1. ")})
+        std::string("Soluções"), std::string("4 × 4"), std::string("6 × 6"), std::string("Puzzle 001"),
+        std::string("Puzzle 002"), std::string("Puzzle 004"), std::string("QUORVEL | Velmaro"), dica,
+        std::string("Os restantes números resultam por eliminação.")})
     EXPECT_NE(texto.find(esperado), std::string::npos) << esperado << '\n' << texto;
 
   // The seal, on the licence page: one RGB image and no soft mask beside it
