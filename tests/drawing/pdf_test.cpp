@@ -3,20 +3,16 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <algorithm>
-#include <array>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/tipos.hpp"
 #include "drawing/canvas_cairo.hpp"
+#include "ferramentas_pdf.hpp"
 
 namespace cadrel {
 namespace {
@@ -26,24 +22,6 @@ namespace fs = std::filesystem;
 // Each test writes into a folder of its own, removed afterwards.
 class Pdf : public ::testing::Test {
 protected:
-  Pdf() {
-    std::string modelo = (fs::temp_directory_path() / "quorvel_pdf_XXXXXX").string();
-    if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    FPasta = modelo;
-    FAlvo = (FPasta / "livro.pdf").string();
-  }
-  ~Pdf() override { fs::remove_all(FPasta); }
-
-  // Standard output of a command; the test fails when it does not exit with 0.
-  static std::string Executar(const std::string& AComando) {
-    FILE* tubo = popen((AComando + " 2>&1").c_str(), "r");
-    std::string saida;
-    std::array<char, 4096> bloco;
-    for (std::size_t n; (n = std::fread(bloco.data(), 1, bloco.size(), tubo)) > 0;) saida.append(bloco.data(), n);
-    EXPECT_EQ(pclose(tubo), 0) << AComando << '\n' << saida;
-    return saida;
-  }
-
   std::string Sobre(const std::string& AFerramenta) { return Executar(AFerramenta + " '" + FAlvo + "'"); }
 
   void EscreverAntigo() { std::ofstream(FAlvo) << "antigo"; }
@@ -60,22 +38,10 @@ protected:
     return nomes;
   }
 
-  fs::path FPasta;
-  std::string FAlvo;
+  TPastaTemporaria FTemporaria;
+  const fs::path& FPasta = FTemporaria.Caminho();
+  std::string FAlvo = (FPasta / "livro.pdf").string();
 };
-
-// The rows of a tool's table after its header, split at blanks.
-std::vector<std::vector<std::string>> Tabela(const std::string& ASaida, int ACabecalho) {
-  std::vector<std::vector<std::string>> linhas;
-  std::istringstream entrada(ASaida);
-  for (std::string linha; std::getline(entrada, linha);) {
-    if (ACabecalho-- > 0) continue;
-    std::istringstream campos(linha);
-    linhas.emplace_back();
-    for (std::string campo; campos >> campo;) linhas.back().push_back(campo);
-  }
-  return linhas;
-}
 
 void DesenharPaginas(IDestinoPaginas& ADestino) {
   auto c = ADestino.NovaPagina();
@@ -110,16 +76,8 @@ TEST_F(Pdf, LivroDeDuasPaginasSubstituiOFicheiro) {
   EXPECT_NE(info.find("Page    1 size:  595 x 842 pts"), std::string::npos) << info;
   EXPECT_NE(info.find("Page    2 size:  595 x 842 pts"), std::string::npos) << info;
 
-  // Only the two faces, both embedded (name, type, encoding, emb, ...).
-  std::vector<std::string> faces;
-  for (const auto& f : Tabela(Sobre("pdffonts"), 2)) {
-    ASSERT_GE(f.size(), 4u);
-    EXPECT_EQ(f[1], "TrueType");
-    EXPECT_EQ(f[3], "yes") << f[0];
-    faces.push_back(f[0].substr(f[0].find('+') + 1));
-  }
-  std::sort(faces.begin(), faces.end());
-  EXPECT_EQ(faces, (std::vector<std::string>{"Roboto-Bold", "Roboto-Regular"}));
+  // Only the two faces, both embedded.
+  EXPECT_EQ(FacesEmbutidas(FAlvo), (std::vector<std::string>{"Roboto-Bold", "Roboto-Regular"}));
 
   const std::string texto = Executar("pdftotext -enc UTF-8 '" + FAlvo + "' -");
   for (const char* esperado : {"QUORVEL", "Soluções", "5 × 5", "«Números a colocar»", "© 2024 Velmaro"})
