@@ -6,6 +6,7 @@
 
 #include <fmt/format.h>
 
+#include "book/grelha.hpp"
 #include "book/paginas.hpp"
 #include "book/pictogramas.hpp"
 #include "book/regras.hpp"
@@ -138,11 +139,7 @@ void GrelhaDiagrama(ICadrelCanvas& C, std::int32_t N, std::span<const std::int32
   const double c = ALado / N;
   // Later items paint over earlier ones: shading, lines, border, texts.
   for (std::int32_t i : ASombreadas) C.Rectangulo(X + (i % N) * c, Y + (i / N) * c, c, c, 0, -1, CCinzaDado);
-  for (std::int32_t k = 1; k < N; ++k) {
-    C.Linha(X, Y + k * c, X + ALado, Y + k * c, 0.25, 0);
-    C.Linha(X + k * c, Y, X + k * c, Y + ALado, 0.25, 0);
-  }
-  C.Rectangulo(X, Y, ALado, ALado, 0.8, 0, -1);
+  DesenharLinhasGrelha(C, N, X, Y, ALado);
 
   const double h = C.AlturaTexto(ATamanhoPt);
   for (std::int32_t i = 0; i < N * N; ++i) {

@@ -19,6 +19,15 @@ constexpr double CPassoLeis = 24;      // a 14 mm pictogram and a 10 mm gap
 
 double TamanhoDigitos(double ALado, std::int32_t N) { return std::max(MmParaPt(ALado / N * 0.38), 8.0); }
 
+void DesenharLinhasGrelha(ICadrelCanvas& C, std::int32_t N, double X, double Y, double ALado) {
+  const double c = ALado / N;
+  for (std::int32_t k = 1; k < N; ++k) {
+    C.Linha(X, Y + k * c, X + ALado, Y + k * c, 0.25, 0);
+    C.Linha(X + k * c, Y, X + k * c, Y + ALado, 0.25, 0);
+  }
+  C.Rectangulo(X, Y, ALado, ALado, 0.8, 0, -1);
+}
+
 void DesenharGrelha(ICadrelCanvas& C, std::int32_t N, std::span<const std::int32_t> ADados,
                     std::span<const std::int32_t> ASolucao, double X, double Y, double ALado, bool AMostrarSolucao,
                     double ATamanhoPt) {
@@ -26,11 +35,7 @@ void DesenharGrelha(ICadrelCanvas& C, std::int32_t N, std::span<const std::int32
   // Later items paint over earlier ones: shading, lines, border, numbers.
   for (std::int32_t i = 0; i < N * N; ++i)
     if (ADados[i] != 0) C.Rectangulo(X + (i % N) * c, Y + (i / N) * c, c, c, 0, -1, CCinzaDado);
-  for (std::int32_t k = 1; k < N; ++k) {
-    C.Linha(X, Y + k * c, X + ALado, Y + k * c, 0.25, 0);
-    C.Linha(X + k * c, Y, X + k * c, Y + ALado, 0.25, 0);
-  }
-  C.Rectangulo(X, Y, ALado, ALado, 0.8, 0, -1);
+  DesenharLinhasGrelha(C, N, X, Y, ALado);
 
   const double h = C.AlturaTexto(ATamanhoPt);
   for (std::int32_t i = 0; i < N * N; ++i) {

@@ -13,6 +13,10 @@ namespace cadrel {
 // Digit size of a grid: a cell's 0.38 in points, never below 8 pt.
 double TamanhoDigitos(double ALado, std::int32_t N);
 
+// The inner lines (0.25 pt) and the border (0.8 pt) of an N x N grid of side
+// ALado with its top-left corner at (X, Y).
+void DesenharLinhasGrelha(ICadrelCanvas& C, std::int32_t N, double X, double Y, double ALado);
+
 // A grid of side ALado with its top-left corner at (X, Y). Given cells are
 // shaded in both modes. In puzzle mode the givens are bold; in solution mode
 // the whole solution is drawn, the givens regular and the deduced numbers bold.
