@@ -9,12 +9,12 @@
 
 #include <fmt/format.h>
 
-#include "cli/gravacao.hpp"
 #include "cli/json_livro.hpp"
 #include "cli/opcoes.hpp"
 #include "cli/progresso.hpp"
 #include "book/compositor.hpp"
 #include "book/paginas.hpp"
+#include "core/ficheiros.hpp"
 #include "core/random.hpp"
 #include "drawing/pdf.hpp"
 #include "generation/livro.hpp"
@@ -101,6 +101,9 @@ int ExecutarComando(int argc, const char* const* argv) {
     return CSaidaCancelada;
   }
 
+  // The book is complete: writing takes a moment and is never left half done,
+  // so Ctrl-C no longer interrupts it.
+  std::signal(SIGINT, SIG_IGN);
   const TInfoLivro info = InfoPadrao();
   try {
     GravarLivroPdf(pdf, livro, info);

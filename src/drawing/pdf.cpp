@@ -12,6 +12,7 @@
 #include <fmt/format.h>
 
 #include "book/compositor.hpp"
+#include "core/ficheiros.hpp"
 #include "core/tipos.hpp"
 #include "drawing/canvas_cairo.hpp"
 
@@ -25,7 +26,7 @@ TDocumentoPdf::TDocumentoPdf(std::string ACaminho) : FCaminho(std::move(ACaminho
     if (FDescritor < 0 && errno != EEXIST) {
       const int erro = errno;
       FTemporario.clear();
-      Falhar(std::strerror(erro));
+      Falhar(MotivoFalhaGravacao(erro));
     }
   }
   FSuperficie.reset(cairo_pdf_surface_create_for_stream(Escrever, this, CLarguraA4Pt, CAlturaA4Pt));
@@ -47,7 +48,7 @@ void TDocumentoPdf::Descartar() noexcept {
 
 void TDocumentoPdf::Falhar(const std::string& ADetalhe) {
   Descartar();
-  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}", FCaminho, ADetalhe));
+  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", FCaminho, ADetalhe));
 }
 
 cairo_status_t TDocumentoPdf::Escrever(void* ADocumento, const unsigned char* ADados, unsigned int ATamanho) {
@@ -80,13 +81,13 @@ void TDocumentoPdf::Gravar() {
   FPagina.reset();
   cairo_surface_finish(FSuperficie.get());
   const cairo_status_t estado = cairo_surface_status(FSuperficie.get());
-  if (FErroEscrita != 0) Falhar(std::strerror(FErroEscrita));
+  if (FErroEscrita != 0) Falhar(MotivoFalhaGravacao(FErroEscrita));
   if (estado != CAIRO_STATUS_SUCCESS) Falhar(cairo_status_to_string(estado));
-  if (::fsync(FDescritor) != 0) Falhar(std::strerror(errno));
+  if (::fsync(FDescritor) != 0) Falhar(MotivoFalhaGravacao(errno));
   const int fecho = ::close(FDescritor);
   FDescritor = -1;
-  if (fecho != 0) Falhar(std::strerror(errno));
-  if (std::rename(FTemporario.c_str(), FCaminho.c_str()) != 0) Falhar(std::strerror(errno));
+  if (fecho != 0) Falhar(MotivoFalhaGravacao(errno));
+  if (std::rename(FTemporario.c_str(), FCaminho.c_str()) != 0) Falhar(MotivoFalhaGravacao(errno));
   FTemporario.clear();
   FSuperficie.reset();
 }

@@ -156,7 +156,7 @@ TEST_F(Pdf, FalhaDeEscritaPreservaOFicheiroExistente) {
   }
   setrlimit(RLIMIT_FSIZE, &antes);
   std::signal(SIGXFSZ, sinal);
-  EXPECT_EQ(mensagem, "Não foi possível gravar o ficheiro " + FAlvo + ": File too large");
+  EXPECT_EQ(mensagem, "Não foi possível gravar o ficheiro " + FAlvo + ": o ficheiro fica grande demais.");
   EXPECT_EQ(Conteudo(), "antigo");
   EXPECT_EQ(Ficheiros(), std::vector<std::string>{"livro.pdf"});
 }
@@ -167,7 +167,7 @@ TEST_F(Pdf, PastaInexistente) {
     TDocumentoPdf doc(caminho);
     FAIL() << "sem erro";
   } catch (const ECadrel& e) {
-    EXPECT_EQ(std::string(e.what()), "Não foi possível gravar o ficheiro " + caminho + ": No such file or directory");
+    EXPECT_EQ(std::string(e.what()), "Não foi possível gravar o ficheiro " + caminho + ": a pasta não existe.");
   }
   EXPECT_TRUE(Ficheiros().empty());
 }

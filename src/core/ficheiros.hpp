@@ -11,6 +11,9 @@ namespace cadrel {
 // is left behind. A failure raises ECadrel with a message for the user.
 void GravarFicheiroAtomico(const std::string& AFicheiro, std::string_view AConteudo);
 
+// Why a write failed, for the user: the common causes in Portuguese.
+std::string MotivoFalhaGravacao(int AErrno);
+
 // Refuses, before a long generation, a target whose folder does not exist.
 void VerificarPastaDestino(const std::string& AFicheiro);
 

@@ -1,4 +1,4 @@
-#include "cli/gravacao.hpp"
+#include "core/ficheiros.hpp"
 
 #include <sys/resource.h>
 
@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "apoio.hpp"
-#include "apoio_cli.hpp"
+#include "cli/apoio_cli.hpp"
 
 namespace cadrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/gravacao.hpp"
+#include "core/ficheiros.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,9 +15,7 @@
 
 namespace cadrel {
 
-namespace {
-
-std::string Motivo(int AErrno) {
+std::string MotivoFalhaGravacao(int AErrno) {
   switch (AErrno) {
     case ENOENT:
       return "a pasta não existe";
@@ -38,8 +36,10 @@ std::string Motivo(int AErrno) {
   }
 }
 
+namespace {
+
 [[noreturn]] void Falhar(const std::string& AFicheiro, int AErrno) {
-  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", AFicheiro, Motivo(AErrno)));
+  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", AFicheiro, MotivoFalhaGravacao(AErrno)));
 }
 
 std::filesystem::path Pasta(const std::string& AFicheiro) {
