@@ -13,7 +13,10 @@
 #include "cli/json_livro.hpp"
 #include "cli/opcoes.hpp"
 #include "cli/progresso.hpp"
+#include "book/compositor.hpp"
+#include "book/paginas.hpp"
 #include "core/random.hpp"
+#include "drawing/pdf.hpp"
 #include "generation/livro.hpp"
 
 namespace cadrel {
@@ -67,17 +70,15 @@ int ExecutarComando(int argc, const char* const* argv) {
   const TOpcoesCli& opcoes = analise.Opcoes;
   TConfigLivro config = opcoes.Config;
   config.Semente = opcoes.Semente ? *opcoes.Semente : SementeDoRelogio();
-  const std::string ficheiro = FicheiroJson(opcoes);
+  const std::string pdf = FicheiroPdf(opcoes);
   try {
     ValidarConfigLivro(config);
-    VerificarPastaDestino(ficheiro);
+    VerificarPastaDestino(pdf);
+    if (!opcoes.Json.empty()) VerificarPastaDestino(opcoes.Json);
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
     return CSaidaErro;
   }
-  if (!opcoes.Pdf.empty())
-    Escrever(stderr,
-             fmt::format("Aviso: o PDF ainda não está disponível; grava-se só o JSON, em {}.", ficheiro));
 
   TMostradorProgresso mostrador = CriarMostrador(opcoes.Silencioso);
   InstalarInterrupcao();
@@ -100,15 +101,20 @@ int ExecutarComando(int argc, const char* const* argv) {
     return CSaidaCancelada;
   }
 
+  const TInfoLivro info = InfoPadrao();
   try {
-    GravarFicheiroAtomico(ficheiro, LivroParaJson(livro));
+    GravarLivroPdf(pdf, livro, info);
+    Escrever(stdout, fmt::format("PDF gravado em {}", pdf));
+    if (!opcoes.Json.empty()) {
+      GravarFicheiroAtomico(opcoes.Json, LivroParaJson(livro));
+      Escrever(stdout, fmt::format("JSON gravado em {}", opcoes.Json));
+    }
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
     return CSaidaErro;
   }
-  Escrever(stdout, fmt::format("Livro gerado: {} puzzles em {} tentativas. Código do livro: {}",
-                               livro.Puzzles.size(), livro.Tentativas, livro.Codigo));
-  Escrever(stdout, fmt::format("JSON gravado em {}", ficheiro));
+  Escrever(stdout, fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", livro.Puzzles.size(),
+                               TCompositorLivro(livro, info).NumPaginas(), livro.Codigo));
   return 0;
 }
 

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "cli/nome_ficheiro.hpp"
+#include "generation/opcoes.hpp"
 
 namespace cadrel {
 
@@ -63,7 +63,8 @@ std::int32_t LerNumPuzzles(const std::string& t) {
 std::string LerTitulo(const std::string& t) {
   std::string titulo(Aparar(t));
   try {
-    // The same check the JSON export makes later, so a bad title never gets that far.
+    // The cover prints it and the JSON export checks it: both need valid UTF-8,
+    // which is better refused before a long generation.
     (void)nlohmann::json(titulo).dump();
   } catch (const nlohmann::json::type_error&) {
     throw ECadrel("--titulo: o título não é texto UTF-8 válido.");
@@ -113,9 +114,13 @@ std::uint32_t LerSemente(const std::string& t) {
   return v;
 }
 
-std::string LerJson(const std::string& t) {
+// The JSON is written after the PDF and would replace it.
+std::string LerJson(const std::string& t, const std::string& APdf) {
   if (std::filesystem::path(t).filename().empty())
     throw ECadrel(fmt::format("--json: indique o nome de um ficheiro, não \"{}\".", t));
+  const auto absoluto = [](const std::string& f) { return std::filesystem::absolute(f).lexically_normal(); };
+  if (absoluto(t) == absoluto(APdf))
+    throw ECadrel(fmt::format("--json: o JSON não pode ir para o ficheiro do PDF, \"{}\".", t));
   return t;
 }
 
@@ -148,7 +153,7 @@ std::string MensagemDoAnalisador(const CLI::App& AApp, const CLI::ParseError& AE
 }  // namespace
 
 TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
-  CLI::App app{"quorvel-cli: gera um livro de puzzles de grelhas numéricas e grava-o em JSON.",
+  CLI::App app{"quorvel-cli: gera um livro de puzzles de grelhas numéricas e grava-o em PDF.",
                "quorvel-cli"};
   app.get_formatter()->label("Usage", "Uso");
   app.get_formatter()->label("OPTIONS", "OPÇÕES");
@@ -156,10 +161,11 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   app.set_help_flag("-h,--help,--ajuda", "Mostra esta ajuda e sai");
   app.allow_extras();
   app.footer(
-      "Sem --json nem -o, o livro fica na pasta atual, em\n"
-      "Quorvel_<N>x<N>_<nível>_<puzzles>.json (Quorvel_5x5_P_50.json para 50 puzzles\n"
-      "5x5 na Progressiva). O código do livro, dado a --semente com as mesmas outras\n"
-      "opções, gera de novo o mesmo livro. Ctrl-C cancela a geração sem gravar nada.\n"
+      "Sem -o, o livro fica na pasta atual, em Quorvel_<N>x<N>_<nível>_<puzzles>.pdf\n"
+      "(Quorvel_5x5_P_50.pdf para 50 puzzles 5x5 na Progressiva). Com --json grava-se\n"
+      "também o livro em JSON. O código do livro, dado a --semente com as mesmas\n"
+      "outras opções, gera de novo o mesmo livro. Ctrl-C cancela a geração sem gravar\n"
+      "nada.\n"
       "\n"
       "Códigos de saída: 0 livro gravado; 1 configuração recusada, livro por terminar\n"
       "ou ficheiro por gravar; 2 opção inválida; 130 geração cancelada.");
@@ -183,9 +189,12 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
                                    "Código do livro a gerar de novo, 8 dígitos\n"
                                    "hexadecimais (por omissão, um código novo)")
                         ->option_text("CODIGO");
-  auto* opJson = app.add_option("--json", json, "Ficheiro JSON a gravar")->option_text("FICHEIRO");
-  auto* opPdf = app.add_option("-o,--saida", pdf, "Ficheiro PDF (por agora grava-se só o JSON)")
+  auto* opPdf = app.add_option("-o,--saida", pdf,
+                               "Ficheiro PDF do livro (por omissão, o nome\n"
+                               "proposto, na pasta atual)")
                     ->option_text("FICHEIRO.pdf");
+  auto* opJson =
+      app.add_option("--json", json, "Grava também o livro em JSON, neste ficheiro")->option_text("FICHEIRO");
   app.add_flag("--silencioso", silencioso, "Não mostra o progresso");
 
   TAnaliseOpcoes r;
@@ -219,8 +228,8 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
     if (opTitulo->count() > 0) o.Config.Titulo = LerTitulo(titulo);
     if (opLeis->count() > 0) o.Config.Leis = LerLeis(leis);
     if (opSemente->count() > 0) o.Semente = LerSemente(semente);
-    if (opJson->count() > 0) o.Json = LerJson(json);
     if (opPdf->count() > 0) o.Pdf = LerPdf(pdf);
+    if (opJson->count() > 0) o.Json = LerJson(json, FicheiroPdf(o));
   } catch (const ECadrel& e) {
     r.Texto = e.what() + std::string(CSugestaoAjuda);
     return r;
@@ -229,13 +238,9 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   return r;
 }
 
-std::string FicheiroJson(const TOpcoesCli& AOpcoes) {
-  if (!AOpcoes.Json.empty()) return AOpcoes.Json;
-  std::filesystem::path p = AOpcoes.Pdf.empty()
-                                ? std::filesystem::path(NomeFicheiroPadrao(
-                                      AOpcoes.Config.N, AOpcoes.Config.Nivel, AOpcoes.Config.NumPuzzles))
-                                : std::filesystem::path(AOpcoes.Pdf);
-  return p.replace_extension(".json").string();
+std::string FicheiroPdf(const TOpcoesCli& AOpcoes) {
+  if (!AOpcoes.Pdf.empty()) return AOpcoes.Pdf;
+  return NomeFicheiroPadrao(AOpcoes.Config.N, AOpcoes.Config.Nivel, AOpcoes.Config.NumPuzzles);
 }
 
 }  // namespace cadrel

@@ -13,8 +13,8 @@ struct TOpcoesCli {
   // takes a fresh one only when it is about to be generated.
   TConfigLivro Config;
   std::optional<std::uint32_t> Semente;
-  std::string Json;  // empty when --json was not given
   std::string Pdf;   // empty when -o/--saida was not given
+  std::string Json;  // empty when --json was not given: no JSON then
   bool Silencioso = false;
 };
 
@@ -30,8 +30,8 @@ struct TAnaliseOpcoes {
 // doErro whose message names the option.
 TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv);
 
-// Where the JSON goes: --json, else the PDF's name with .json, else the
-// proposed book name with .json in the current folder.
-std::string FicheiroJson(const TOpcoesCli& AOpcoes);
+// Where the PDF goes: -o/--saida, else the proposed book name in the
+// current folder.
+std::string FicheiroPdf(const TOpcoesCli& AOpcoes);
 
 }  // namespace cadrel

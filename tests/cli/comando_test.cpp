@@ -7,6 +7,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -24,8 +25,8 @@ struct TExecucao {
 };
 
 // Runs the program in APasta with the arguments as a shell would split them.
-TExecucao Correr(const TPastaTemporaria& APasta, const std::string& AArgs) {
-  const TPastaTemporaria registo("_registo");
+TExecucao Correr(const TPastaCli& APasta, const std::string& AArgs) {
+  const TPastaCli registo;
   const std::string comando = "cd '" + APasta.Caminho().string() + "' && '" QUORVEL_CLI "' " + AArgs + " >'" +
                               (registo / "saida") + "' 2>'" + (registo / "erro") + "'";
   const int estado = std::system(comando.c_str());
@@ -37,43 +38,76 @@ std::size_t Linhas(const std::string& t) {
   return static_cast<std::size_t>(std::count(t.begin(), t.end(), '\n'));
 }
 
-TEST(QuorvelCli, GravaOLivroComONomePorOmissaoEMostraUmaLinhaPorPuzzle) {
-  TPastaTemporaria pasta;
+TEST(QuorvelCli, GravaOPdfComONomePorOmissaoEOJsonSoQuandoPedido) {
+  TPastaCli pasta;
   const TExecucao r = Correr(pasta, "--puzzles 2 --tamanho 4 --nivel 1 --semente 0000002a");
   ASSERT_EQ(r.Codigo, 0) << r.Erro;
-  EXPECT_EQ(r.Saida.rfind("Livro gerado: 2 puzzles em ", 0), 0u) << r.Saida;
-  EXPECT_NE(r.Saida.find(" tentativas. Código do livro: 0000002A\n"), std::string::npos) << r.Saida;
   EXPECT_EQ(Linhas(r.Erro), 2u) << r.Erro;  // not a terminal: one line per accepted puzzle
-  const std::string json = LerFicheiro(pasta / "Quorvel_4x4_N1_2.json");
-  ASSERT_FALSE(json.empty());
-  EXPECT_EQ(nlohmann::json::parse(json)["codigo"], "0000002A");
+  const std::string inicio = "PDF gravado em Quorvel_4x4_N1_2.pdf\nLivro gerado: 2 puzzles, ";
+  const std::string fim = " páginas. Código do livro: 0000002A\n";
+  ASSERT_GT(r.Saida.size(), inicio.size() + fim.size()) << r.Saida;
+  ASSERT_EQ(r.Saida.rfind(inicio, 0), 0u) << r.Saida;
+  ASSERT_EQ(r.Saida.substr(r.Saida.size() - fim.size()), fim) << r.Saida;
+  const std::string paginas = r.Saida.substr(inicio.size(), r.Saida.size() - inicio.size() - fim.size());
+  // The count in the message is that of the file.
+  const std::string info = Executar("pdfinfo '" + (pasta / "Quorvel_4x4_N1_2.pdf") + "'");
+  EXPECT_NE(info.find("Pages:           " + paginas + "\n"), std::string::npos) << info;
   EXPECT_EQ(pasta.Entradas(), 1u);
 
-  // The same code gives the same book; --silencioso leaves only the PDF notice.
-  const TExecucao s =
-      Correr(pasta, "--puzzles 2 --tamanho 4 --nivel 1 --semente 0000002A --silencioso -o outro.pdf");
+  // The same code gives the same book, here beside its JSON; an existing PDF is replaced.
+  std::filesystem::create_directory(pasta / "livros");
+  EscreverFicheiro(pasta / "livros/outro.pdf", "antigo");
+  const TExecucao s = Correr(pasta,
+                             "--puzzles 2 --tamanho 4 --nivel 1 --semente 0000002A --silencioso "
+                             "-o livros/outro.pdf --json livros/outro.json");
   ASSERT_EQ(s.Codigo, 0) << s.Erro;
-  EXPECT_EQ(s.Erro, "Aviso: o PDF ainda não está disponível; grava-se só o JSON, em outro.json.\n");
-  EXPECT_EQ(LerFicheiro(pasta / "outro.json"), json);
+  EXPECT_EQ(s.Erro, "");
+  EXPECT_EQ(s.Saida, "PDF gravado em livros/outro.pdf\nJSON gravado em livros/outro.json\n"
+                    "Livro gerado: 2 puzzles, " + paginas + fim);
+  EXPECT_EQ(LerFicheiro(pasta / "livros/outro.pdf").rfind("%PDF-", 0), 0u);
+  EXPECT_EQ(nlohmann::json::parse(LerFicheiro(pasta / "livros/outro.json"))["codigo"], "0000002A");
+  EXPECT_EQ(pasta.Entradas(), 2u);
 }
 
-TEST(QuorvelCli, LivroQueAsLeisNaoServemSaiCom1ENaoTocaNoFicheiro) {
-  TPastaTemporaria pasta;
+// A refused book, a missing folder or a file that cannot be written: exit 1,
+// nothing new on disk and the files already there untouched.
+TEST(QuorvelCli, FalhasSaemCom1SemDeixarNada) {
+  TPastaCli pasta;
+  EscreverFicheiro(pasta / "x.pdf", "antigo");
   EscreverFicheiro(pasta / "x.json", "antigo");
-  const TExecucao r = Correr(pasta, "--nivel P --leis Ordem,Simetria --json x.json --silencioso");
-  EXPECT_EQ(r.Codigo, 1);
-  EXPECT_EQ(
-      r.Erro,
-      "Não foi possível terminar o livro: O nível 3 não tem nenhuma receita com as leis escolhidas em 5x5\n");
-  EXPECT_EQ(LerFicheiro(pasta / "x.json"), "antigo");
-  EXPECT_EQ(pasta.Entradas(), 1u);
+  std::filesystem::create_directory(pasta / "pasta.pdf");
+  // These laws leave level 3 without a recipe, so the book itself is refused:
+  // a folder message with them shows that the folders are checked first.
+  const std::string recusado = "--nivel P --leis Ordem,Simetria --silencioso ";
+  const struct {
+    std::string args;
+    std::string erro;  // the start of standard error
+  } casos[] = {
+      {recusado + "-o x.pdf --json x.json",
+       "Não foi possível terminar o livro: O nível 3 não tem nenhuma receita com as leis escolhidas em 5x5\n"},
+      {recusado + "-o nao/x.pdf", "Não foi possível gravar o ficheiro nao/x.pdf: a pasta não existe.\n"},
+      {recusado + "-o x.pdf --json nao/x.json",
+       "Não foi possível gravar o ficheiro nao/x.json: a pasta não existe.\n"},
+      {"--puzzles 1 --tamanho 4 --nivel 1 --semente 00000001 --silencioso -o pasta.pdf --json x.json",
+       "Não foi possível gravar o ficheiro pasta.pdf: "},
+  };
+  for (const auto& c : casos) {
+    const TExecucao r = Correr(pasta, c.args);
+    EXPECT_EQ(r.Codigo, 1) << c.args;
+    EXPECT_EQ(r.Erro.rfind(c.erro, 0), 0u) << c.args << '\n' << r.Erro;
+    EXPECT_EQ(r.Saida, "") << c.args;
+    EXPECT_EQ(LerFicheiro(pasta / "x.pdf"), "antigo") << c.args;
+    EXPECT_EQ(LerFicheiro(pasta / "x.json"), "antigo") << c.args;
+    EXPECT_TRUE(std::filesystem::is_empty(pasta / "pasta.pdf")) << c.args;
+    EXPECT_EQ(pasta.Entradas(), 3u) << c.args;
+  }
 }
 
 TEST(QuorvelCli, CtrlCCancelaSemGravarNada) {
-  TPastaTemporaria pasta;
-  const std::string alvo = pasta / "grande.json";
-  const char* const argv[] = {QUORVEL_CLI, "--puzzles", "200",    "--tamanho",  "7",
-                              "--semente", "00000001",  "--json", alvo.c_str(), nullptr};
+  TPastaCli pasta;
+  const std::string pdf = pasta / "grande.pdf", json = pasta / "grande.json";
+  const char* const argv[] = {QUORVEL_CLI, "--puzzles", "200",       "--tamanho", "7",         "--semente",
+                              "00000001",  "-o",        pdf.c_str(), "--json",    json.c_str(), nullptr};
   int tubo[2];
   ASSERT_EQ(::pipe(tubo), 0);
   const pid_t pid = ::fork();

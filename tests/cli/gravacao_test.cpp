@@ -14,7 +14,7 @@ namespace cadrel {
 namespace {
 
 TEST(GravarFicheiroAtomico, SubstituiOFicheiroSemDeixarTemporarios) {
-  TPastaTemporaria pasta;
+  TPastaCli pasta;
   const std::string alvo = pasta / "livro.json";
   GravarFicheiroAtomico(alvo, "primeiro");
   GravarFicheiroAtomico(alvo, "segundo, mais comprido");
@@ -23,7 +23,7 @@ TEST(GravarFicheiroAtomico, SubstituiOFicheiroSemDeixarTemporarios) {
 }
 
 TEST(GravarFicheiroAtomico, UmaFalhaNaoTocaNoQueExisteNemDeixaTemporarios) {
-  TPastaTemporaria pasta;
+  TPastaCli pasta;
 
   // The target is a folder: the complete temporary file cannot replace it.
   const std::string umaPasta = pasta / "livro.json";

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "cli/comando.hpp"
-#include "cli/nome_ficheiro.hpp"
 
 namespace cadrel {
 namespace {
@@ -40,7 +39,8 @@ TEST(OpcoesCli, SemOpcoesDaOLivroPorOmissao) {
   EXPECT_TRUE(c.Caminho);
   EXPECT_FALSE(a.Opcoes.Semente.has_value());
   EXPECT_FALSE(a.Opcoes.Silencioso);
-  EXPECT_EQ(FicheiroJson(a.Opcoes), "Quorvel_5x5_P_50.json");
+  EXPECT_EQ(FicheiroPdf(a.Opcoes), "Quorvel_5x5_P_50.pdf");
+  EXPECT_EQ(a.Opcoes.Json, "");
 }
 
 TEST(OpcoesCli, TodasAsOpcoes) {
@@ -57,10 +57,12 @@ TEST(OpcoesCli, TodasAsOpcoes) {
   EXPECT_EQ(c.Leis, TConjuntoLeis({leiTAB, leiSOMD, leiSOMQ}));
   EXPECT_EQ(a.Opcoes.Semente, 0x1A2B3C4Du);
   EXPECT_TRUE(a.Opcoes.Silencioso);
-  // Without --json the JSON goes beside the PDF that was asked for.
-  EXPECT_EQ(FicheiroJson(a.Opcoes), "livros/verao.json");
-  EXPECT_EQ(Analisar({"--nivel", "p", "--json", "x.json", "-o", "y.pdf"}).Opcoes.Config.Nivel, 0);
-  EXPECT_EQ(FicheiroJson(Analisar({"--nivel", "p", "--json", "x.json", "-o", "y.pdf"}).Opcoes), "x.json");
+  EXPECT_EQ(FicheiroPdf(a.Opcoes), "livros/verao.PDF");
+  EXPECT_EQ(a.Opcoes.Json, "");
+  const TAnaliseOpcoes b = Analisar({"--nivel", "p", "--json", "x.json", "-o", "y.pdf"});
+  EXPECT_EQ(b.Opcoes.Config.Nivel, 0);
+  EXPECT_EQ(FicheiroPdf(b.Opcoes), "y.pdf");
+  EXPECT_EQ(b.Opcoes.Json, "x.json");
   // A title is measured in characters, not in bytes.
   EXPECT_EQ(Analisar({"--titulo", Repetir("é", 60)}).Opcoes.Config.Titulo, Repetir("é", 60));
 }
@@ -105,6 +107,8 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
       {{"--titulo", "\xC3("}, "--titulo"},
       {{"-o", "livro.txt"}, "--saida"},
       {{"--json", "pasta/"}, "--json"},
+      {{"--json", "Quorvel_5x5_P_50.pdf"}, "--json"},  // would replace the PDF
+      {{"-o", "a/b.pdf", "--json", "a/./b.pdf"}, "--json"},
       {{"--puzzles"}, "--puzzles"},
       {{"--sem-dicas=talvez"}, "--sem-dicas"},
       {{"--cor", "azul"}, "--cor"},
@@ -122,14 +126,9 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
 TEST(OpcoesCli, AjudaEmPortugues) {
   const TAnaliseOpcoes a = Analisar({"--help"});
   ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doAjuda);
-  for (const char* t : {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "Códigos de saída"})
+  for (const char* t :
+       {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "Quorvel_5x5_P_50.pdf", "Códigos de saída"})
     EXPECT_NE(a.Texto.find(t), std::string::npos) << t;
-}
-
-TEST(NomeFicheiroPadrao, EtiquetaDoNivel) {
-  EXPECT_EQ(NomeFicheiroPadrao(5, 0, 50), "Quorvel_5x5_P_50.pdf");
-  EXPECT_EQ(NomeFicheiroPadrao(6, 3, 20), "Quorvel_6x6_N3_20.pdf");
-  EXPECT_EQ(NomeFicheiroPadrao(4, 5, 1), "Quorvel_4x4_N5_1.pdf");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "cli/nome_ficheiro.hpp"
+#include "generation/opcoes.hpp"
 
 #include <fmt/format.h>
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+// The book options that the window and the command line share.
 namespace cadrel {
 
 // The file name proposed for a book: "Quorvel_5x5_P_50.pdf" for 50 progressive
