@@ -23,8 +23,11 @@ namespace {
 constexpr int CIndice5x5 = 1;
 constexpr int CMaxTitulo = 60;
 
+// Segoe UI where it exists; elsewhere Roboto, the face the printed book uses in
+// its place, whose widths are close enough for the captions to fit.
 QFont Fonte(int APixeis) {
-  QFont fonte("Segoe UI");
+  QFont fonte;
+  fonte.setFamilies({"Segoe UI", "Roboto"});
   fonte.setPixelSize(APixeis);
   return fonte;
 }
@@ -104,10 +107,10 @@ void TFormMain::CriarControlos() {
     QWidget& Controlo;
     const char* Nome;
     QRect Rect;
-    int Fonte;  // pixels; 0 keeps the window's
+    int Fonte;  // pixels
   };
   const TColocacao colocacoes[] = {
-      {BevelApp, "BevelApp", {368, 15, 222, 180}, 0},
+      {BevelApp, "BevelApp", {368, 15, 222, 180}, 12},
       {LabelCadrel, "LabelCadrel", {389, 61, 171, 54}, 40},
       {LabelAutor, "LabelAutor", {398, 109, 152, 23}, 17},
       {GroupBoxLivro, "GroupBoxLivro", {8, 4, 353, 192}, 17},
@@ -115,28 +118,28 @@ void TFormMain::CriarControlos() {
       {RadioGroupNivel, "RadioGroupNivel", {12, 91, 323, 85}, 15},
       {LabelNumPuzzles, "LabelNumPuzzles", {455, 204, 128, 20}, 15},
       {EditNumPuzzles, "EditNumPuzzles", {455, 229, 80, 28}, 15},
-      {UpDownNumPuzzles, "UpDownNumPuzzles", {535, 229, 23, 28}, 0},
+      {UpDownNumPuzzles, "UpDownNumPuzzles", {535, 229, 23, 28}, 12},
       {LabelTituloLivro, "LabelTituloLivro", {8, 204, 110, 20}, 15},
       {EditTituloLivro, "EditTituloLivro", {8, 229, 440, 28}, 15},
       {CheckBoxCaminho, "CheckBoxCaminho", {151, 206, 157, 17}, 15},
       {CheckBoxAbrirPDF, "CheckBoxAbrirPDF", {325, 206, 102, 17}, 15},
-      {LabelResumo, "LabelResumo", {8, 264, 440, 36}, 0},
-      {LabelEstado, "LabelEstado", {8, 306, 440, 36}, 0},
-      {ProgressBarLote, "ProgressBarLote", {8, 352, 440, 24}, 0},
+      {LabelResumo, "LabelResumo", {8, 264, 440, 36}, 12},
+      {LabelEstado, "LabelEstado", {8, 306, 440, 36}, 12},
+      {ProgressBarLote, "ProgressBarLote", {8, 352, 440, 24}, 12},
       {BitBtnGerar, "BitBtnGerar", {471, 285, 120, 40}, 15},
       {BitBtnSair, "BitBtnSair", {471, 336, 120, 40}, 15},
       {BitBtnCancelar, "BitBtnCancelar", {871, 285, 120, 32}, 15},
-      {RadioGroupModo, "RadioGroupModo", {863, 83, 233, 60}, 0},
-      {GroupBoxLeis, "GroupBoxLeis", {871, 149, 233, 130}, 0},
-      {CheckBoxLeiSimetria, "CheckBoxLeiSimetria", {12, 27, 97, 17}, 0},
-      {CheckBoxLeiTabela, "CheckBoxLeiTabela", {12, 51, 97, 17}, 0},
-      {CheckBoxLeiOrdem, "CheckBoxLeiOrdem", {12, 76, 97, 17}, 0},
-      {CheckBoxLeiSomas, "CheckBoxLeiSomas", {12, 100, 97, 17}, 0},
+      {RadioGroupModo, "RadioGroupModo", {863, 83, 233, 60}, 12},
+      {GroupBoxLeis, "GroupBoxLeis", {871, 149, 233, 130}, 12},
+      {CheckBoxLeiSimetria, "CheckBoxLeiSimetria", {12, 27, 97, 17}, 12},
+      {CheckBoxLeiTabela, "CheckBoxLeiTabela", {12, 51, 97, 17}, 12},
+      {CheckBoxLeiOrdem, "CheckBoxLeiOrdem", {12, 76, 97, 17}, 12},
+      {CheckBoxLeiSomas, "CheckBoxLeiSomas", {12, 100, 97, 17}, 12},
   };
   for (const TColocacao& c : colocacoes) {
     c.Controlo.setObjectName(c.Nome);
     c.Controlo.setGeometry(c.Rect);
-    if (c.Fonte != 0) c.Controlo.setFont(Fonte(c.Fonte));
+    c.Controlo.setFont(Fonte(c.Fonte));
   }
 
   BevelApp.setFrameStyle(QFrame::Panel | QFrame::Raised);

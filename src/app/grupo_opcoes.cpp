@@ -1,5 +1,6 @@
 #include "app/grupo_opcoes.hpp"
 
+#include <QEvent>
 #include <QFontMetrics>
 
 namespace cadrel {
@@ -30,6 +31,16 @@ void TGrupoOpcoes::SetItemIndex(int AIndice) {
 void TGrupoOpcoes::resizeEvent(QResizeEvent* AEvento) {
   QGroupBox::resizeEvent(AEvento);
   Dispor();
+}
+
+void TGrupoOpcoes::changeEvent(QEvent* AEvento) {
+  QGroupBox::changeEvent(AEvento);
+  // Some platforms give radio buttons a font of their own, which would beat
+  // the one inherited from the group.
+  if (AEvento->type() == QEvent::FontChange) {
+    for (const auto& botao : FBotoes) botao->setFont(font());
+    Dispor();
+  }
 }
 
 void TGrupoOpcoes::Dispor() {

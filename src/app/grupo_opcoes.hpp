@@ -29,6 +29,7 @@ signals:
 
 protected:
   void resizeEvent(QResizeEvent* AEvento) override;
+  void changeEvent(QEvent* AEvento) override;
 
 private:
   void Dispor();
