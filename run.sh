@@ -4,14 +4,22 @@
 # hints in the solutions, a fresh book code.
 # Arguments go to quorvel-cli: ./run.sh --semente 1A2B3C4D makes that book again
 # (with the same other options), ./run.sh --help lists them all.
+# ./run.sh --janela builds the window (release) instead and opens it.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")" && pwd)"
 "$raiz/scripts/install-deps.sh"
+alvo=quorvel-cli
+programa="$raiz/build/release/src/cli/quorvel-cli"
+if [ "${1:-}" = "--janela" ]; then
+  shift
+  alvo=quorvel
+  programa="$raiz/build/release/src/app/quorvel"
+fi
 # Build messages go to standard error; standard output carries only where the
 # book went and its summary.
 (
   cd "$raiz"
   cmake --preset release >/dev/null
-  cmake --build --preset release --target quorvel-cli
+  cmake --build --preset release --target "$alvo"
 ) >&2
-exec "$raiz/build/release/src/cli/quorvel-cli" "$@"
+exec "$programa" "$@"

@@ -1,0 +1,416 @@
+#include "app/form_main.hpp"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include <fmt/format.h>
+
+#include <exception>
+
+#include "book/compositor.hpp"
+#include "book/paginas.hpp"
+#include "core/random.hpp"
+#include "drawing/pdf.hpp"
+#include "generation/livro.hpp"
+
+namespace cadrel {
+
+namespace {
+
+constexpr int CIndice5x5 = 1;
+constexpr int CMaxTitulo = 60;
+
+// Segoe UI where it exists; elsewhere Roboto, the face the printed book uses in
+// its place, whose widths are close enough for the captions to fit.
+QFont Fonte(int APixeis) {
+  QFont fonte;
+  fonte.setFamilies({"Segoe UI", "Roboto"});
+  fonte.setPixelSize(APixeis);
+  return fonte;
+}
+
+QString Q(const std::string& ATexto) { return QString::fromStdString(ATexto); }
+
+// Clears the flag when AtualizarInterface leaves, however it leaves.
+class TBandeiraAtiva {
+public:
+  explicit TBandeiraAtiva(bool& ABandeira) : FBandeira(ABandeira) { FBandeira = true; }
+  ~TBandeiraAtiva() { FBandeira = false; }
+  TBandeiraAtiva(const TBandeiraAtiva&) = delete;
+  TBandeiraAtiva& operator=(const TBandeiraAtiva&) = delete;
+
+private:
+  bool& FBandeira;
+};
+
+}  // namespace
+
+TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
+    : QDialog(APai, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                        Qt::MSWindowsFixedSizeDialogHint),
+      FDialogos(ADialogos),
+      FSoDigitos(QRegularExpression("[0-9]*")),
+      GroupBoxLivro("Livro", this),
+      LabelNumPuzzles("Número de puzzles", this),
+      EditNumPuzzles(this),
+      UpDownNumPuzzles(EditNumPuzzles, this),
+      RadioGroupTamanho("Tamanho da grelha", {"4 x 4", "5 x 5", "6 x 6", "7 x 7"}, 4, &GroupBoxLivro),
+      RadioGroupNivel("Dificuldade", {"Nível 1", "Nível 2", "Nível 3", "Nível 4", "Nível 5", "Progressiva"}, 3,
+                      &GroupBoxLivro),
+      LabelTituloLivro("Título (opcional)", this),
+      EditTituloLivro(this),
+      RadioGroupModo("Leis do Livro", {"Surpresa", "Escolher leis"}, 2, this),
+      GroupBoxLeis("Leis a incluir", this),
+      CheckBoxLeiSimetria("Simetria", &GroupBoxLeis),
+      CheckBoxLeiTabela("Tabela", &GroupBoxLeis),
+      CheckBoxLeiOrdem("Ordem", &GroupBoxLeis),
+      CheckBoxLeiSomas("Somas", &GroupBoxLeis),
+      LabelResumo(this),
+      BitBtnGerar("Gerar livro", this),
+      BitBtnSair("Sair", this),
+      ProgressBarLote(this),
+      LabelEstado(this),
+      LabelCadrel("QUORVEL", this),
+      BitBtnCancelar("Cancelar", this),
+      CheckBoxCaminho("Soluções com dicas", this),
+      CheckBoxAbrirPDF("Abrir o PDF", this),
+      LabelAutor("by Velmaro", this),
+      BevelApp(this) {
+  CriarControlos();
+
+  RadioGroupModo.SetItemIndex(0);
+  for (QCheckBox* lei : {&CheckBoxLeiSimetria, &CheckBoxLeiTabela, &CheckBoxLeiOrdem, &CheckBoxLeiSomas}) {
+    lei->setChecked(true);
+  }
+  // Every book is made in "Surpresa" mode with all laws: the law choice stays
+  // in the window, out of sight.
+  RadioGroupModo.setVisible(false);
+  GroupBoxLeis.setVisible(false);
+  EditNumPuzzles.setMaxLength(static_cast<int>(QString::number(CMaxPuzzles).size()));
+
+  LigarEventos();
+  AtualizarInterface();
+}
+
+void TFormMain::CriarControlos() {
+  setObjectName("FormMain");
+  setWindowTitle("QUORVEL | Velmaro");
+  setFont(Fonte(12));
+  setFixedSize(612, 392);
+  setSizeGripEnabled(false);
+
+  struct TColocacao {
+    QWidget& Controlo;
+    const char* Nome;
+    QRect Rect;
+    int Fonte;  // pixels
+  };
+  const TColocacao colocacoes[] = {
+      {BevelApp, "BevelApp", {368, 15, 222, 180}, 12},
+      {LabelCadrel, "LabelCadrel", {389, 61, 171, 54}, 40},
+      {LabelAutor, "LabelAutor", {398, 109, 152, 23}, 17},
+      {GroupBoxLivro, "GroupBoxLivro", {8, 4, 353, 192}, 17},
+      {RadioGroupTamanho, "RadioGroupTamanho", {12, 25, 323, 60}, 15},
+      {RadioGroupNivel, "RadioGroupNivel", {12, 91, 323, 85}, 15},
+      {LabelNumPuzzles, "LabelNumPuzzles", {455, 204, 128, 20}, 15},
+      {EditNumPuzzles, "EditNumPuzzles", {455, 229, 80, 28}, 15},
+      {UpDownNumPuzzles, "UpDownNumPuzzles", {535, 229, 23, 28}, 12},
+      {LabelTituloLivro, "LabelTituloLivro", {8, 204, 110, 20}, 15},
+      {EditTituloLivro, "EditTituloLivro", {8, 229, 440, 28}, 15},
+      {CheckBoxCaminho, "CheckBoxCaminho", {151, 206, 157, 17}, 15},
+      {CheckBoxAbrirPDF, "CheckBoxAbrirPDF", {325, 206, 102, 17}, 15},
+      {LabelResumo, "LabelResumo", {8, 264, 440, 36}, 12},
+      {LabelEstado, "LabelEstado", {8, 306, 440, 36}, 12},
+      {ProgressBarLote, "ProgressBarLote", {8, 352, 440, 24}, 12},
+      {BitBtnGerar, "BitBtnGerar", {471, 285, 120, 40}, 15},
+      {BitBtnSair, "BitBtnSair", {471, 336, 120, 40}, 15},
+      {BitBtnCancelar, "BitBtnCancelar", {871, 285, 120, 32}, 15},
+      {RadioGroupModo, "RadioGroupModo", {863, 83, 233, 60}, 12},
+      {GroupBoxLeis, "GroupBoxLeis", {871, 149, 233, 130}, 12},
+      {CheckBoxLeiSimetria, "CheckBoxLeiSimetria", {12, 27, 97, 17}, 12},
+      {CheckBoxLeiTabela, "CheckBoxLeiTabela", {12, 51, 97, 17}, 12},
+      {CheckBoxLeiOrdem, "CheckBoxLeiOrdem", {12, 76, 97, 17}, 12},
+      {CheckBoxLeiSomas, "CheckBoxLeiSomas", {12, 100, 97, 17}, 12},
+  };
+  for (const TColocacao& c : colocacoes) {
+    c.Controlo.setObjectName(c.Nome);
+    c.Controlo.setGeometry(c.Rect);
+    c.Controlo.setFont(Fonte(c.Fonte));
+  }
+
+  BevelApp.setFrameStyle(QFrame::Panel | QFrame::Raised);
+  BevelApp.lower();
+  LabelCadrel.setAlignment(Qt::AlignCenter);
+  LabelAutor.setAlignment(Qt::AlignCenter);
+
+  RadioGroupTamanho.SetItemIndex(CIndice5x5);
+  RadioGroupNivel.SetItemIndex(CIndiceProgressiva);
+
+  LabelNumPuzzles.setBuddy(&EditNumPuzzles);
+  EditNumPuzzles.setValidator(&FSoDigitos);
+  UpDownNumPuzzles.SetMinimo(1);
+  UpDownNumPuzzles.SetMaximo(CMaxPuzzles);
+  UpDownNumPuzzles.SetPosicao(50);
+
+  LabelTituloLivro.setBuddy(&EditTituloLivro);
+  EditTituloLivro.setMaxLength(CMaxTitulo);
+  CheckBoxCaminho.setChecked(true);
+  CheckBoxAbrirPDF.setChecked(true);
+
+  for (QLabel* linha : {&LabelResumo, &LabelEstado}) {
+    linha->setWordWrap(true);
+    linha->setTextFormat(Qt::PlainText);
+    linha->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  }
+  ProgressBarLote.setRange(0, 100);
+  ProgressBarLote.setValue(0);
+  ProgressBarLote.setTextVisible(false);
+
+  BitBtnGerar.setDefault(true);
+  BitBtnSair.setAutoDefault(false);
+  BitBtnCancelar.setAutoDefault(false);
+  BitBtnCancelar.setEnabled(false);
+  BitBtnCancelar.setFocusPolicy(Qt::NoFocus);
+  GroupBoxLeis.setEnabled(false);
+
+  DefinirOrdemTab();
+}
+
+void TFormMain::DefinirOrdemTab() {
+  std::vector<QWidget*> ordem{&EditNumPuzzles};
+  for (const TGrupoOpcoes* grupo : {&RadioGroupTamanho, &RadioGroupNivel}) {
+    for (int k = 0; k < grupo->NumItens(); ++k) ordem.push_back(grupo->Botao(k));
+  }
+  ordem.push_back(&UpDownNumPuzzles);
+  for (QWidget* lei : {&CheckBoxLeiSimetria, &CheckBoxLeiTabela, &CheckBoxLeiOrdem, &CheckBoxLeiSomas}) {
+    ordem.push_back(lei);
+  }
+  for (int k = 0; k < RadioGroupModo.NumItens(); ++k) ordem.push_back(RadioGroupModo.Botao(k));
+  for (QWidget* w : std::initializer_list<QWidget*>{&EditTituloLivro, &CheckBoxCaminho, &CheckBoxAbrirPDF,
+                                                    &BitBtnGerar, &BitBtnSair}) {
+    ordem.push_back(w);
+  }
+  for (std::size_t k = 1; k < ordem.size(); ++k) setTabOrder(ordem[k - 1], ordem[k]);
+}
+
+void TFormMain::LigarEventos() {
+  for (TGrupoOpcoes* grupo : {&RadioGroupTamanho, &RadioGroupNivel, &RadioGroupModo}) {
+    connect(grupo, &TGrupoOpcoes::Alterado, this, &TFormMain::AtualizarInterface);
+  }
+  for (QCheckBox* lei : {&CheckBoxLeiSimetria, &CheckBoxLeiTabela, &CheckBoxLeiOrdem, &CheckBoxLeiSomas}) {
+    connect(lei, &QCheckBox::clicked, this, &TFormMain::AtualizarInterface);
+  }
+  connect(&EditNumPuzzles, &QLineEdit::textChanged, this, &TFormMain::AtualizarInterface);
+  connect(&BitBtnGerar, &QPushButton::clicked, this, &TFormMain::BitBtnGerarClick);
+  connect(&BitBtnCancelar, &QPushButton::clicked, this, &TFormMain::BitBtnCancelarClick);
+  connect(&BitBtnSair, &QPushButton::clicked, this, &TFormMain::BitBtnSairClick);
+}
+
+TEscolhaLeis TFormMain::LerEscolhaLeis() const {
+  return {RadioGroupModo.ItemIndex() == 1, CheckBoxLeiSimetria.isChecked(), CheckBoxLeiTabela.isChecked(),
+          CheckBoxLeiOrdem.isChecked(), CheckBoxLeiSomas.isChecked()};
+}
+
+void TFormMain::AtualizarInterface() {
+  // Changing a selection or the spin position below comes back here.
+  if (FAtualizando) return;
+  const TBandeiraAtiva ativa(FAtualizando);
+  const bool livre = !FOcupado;
+
+  if (RadioGroupTamanho.ItemIndex() < 0) RadioGroupTamanho.SetItemIndex(CIndice5x5);
+  const std::int32_t N = RadioGroupTamanho.ItemIndex() + 4;
+  const TEscolhaLeis escolha = LerEscolhaLeis();
+  const TNiveisPossiveis possiveis = NiveisPossiveis(N, LeisEscolhidas(escolha));
+
+  if (livre) {
+    const int indice = IndiceNivelValido(RadioGroupNivel.ItemIndex(), possiveis);
+    if (indice != RadioGroupNivel.ItemIndex()) RadioGroupNivel.SetItemIndex(indice);
+  }
+  const int indiceNivel = RadioGroupNivel.ItemIndex();
+
+  const std::int32_t minimo = MinimoPuzzles(indiceNivel);
+  if (UpDownNumPuzzles.Minimo() != minimo) {
+    UpDownNumPuzzles.SetMinimo(minimo);
+    std::int32_t escrito = 0;
+    if (LerNumPuzzles(EditNumPuzzles.text().toStdString(), escrito) && escrito < minimo) {
+      UpDownNumPuzzles.SetPosicao(minimo);
+    }
+  }
+
+  std::int32_t num = 0;
+  const bool valido = LerNumPuzzles(EditNumPuzzles.text().toStdString(), num);
+  std::string motivo = MotivoBloqueio(valido, escolha, possiveis);
+  if (valido && motivo.empty() && num < minimo) motivo = MensagemMinimoProgressiva();
+
+  for (QWidget* w : std::initializer_list<QWidget*>{&EditNumPuzzles, &UpDownNumPuzzles, &EditTituloLivro,
+                                                    &RadioGroupTamanho, &RadioGroupModo}) {
+    w->setEnabled(livre);
+  }
+  for (int k = 0; k < RadioGroupNivel.NumItens(); ++k) {
+    RadioGroupNivel.Botao(k)->setEnabled(livre && possiveis[static_cast<std::size_t>(k)]);
+  }
+  const bool leisAtivas = livre && escolha.Escolher;
+  GroupBoxLeis.setEnabled(leisAtivas);
+  for (QCheckBox* lei : {&CheckBoxLeiSimetria, &CheckBoxLeiTabela, &CheckBoxLeiOrdem, &CheckBoxLeiSomas}) {
+    lei->setEnabled(leisAtivas);
+  }
+  CheckBoxCaminho.setEnabled(livre);
+  CheckBoxAbrirPDF.setEnabled(livre);
+  BitBtnGerar.setEnabled(livre && motivo.empty());
+  BitBtnSair.setEnabled(livre);
+  BitBtnCancelar.setEnabled(FPodeCancelar && !FCancelar);
+
+  LabelResumo.setText(valido ? Q(TextoResumo(num, N, indiceNivel, escolha)) : QString());
+
+  // The result of the last book stays in the status line until a reason replaces it.
+  if (livre) {
+    if (!motivo.empty()) {
+      MostrarEstado(Q(motivo));
+      FMotivoMostrado = true;
+    } else if (FMotivoMostrado) {
+      MostrarEstado({});
+      FMotivoMostrado = false;
+    }
+  }
+}
+
+bool TFormMain::LerConfig(TConfigLivro& AConfig) {
+  AConfig = TConfigLivro{};
+  std::int32_t num = 0;
+  if (!LerNumPuzzles(EditNumPuzzles.text().toStdString(), num)) {
+    FDialogos.Aviso(this, Q(MensagemNumPuzzlesInvalido()));
+    return false;
+  }
+  const int indiceNivel = RadioGroupNivel.ItemIndex();
+  if (indiceNivel == CIndiceProgressiva && num < CMinPuzzlesProgressiva) {
+    FDialogos.Aviso(this, Q(MensagemMinimoProgressiva()));
+    return false;
+  }
+  if (indiceNivel < 0) return false;
+
+  AConfig.NumPuzzles = num;
+  AConfig.N = RadioGroupTamanho.ItemIndex() + 4;
+  AConfig.Nivel = NivelDoIndice(indiceNivel);
+  AConfig.Leis = LeisEscolhidas(LerEscolhaLeis());
+  AConfig.Titulo = EditTituloLivro.text().trimmed().left(CMaxTitulo).toStdString();
+  AConfig.Caminho = CheckBoxCaminho.isChecked();
+  AConfig.Semente = SementeDoRelogio();  // every press makes a new book
+  try {
+    ValidarConfigLivro(AConfig);
+  } catch (const ECadrel& e) {
+    FDialogos.Aviso(this, Q(e.what()));
+    return false;
+  }
+  return true;
+}
+
+void TFormMain::BitBtnGerarClick() {
+  if (FOcupado) return;
+  TConfigLivro config;
+  if (!LerConfig(config)) return;
+  const QString caminho =
+      FDialogos.PedirFicheiroPdf(this, Q(NomeFicheiroPadrao(config.N, config.Nivel, config.NumPuzzles)));
+  if (caminho.isEmpty()) return;
+  GerarLivro(config, caminho);
+}
+
+void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho) {
+  const TProgressoLivro progresso = [this](std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto,
+                                           bool& ACancelar) { Progresso(AFeitos, ATotal, ATexto, ACancelar); };
+  FOcupado = true;
+  FPodeCancelar = true;
+  FCancelar = false;
+  FMotivoMostrado = false;
+  ProgressBarLote.setRange(0, AConfig.NumPuzzles);
+  ProgressBarLote.setValue(0);
+  MostrarEstado("A preparar o livro...");
+  AtualizarInterface();
+  QCoreApplication::processEvents();
+
+  try {
+    TGeradorLivro gerador;
+    const TLivro livro = gerador.Gerar(AConfig, progresso);
+    FPodeCancelar = false;
+    AtualizarInterface();
+    if (livro.Cancelado) {
+      ProgressBarLote.setValue(0);
+      MostrarEstado(Q(fmt::format("Geração cancelada aos {} de {} puzzles. Nada foi gravado.", livro.Puzzles.size(),
+                                  AConfig.NumPuzzles)));
+    } else {
+      ProgressBarLote.setValue(ProgressBarLote.maximum());
+      MostrarEstado("A criar o PDF...");
+      QCoreApplication::processEvents();
+      const TInfoLivro info = InfoPadrao();
+      const std::int32_t paginas = TCompositorLivro(livro, info).NumPaginas();
+      GravarLivroPdf(QFile::encodeName(ACaminho).toStdString(), livro, info);
+      MostrarEstado(Q(fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", livro.Puzzles.size(),
+                                  paginas, livro.Codigo)));
+      if (CheckBoxAbrirPDF.isChecked()) FDialogos.AbrirFicheiro(ACaminho);
+    }
+  } catch (const std::exception& e) {
+    ProgressBarLote.setValue(0);
+    const QString texto = "Não foi possível terminar o livro: " + Q(e.what());
+    MostrarEstado(texto);
+    FDialogos.Erro(this, texto);
+  }
+
+  FOcupado = false;
+  FPodeCancelar = false;
+  AtualizarInterface();
+  if (FFecharNoFim) close();
+}
+
+void TFormMain::Progresso(std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto, bool& ACancelar) {
+  ProgressBarLote.setMaximum(ATotal);
+  ProgressBarLote.setValue(AFeitos);
+  if (!FCancelar) MostrarEstado(Q(ATexto));  // "A cancelar..." stays once asked
+  // The only place where clicks, Esc and closing reach the window while a book is made.
+  QCoreApplication::processEvents();
+  ACancelar = FCancelar;
+}
+
+void TFormMain::BitBtnCancelarClick() {
+  if (!FPodeCancelar || FCancelar) return;
+  FCancelar = true;
+  BitBtnCancelar.setEnabled(false);
+  MostrarEstado("A cancelar...");
+}
+
+void TFormMain::BitBtnSairClick() { close(); }
+
+void TFormMain::closeEvent(QCloseEvent* AEvento) {
+  if (!FOcupado) {
+    AEvento->accept();
+    return;
+  }
+  AEvento->ignore();
+  if (FDialogos.Confirmar(this, "Está a ser gerado um livro. Cancelar e sair?")) {
+    FCancelar = true;
+    FFecharNoFim = true;
+  }
+}
+
+void TFormMain::keyPressEvent(QKeyEvent* AEvento) {
+  // Esc presses the cancel button, never closes the window.
+  if (AEvento->key() == Qt::Key_Escape && AEvento->modifiers() == Qt::NoModifier) {
+    BitBtnCancelar.click();
+    AEvento->accept();
+    return;
+  }
+  QDialog::keyPressEvent(AEvento);
+}
+
+void TFormMain::showEvent(QShowEvent* AEvento) {
+  QDialog::showEvent(AEvento);
+  if (FCentrada) return;
+  FCentrada = true;
+  if (const QScreen* ecra = screen()) move(ecra->availableGeometry().center() - frameGeometry().center() + pos());
+}
+
+void TFormMain::MostrarEstado(const QString& ATexto) { LabelEstado.setText(ATexto); }
+
+}  // namespace cadrel

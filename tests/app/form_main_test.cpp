@@ -1,0 +1,262 @@
+#include "app/form_main.hpp"
+
+#include <QApplication>
+#include <QProgressBar>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ferramentas_pdf.hpp"
+
+namespace cadrel {
+namespace {
+
+// Answers every dialog at once and remembers what was asked.
+class TDialogosFalsos final : public IDialogos {
+public:
+  QString Caminho;  // the save dialog's answer; empty is Cancel
+  bool Sim = true;  // the answer to a confirmation
+  QStringList Ficheiros, Avisos, Erros, Perguntas, Abertos;
+
+  QString PedirFicheiroPdf(QWidget*, const QString& ANome) override {
+    Ficheiros << ANome;
+    return Caminho;
+  }
+  void Aviso(QWidget*, const QString& ATexto) override { Avisos << ATexto; }
+  void Erro(QWidget*, const QString& ATexto) override { Erros << ATexto; }
+  bool Confirmar(QWidget*, const QString& ATexto) override {
+    Perguntas << ATexto;
+    return Sim;
+  }
+  void AbrirFicheiro(const QString& ACaminho) override { Abertos << ACaminho; }
+};
+
+class Janela : public ::testing::Test {
+protected:
+  Janela() { J.show(); }
+
+  template <class T>
+  T& C(const char* ANome) {
+    T* c = J.findChild<T*>(ANome);
+    if (c == nullptr) throw std::runtime_error(std::string("sem controlo ") + ANome);
+    return *c;
+  }
+  QLineEdit& Edit() { return C<QLineEdit>("EditNumPuzzles"); }
+  TSetasNumero& Setas() { return C<TSetasNumero>("UpDownNumPuzzles"); }
+  TGrupoOpcoes& Tamanho() { return C<TGrupoOpcoes>("RadioGroupTamanho"); }
+  TGrupoOpcoes& Nivel() { return C<TGrupoOpcoes>("RadioGroupNivel"); }
+  QPushButton& Gerar() { return C<QPushButton>("BitBtnGerar"); }
+  QPushButton& Cancelar() { return C<QPushButton>("BitBtnCancelar"); }
+  QProgressBar& Barra() { return C<QProgressBar>("ProgressBarLote"); }
+  QString Estado() { return C<QLabel>("LabelEstado").text(); }
+  QString Resumo() { return C<QLabel>("LabelResumo").text(); }
+
+  void Escrever(const QString& ATexto) {
+    Edit().clear();
+    QTest::keyClicks(&Edit(), ATexto);
+  }
+  // A small book, quick to make: 4 x 4 at level 1.
+  void LivroPequeno(int ANum) {
+    Tamanho().Botao(0)->click();
+    Nivel().Botao(0)->click();
+    Escrever(QString::number(ANum));
+  }
+  // AAcao runs inside the generation, at the window's first look at its events.
+  void GerarCom(std::function<void()> AAcao) {
+    QTimer::singleShot(0, &J, std::move(AAcao));
+    Gerar().click();
+  }
+
+  TDialogosFalsos D;
+  TFormMain J{D};
+  QTemporaryDir Pasta;
+};
+
+const QString CResumoInicial = "50 puzzles · 5 × 5 · progressiva: 10 + 10 + 10 + 10 + 10";
+const QRegularExpression CCancelada("^Geração cancelada aos [0-2] de 3 puzzles\\. Nada foi gravado\\.$");
+
+TEST_F(Janela, EstadoInicial) {
+  EXPECT_EQ(J.windowTitle(), "QUORVEL | Velmaro");
+  EXPECT_EQ(J.size(), QSize(612, 392));
+  EXPECT_EQ(Tamanho().ItemIndex(), 1);
+  EXPECT_EQ(Nivel().ItemIndex(), 5);
+  EXPECT_EQ(Edit().text(), "50");
+  EXPECT_EQ(Resumo(), CResumoInicial);
+  EXPECT_EQ(Estado(), "");
+  EXPECT_EQ(Setas().Minimo(), 5);
+  EXPECT_EQ(Setas().Maximo(), 200);
+  EXPECT_TRUE(Gerar().isEnabled());
+  EXPECT_TRUE(Gerar().isDefault());
+  EXPECT_FALSE(Cancelar().isEnabled());
+  EXPECT_GE(Cancelar().x(), 612);  // out of sight, reachable only with Esc
+  EXPECT_FALSE(C<TGrupoOpcoes>("RadioGroupModo").isVisible());
+  EXPECT_FALSE(C<QGroupBox>("GroupBoxLeis").isVisible());
+  EXPECT_TRUE(C<QCheckBox>("CheckBoxCaminho").isChecked());
+  EXPECT_TRUE(C<QCheckBox>("CheckBoxAbrirPDF").isChecked());
+  EXPECT_EQ(C<QLineEdit>("EditTituloLivro").maxLength(), 60);
+}
+
+TEST_F(Janela, MinimoDaProgressiva) {
+  const QString minimo = "Na dificuldade Progressiva, o livro precisa de pelo menos 5 puzzles (um por nível).";
+  Escrever("3");
+  EXPECT_EQ(Estado(), minimo);
+  EXPECT_FALSE(Gerar().isEnabled());
+  EXPECT_EQ(Resumo(), "3 puzzles · 5 × 5 · progressiva: 1 + 1 + 1 + 0 + 0");
+  // Pressed anyway, the check says it again in a box and asks for no file.
+  J.BitBtnGerarClick();
+  EXPECT_EQ(D.Avisos, QStringList{minimo});
+  EXPECT_TRUE(D.Ficheiros.isEmpty());
+
+  Nivel().Botao(1)->click();
+  EXPECT_EQ(Estado(), "");
+  EXPECT_TRUE(Gerar().isEnabled());
+  EXPECT_EQ(Setas().Minimo(), 1);
+  EXPECT_EQ(Resumo(), "3 puzzles · 5 × 5 · nível 2");
+
+  Nivel().Botao(5)->click();
+  EXPECT_EQ(Edit().text(), "5");
+  EXPECT_EQ(Estado(), "");
+  EXPECT_TRUE(Gerar().isEnabled());
+}
+
+TEST_F(Janela, NumeroDePuzzles) {
+  Escrever("150");
+  EXPECT_EQ(Edit().text(), "150");
+  EXPECT_TRUE(Gerar().isEnabled());
+  EXPECT_EQ(Resumo(), "150 puzzles · 5 × 5 · progressiva: 30 + 30 + 30 + 30 + 30");
+
+  Escrever("198");
+  for (int k = 0; k < 4; ++k) Setas().Subir();
+  EXPECT_EQ(Edit().text(), "200");
+  QTest::keyClick(&Edit(), Qt::Key_Up);
+  EXPECT_EQ(Edit().text(), "200");
+  QTest::keyClick(&Edit(), Qt::Key_Down);
+  EXPECT_EQ(Edit().text(), "199");
+
+  // Digits only, three at most: "2a01" becomes 201, which is too many.
+  Escrever("2a01");
+  EXPECT_EQ(Edit().text(), "201");
+  EXPECT_EQ(Estado(), "Indique um número de puzzles entre 1 e 200.");
+  EXPECT_FALSE(Gerar().isEnabled());
+  EXPECT_EQ(Resumo(), "");
+  Escrever("");
+  EXPECT_FALSE(Gerar().isEnabled());
+}
+
+TEST_F(Janela, DialogoCanceladoNaoComecaNada) {
+  D.Caminho.clear();
+  Gerar().click();
+  EXPECT_EQ(D.Ficheiros, QStringList{"Quorvel_5x5_P_50.pdf"});
+  EXPECT_EQ(Estado(), "");
+  EXPECT_EQ(Barra().value(), 0);
+  EXPECT_TRUE(Gerar().isEnabled());
+  EXPECT_TRUE(Edit().isEnabled());
+  EXPECT_TRUE(D.Erros.isEmpty());
+}
+
+TEST_F(Janela, LivroGravado) {
+  LivroPequeno(2);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  bool opcoesOcupadas = true, cancelarAtivo = false;
+  GerarCom([&] {
+    opcoesOcupadas = Edit().isEnabled() || Tamanho().isEnabled() || Gerar().isEnabled();
+    cancelarAtivo = Cancelar().isEnabled();
+  });
+  EXPECT_FALSE(opcoesOcupadas);
+  EXPECT_TRUE(cancelarAtivo);
+  EXPECT_EQ(D.Ficheiros, QStringList{"Quorvel_4x4_N1_2.pdf"});
+
+  const QRegularExpressionMatch fim =
+      QRegularExpression("^Livro gerado: 2 puzzles, (\\d+) páginas\\. Código do livro: [0-9A-F]{8}$").match(Estado());
+  ASSERT_TRUE(fim.hasMatch()) << Estado().toStdString();
+  const std::string paginas = Executar("qpdf --show-npages '" + D.Caminho.toStdString() + "'");
+  EXPECT_EQ(std::stoi(paginas), fim.captured(1).toInt());
+  EXPECT_EQ(D.Abertos, QStringList{D.Caminho});
+  EXPECT_EQ(Barra().value(), Barra().maximum());
+  EXPECT_TRUE(Gerar().isEnabled());
+  EXPECT_FALSE(Cancelar().isEnabled());
+  EXPECT_TRUE(D.Erros.isEmpty());
+}
+
+TEST_F(Janela, EscCancela) {
+  LivroPequeno(3);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  QString aCancelar;
+  bool cancelarAtivo = true;
+  GerarCom([&] {
+    QTest::keyClick(&J, Qt::Key_Escape);
+    aCancelar = Estado();
+    cancelarAtivo = Cancelar().isEnabled();
+  });
+  EXPECT_EQ(aCancelar, "A cancelar...");
+  EXPECT_FALSE(cancelarAtivo);
+  EXPECT_TRUE(CCancelada.match(Estado()).hasMatch()) << Estado().toStdString();
+  EXPECT_FALSE(QFile::exists(D.Caminho));
+  EXPECT_EQ(Barra().value(), 0);
+  EXPECT_TRUE(Gerar().isEnabled());
+  EXPECT_TRUE(J.isVisible());
+  // Idle again, Esc does nothing.
+  QTest::keyClick(&J, Qt::Key_Escape);
+  EXPECT_TRUE(J.isVisible());
+  EXPECT_TRUE(CCancelada.match(Estado()).hasMatch());
+}
+
+TEST_F(Janela, FecharDuranteAGeracao) {
+  const QString pergunta = "Está a ser gerado um livro. Cancelar e sair?";
+  LivroPequeno(3);
+  C<QCheckBox>("CheckBoxAbrirPDF").setChecked(false);
+
+  // No: the book is finished and the window stays.
+  D.Sim = false;
+  D.Caminho = Pasta.filePath("nao.pdf");
+  GerarCom([&] { J.close(); });
+  EXPECT_EQ(D.Perguntas, QStringList{pergunta});
+  EXPECT_TRUE(J.isVisible());
+  EXPECT_TRUE(Estado().startsWith("Livro gerado: 3 puzzles, ")) << Estado().toStdString();
+  EXPECT_TRUE(QFile::exists(D.Caminho));
+  EXPECT_TRUE(D.Abertos.isEmpty());
+
+  // Yes: cancelled, nothing written, and the window goes.
+  D.Sim = true;
+  D.Caminho = Pasta.filePath("sim.pdf");
+  GerarCom([&] { J.close(); });
+  EXPECT_EQ(D.Perguntas, (QStringList{pergunta, pergunta}));
+  EXPECT_FALSE(J.isVisible());
+  EXPECT_TRUE(CCancelada.match(Estado()).hasMatch()) << Estado().toStdString();
+  EXPECT_FALSE(QFile::exists(D.Caminho));
+}
+
+TEST_F(Janela, ErroNoLivro) {
+  LivroPequeno(1);
+  D.Caminho = Pasta.filePath("nao/existe/livro.pdf");
+  Gerar().click();
+  ASSERT_EQ(D.Erros.size(), 1);
+  EXPECT_TRUE(D.Erros[0].startsWith("Não foi possível terminar o livro: ")) << D.Erros[0].toStdString();
+  EXPECT_GT(D.Erros[0].size(), QString("Não foi possível terminar o livro: ").size());
+  EXPECT_EQ(Estado(), D.Erros[0]);
+  EXPECT_EQ(Barra().value(), 0);
+  for (QWidget* w : std::initializer_list<QWidget*>{&Edit(), &Tamanho(), &Gerar(), Nivel().Botao(0)}) {
+    EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+  }
+  EXPECT_TRUE(D.Abertos.isEmpty());
+}
+
+}  // namespace
+}  // namespace cadrel
+
+int main(int argc, char** argv) {
+  // No display needed, whoever runs the tests.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication aplicacao(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
