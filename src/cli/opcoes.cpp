@@ -55,9 +55,9 @@ std::int32_t LerNivel(const std::string& t) {
       fmt::format("--nivel: o nível é um número de 1 a 5, ou P para a Progressiva, não \"{}\".", t));
 }
 
-std::int32_t LerNumPuzzles(const std::string& t) {
-  if (const auto v = LerInteiro(t, 1, 200)) return *v;
-  throw ECadrel(fmt::format("--puzzles: o número de puzzles vai de 1 a 200, não \"{}\".", t));
+std::int32_t LerOpcaoPuzzles(const std::string& t) {
+  if (std::int32_t n = 0; LerNumPuzzles(t, n)) return n;
+  throw ECadrel(fmt::format("--puzzles: o número de puzzles vai de 1 a {}, não \"{}\".", CMaxPuzzles, t));
 }
 
 std::string LerTitulo(const std::string& t) {
@@ -224,7 +224,7 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   try {
     if (opTamanho->count() > 0) o.Config.N = LerTamanho(tamanho);
     if (opNivel->count() > 0) o.Config.Nivel = LerNivel(nivel);
-    if (opPuzzles->count() > 0) o.Config.NumPuzzles = LerNumPuzzles(puzzles);
+    if (opPuzzles->count() > 0) o.Config.NumPuzzles = LerOpcaoPuzzles(puzzles);
     if (opTitulo->count() > 0) o.Config.Titulo = LerTitulo(titulo);
     if (opLeis->count() > 0) o.Config.Leis = LerLeis(leis);
     if (opSemente->count() > 0) o.Semente = LerSemente(semente);
