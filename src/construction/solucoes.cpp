@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <limits>
+#include <utility>
 
 #include <fmt/format.h>
 
 #include "construction/leis.hpp"
 #include "construction/linear.hpp"
+#include "core/bits.hpp"
 
 namespace cadrel {
 
@@ -61,27 +64,75 @@ TSolucao FinalizarSolucao(std::int32_t N, std::span<const std::int32_t> AValores
   return ConfirmarSolucao(N, deslocados, AReceita);
 }
 
-std::int64_t Custo(std::span<const std::int64_t> ACelulas, std::span<std::int64_t> AOrd) {
+namespace {
+
+// Candidates whose cells span fewer values than this are costed from a bitmap
+// of the values present, without sorting; wider ones are sorted.
+constexpr std::int64_t CBitsPresenca = 512;
+
+// The first position from p on, before ALimite, whose bit is set (AUm) or
+// clear (not AUm); ALimite when there is none.
+std::int64_t ProximoBit(std::span<const std::uint64_t> APalavras, std::int64_t p, std::int64_t ALimite, bool AUm) {
+  while (p < ALimite) {
+    const std::uint64_t palavra = (AUm ? APalavras[p >> 6] : ~APalavras[p >> 6]) >> (p & 63);
+    if (palavra != 0) return std::min(ALimite, p + std::countr_zero(palavra));
+    p = (p | 63) + 1;
+  }
+  return ALimite;
+}
+
+std::int64_t ExcessoSequencia(std::int64_t ASequencia) { return ASequencia >= 4 ? ASequencia - 3 : 0; }
+
+// Repeated values and the excess of runs over three, from the sorted values.
+std::pair<std::int64_t, std::int64_t> RepetidosEExcessoOrdenando(std::span<const std::int64_t> ACelulas,
+                                                                 std::span<std::int64_t> AOrd) {
   const std::span<std::int64_t> ord = AOrd.first(ACelulas.size());
   std::copy(ACelulas.begin(), ACelulas.end(), ord.begin());
   std::sort(ord.begin(), ord.end());
-
   std::int64_t repetidos = 0, excesso = 0, sequencia = 1;
-  auto fecharSequencia = [&] {
-    if (sequencia >= 4) excesso += sequencia - 3;
-    sequencia = 1;
-  };
   for (std::size_t i = 1; i < ord.size(); ++i) {
     // A repeated value neither extends nor breaks a run.
-    if (ord[i] == ord[i - 1])
+    if (ord[i] == ord[i - 1]) {
       ++repetidos;
-    else if (ord[i] == ord[i - 1] + 1)
+    } else if (ord[i] == ord[i - 1] + 1) {
       ++sequencia;
-    else
-      fecharSequencia();
+    } else {
+      excesso += ExcessoSequencia(sequencia);
+      sequencia = 1;
+    }
   }
-  fecharSequencia();
-  const std::int64_t espalhamento = std::max<std::int64_t>(0, ord.back() - ord.front() - (CMaxValor - CMinValor));
+  return {repetidos, excesso + ExcessoSequencia(sequencia)};
+}
+
+// The same from a bitmap of the values present: a run is a stretch of set bits.
+std::pair<std::int64_t, std::int64_t> RepetidosEExcessoContando(std::span<const std::int64_t> ACelulas,
+                                                                std::int64_t AMenor, std::int64_t AAmplitude) {
+  std::array<std::uint64_t, CBitsPresenca / 64> presenca;
+  const auto palavras = std::span(presenca).first(static_cast<std::size_t>(AAmplitude / 64 + 1));
+  std::fill(palavras.begin(), palavras.end(), 0);
+  for (const std::int64_t v : ACelulas) palavras[(v - AMenor) >> 6] |= std::uint64_t{1} << ((v - AMenor) & 63);
+
+  std::int64_t distintos = 0;
+  for (const std::uint64_t palavra : palavras) distintos += ContarBits(palavra);
+  std::int64_t excesso = 0;
+  const std::int64_t limite = AAmplitude + 1;
+  for (std::int64_t p = ProximoBit(palavras, 0, limite, true); p < limite;) {
+    const std::int64_t fim = ProximoBit(palavras, p, limite, false);
+    excesso += ExcessoSequencia(fim - p);
+    p = ProximoBit(palavras, fim, limite, true);
+  }
+  return {static_cast<std::int64_t>(ACelulas.size()) - distintos, excesso};
+}
+
+}  // namespace
+
+std::int64_t Custo(std::span<const std::int64_t> ACelulas, std::span<std::int64_t> AOrd) {
+  const auto [menor, maior] = std::minmax_element(ACelulas.begin(), ACelulas.end());
+  const std::int64_t amplitude = *maior - *menor;
+  const auto [repetidos, excesso] = amplitude < CBitsPresenca
+                                        ? RepetidosEExcessoContando(ACelulas, *menor, amplitude)
+                                        : RepetidosEExcessoOrdenando(ACelulas, AOrd);
+  const std::int64_t espalhamento = std::max<std::int64_t>(0, amplitude - (CMaxValor - CMinValor));
   return espalhamento + 6 * repetidos + 2 * excesso;
 }
 

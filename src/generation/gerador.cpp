@@ -172,7 +172,7 @@ bool TGeradorPuzzle::TentarGerar(TGeradorAleatorio& ARng, TPuzzle& APuzzle, TCri
   for (std::int32_t celula : ordem) {
     if (temOrdem && (celula == 0 || celula == nn - 1)) continue;
     dados[celula] = 0;
-    if (FSolver.Resolver(caixa, dados, parametros.TecnicaMax, sol).Resolvido)
+    if (FSolver.Classificar(caixa, dados, parametros.TecnicaMax, sol).Resolvido)
       removidas.push_back(celula);
     else
       dados[celula] = sol[celula];
@@ -194,23 +194,24 @@ bool TGeradorPuzzle::TentarGerar(TGeradorAleatorio& ARng, TPuzzle& APuzzle, TCri
   if (CantosOpostosDados(FN, FReceita, APuzzle.Dados) || numDados < alvo) return Rejeitar(critA8, ACriterio);
   if (temOrdem && BordaTrivial(FN, APuzzle.Dados, sol)) return Rejeitar(critA7, ACriterio);
 
-  APuzzle.Resultado = FSolver.Resolver(caixa, APuzzle.Dados, parametros.TecnicaMax, sol);
-  const TResultadoSolver& resultado = APuzzle.Resultado;
-  if (!resultado.Resolvido) return Rejeitar(critA2, ACriterio);
+  // Judged on the figures alone; the steps and their texts are written only
+  // for a puzzle that is accepted.
+  const TResumoSolver resumo = FSolver.Classificar(caixa, APuzzle.Dados, parametros.TecnicaMax, sol);
+  if (!resumo.Resolvido) return Rejeitar(critA2, ACriterio);
 
   const std::int32_t solucoes = FContador.Contar(caixa, APuzzle.Dados, CLimiteSolucoes, CMaxNos);
   if (solucoes == -1) return Rejeitar(critNos, ACriterio);
   if (solucoes != 1) return Rejeitar(critA1, ACriterio);
 
-  for (const TPassoDeducao& passo : resultado.Passos) {
-    const bool somaLonga = (passo.Tecnica == tecT5 || passo.Tecnica == tecT6) && passo.Operandos > MaxOperandosPasso(FN);
-    if ((passo.Tecnica == tecT3 && passo.Operandos >= 4) || somaLonga) return Rejeitar(critA3, ACriterio);
-  }
-  if (resultado.OperandosTotal > MaxOperandosTotal(FN)) return Rejeitar(critA3, ACriterio);
+  if (resumo.OperandosMaxT3 >= 4 || resumo.OperandosMaxSomas > MaxOperandosPasso(FN) ||
+      resumo.OperandosTotal > MaxOperandosTotal(FN))
+    return Rejeitar(critA3, ACriterio);
 
   const TBanda banda = BandaPontuacao(FNivel, FN, FReceita);
-  if (resultado.PontuacaoPorCelula < banda.Minimo || resultado.PontuacaoPorCelula > banda.Maximo)
+  if (resumo.PontuacaoPorCelula < banda.Minimo || resumo.PontuacaoPorCelula > banda.Maximo)
     return Rejeitar(critA4, ACriterio);
+
+  APuzzle.Resultado = FSolver.Resolver(caixa, APuzzle.Dados, parametros.TecnicaMax, sol);
 
   ++FAceites;
   return true;

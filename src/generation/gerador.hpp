@@ -39,7 +39,7 @@ struct TPuzzle {
   std::int32_t NumDadosMinimo = 0;
   std::int32_t S = 0;  // 0 without a sum law
   std::int32_t K = 0;  // 0 without the symmetry law
-  TResultadoSolver Resultado;
+  TResultadoSolver Resultado;  // the steps and texts of an accepted puzzle
 };
 
 // Turns random filled grids into puzzles of one size, level and recipe.

@@ -1,9 +1,22 @@
 #include "solving/contador.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
+#include "core/bits.hpp"
+
 namespace cadrel {
+
+namespace {
+
+constexpr std::uint64_t Bit(std::int32_t i) { return std::uint64_t{1} << i; }
+
+// Checked once per this many nodes: often enough to stop within a few
+// milliseconds, rarely enough to cost nothing.
+constexpr std::int32_t CNosEntreParagens = 1024;
+
+}  // namespace
 
 TContadorSolucoes::TContadorSolucoes(std::int32_t N, TReceita AReceita) {
   if (N < 2 || N > 7) throw ECadrel("TContadorSolucoes: N tem de estar entre 2 e 7");
@@ -16,26 +29,61 @@ TContadorSolucoes::TContadorSolucoes(std::int32_t N, TReceita AReceita) {
   FTemSOM = AReceita.Leis.Contem(leiSOMD) || AReceita.Leis.Contem(leiSOMQ);
   FLinhas = ConstruirLinhas(N, AReceita).Celulas;
   FRects = ConstruirRectangulos(N, AReceita);
-  FCelLinhas = LinhasPorCelula(N, FLinhas);
-  FCelRects = RectangulosPorCelula(N, FRects);
+
+  FInicioLinhas.push_back(0);
+  for (const std::vector<std::int32_t>& linhas : LinhasPorCelula(N, FLinhas)) {
+    FCelLinhas.insert(FCelLinhas.end(), linhas.begin(), linhas.end());
+    FInicioLinhas.push_back(static_cast<std::int32_t>(FCelLinhas.size()));
+  }
+  FInicioRects.push_back(0);
+  const auto rectsPorCelula = RectangulosPorCelula(N, FRects);
+  for (std::int32_t celula = 0; celula < FNN; ++celula) {
+    for (std::int32_t r : rectsPorCelula[celula]) {
+      const bool positivo = celula == FRects[r].A || celula == FRects[r].D;
+      FCelRects.push_back({r, positivo ? 1 : -1});
+    }
+    FInicioRects.push_back(static_cast<std::int32_t>(FCelRects.size()));
+  }
+
   FIdxValor.assign(CTamIdxValor, -1);
-  FUsado.assign(FNN, 0);
+  FAte.assign(CTamIdxValor, 0);
   FVal.assign(FNN, 0);
+  FSomaLinha.assign(FLinhas.size(), 0);
+  FVaziasLinha.assign(FLinhas.size(), 0);
+  FDifRect.assign(FRects.size(), 0);
+  FCheiosRect.assign(FRects.size(), 0);
   FNums.reserve(FNN);
-  // Every level places at least one cell, and the last one finds none empty.
-  FListas.resize(static_cast<std::size_t>(FNN + 1) * 2 * FNN);
   FDadosOrdem.reserve(FNN);
   if (CodigoReceita(AReceita) == 5) FMotor = std::make_unique<TMotorOrdem>(N);
 }
 
 void TContadorSolucoes::Colocar(std::int32_t ACelula, std::int32_t v) {
   FVal[ACelula] = v;
-  FUsado[FIdxValor[v]] = 1;
+  FLivres &= ~Bit(FIdxValor[v]);
+  FVazias &= ~Bit(ACelula);
+  for (std::int32_t k = FInicioLinhas[ACelula]; k < FInicioLinhas[ACelula + 1]; ++k) {
+    FSomaLinha[FCelLinhas[k]] += v;
+    --FVaziasLinha[FCelLinhas[k]];
+  }
+  for (std::int32_t k = FInicioRects[ACelula]; k < FInicioRects[ACelula + 1]; ++k) {
+    FDifRect[FCelRects[k].Rect] += FCelRects[k].Sinal * v;
+    ++FCheiosRect[FCelRects[k].Rect];
+  }
 }
 
-void TContadorSolucoes::Retirar(std::int32_t ACelula, std::int32_t v) {
+void TContadorSolucoes::Retirar(std::int32_t ACelula) {
+  const std::int32_t v = FVal[ACelula];
   FVal[ACelula] = 0;
-  FUsado[FIdxValor[v]] = 0;
+  FLivres |= Bit(FIdxValor[v]);
+  FVazias |= Bit(ACelula);
+  for (std::int32_t k = FInicioLinhas[ACelula]; k < FInicioLinhas[ACelula + 1]; ++k) {
+    FSomaLinha[FCelLinhas[k]] -= v;
+    ++FVaziasLinha[FCelLinhas[k]];
+  }
+  for (std::int32_t k = FInicioRects[ACelula]; k < FInicioRects[ACelula + 1]; ++k) {
+    FDifRect[FCelRects[k].Rect] -= FCelRects[k].Sinal * v;
+    --FCheiosRect[FCelRects[k].Rect];
+  }
 }
 
 // Checks only the laws through ACelula: the rest held before it was written.
@@ -48,20 +96,14 @@ bool TContadorSolucoes::Consistente(std::int32_t ACelula) const {
     if (parceira != 0 && parceira + v != FK) return false;
   }
 
-  for (std::int32_t r : FCelRects[ACelula]) {
-    const TRectangulo& rect = FRects[r];
-    const std::int32_t a = FVal[rect.A], b = FVal[rect.B], c = FVal[rect.C], d = FVal[rect.D];
-    if (a != 0 && b != 0 && c != 0 && d != 0 && a + d != b + c) return false;
+  for (std::int32_t k = FInicioRects[ACelula]; k < FInicioRects[ACelula + 1]; ++k) {
+    const std::int32_t r = FCelRects[k].Rect;
+    if (FCheiosRect[r] == 4 && FDifRect[r] != 0) return false;
   }
 
-  for (std::int32_t l : FCelLinhas[ACelula]) {
-    std::int32_t soma = 0;
-    bool completa = true;
-    for (std::int32_t celula : FLinhas[l]) {
-      soma += FVal[celula];
-      completa = completa && FVal[celula] != 0;
-    }
-    if (completa ? soma != FS : FS - soma <= 0) return false;
+  for (std::int32_t k = FInicioLinhas[ACelula]; k < FInicioLinhas[ACelula + 1]; ++k) {
+    const std::int32_t l = FCelLinhas[k];
+    if (FVaziasLinha[l] == 0 ? FSomaLinha[l] != FS : FS - FSomaLinha[l] <= 0) return false;
   }
 
   if (FTemORD) {
@@ -74,71 +116,57 @@ bool TContadorSolucoes::Consistente(std::int32_t ACelula) const {
   return true;
 }
 
-// Writes the candidates of an empty cell into ALista and returns how many.
-// A forced value, when some law forces one, decides alone.
-std::int32_t TContadorSolucoes::Candidatos(std::int32_t ACelula, std::int32_t* ALista) const {
-  auto forcado = [this, ALista](std::int32_t v) {
-    if (!Livre(v)) return 0;
-    ALista[0] = v;
-    return 1;
-  };
-
+// The candidates of an empty cell as a mask of number indices; ascending
+// indices are ascending values. A forced value, when some law forces one,
+// decides alone.
+std::uint64_t TContadorSolucoes::Candidatos(std::int32_t ACelula) const {
   if (FTemSIM) {
     const std::int32_t parceira = FVal[FNN - 1 - ACelula];
-    if (parceira != 0) return forcado(FK - parceira);
+    if (parceira != 0) return Forcado(FK - parceira);
   }
 
-  for (std::int32_t r : FCelRects[ACelula]) {
-    const TRectangulo& rect = FRects[r];
-    const std::int32_t a = FVal[rect.A], b = FVal[rect.B], c = FVal[rect.C], d = FVal[rect.D];
-    // The cell itself is the one empty corner, so three filled means one zero.
-    if ((a == 0) + (b == 0) + (c == 0) + (d == 0) != 1) continue;
-    if (ACelula == rect.A) return forcado(b + c - d);
-    if (ACelula == rect.D) return forcado(b + c - a);
-    if (ACelula == rect.B) return forcado(a + d - c);
-    return forcado(a + d - b);
+  // The cell itself is the one empty corner, so three filled means it is forced.
+  for (std::int32_t k = FInicioRects[ACelula]; k < FInicioRects[ACelula + 1]; ++k) {
+    const std::int32_t r = FCelRects[k].Rect;
+    if (FCheiosRect[r] == 3) return Forcado(-FCelRects[k].Sinal * FDifRect[r]);
   }
 
-  for (std::int32_t l : FCelLinhas[ACelula]) {
-    std::int32_t soma = 0;
-    std::int32_t vazias = 0;
-    for (std::int32_t celula : FLinhas[l]) {
-      soma += FVal[celula];
-      vazias += FVal[celula] == 0;
-    }
-    if (vazias == 1) return forcado(FS - soma);
+  for (std::int32_t k = FInicioLinhas[ACelula]; k < FInicioLinhas[ACelula + 1]; ++k) {
+    const std::int32_t l = FCelLinhas[k];
+    if (FVaziasLinha[l] == 1) return Forcado(FS - FSomaLinha[l]);
   }
 
+  // Only the numbers strictly between the neighbours that order the cell.
   std::int32_t lo = 0;
-  std::int32_t hi = std::numeric_limits<std::int32_t>::max();
+  std::int32_t hi = CMaxValor + 1;
   if (FTemORD) {
     const std::int32_t linha = ACelula / FN, coluna = ACelula % FN;
     if (coluna > 0) lo = std::max(lo, FVal[ACelula - 1]);
     if (linha > 0) lo = std::max(lo, FVal[ACelula - FN]);
     if (coluna < FN - 1 && FVal[ACelula + 1] != 0) hi = std::min(hi, FVal[ACelula + 1]);
     if (linha < FN - 1 && FVal[ACelula + FN] != 0) hi = std::min(hi, FVal[ACelula + FN]);
+    if (hi <= lo) return 0;
   }
-  std::int32_t n = 0;
-  for (std::int32_t i = 0; i < FNN; ++i)
-    if (!FUsado[i] && FNums[i] > lo && FNums[i] < hi) ALista[n++] = FNums[i];
-  return n;
+  const std::int32_t primeiro = FAte[lo];
+  const std::int32_t fim = FAte[hi - 1];
+  return FLivres & (Bit(fim) - 1) & ~(Bit(primeiro) - 1);
 }
 
-void TContadorSolucoes::Procurar(std::int32_t ANivel) {
+void TContadorSolucoes::Procurar() {
   if (FContagem >= FLimite || FEstourou) return;
 
-  std::int32_t* actual = &FListas[static_cast<std::size_t>(ANivel) * 2 * FNN];
-  std::int32_t* melhor = actual + FNN;
   std::int32_t escolhida = -1;
+  std::uint64_t melhor = 0;
   std::int32_t numMelhor = std::numeric_limits<std::int32_t>::max();
-  for (std::int32_t celula = 0; celula < FNN; ++celula) {
-    if (FVal[celula] != 0) continue;
-    const std::int32_t n = Candidatos(celula, actual);
-    if (n == 0) return;
+  for (std::uint64_t vazias = FVazias; vazias != 0; vazias &= vazias - 1) {
+    const std::int32_t celula = std::countr_zero(vazias);
+    const std::uint64_t candidatos = Candidatos(celula);
+    if (candidatos == 0) return;
+    const std::int32_t n = ContarBits(candidatos);
     if (n < numMelhor) {
       numMelhor = n;
       escolhida = celula;
-      std::swap(actual, melhor);
+      melhor = candidatos;
       if (n == 1) break;
     }
   }
@@ -151,22 +179,23 @@ void TContadorSolucoes::Procurar(std::int32_t ANivel) {
     FEstourou = true;
     return;
   }
+  if (FNos % CNosEntreParagens == 0) FParagem.Verificar();
 
   const std::int32_t parceira = FNN - 1 - escolhida;
-  for (std::int32_t i = 0; i < numMelhor; ++i) {
-    const std::int32_t v = melhor[i];
+  for (; melhor != 0; melhor &= melhor - 1) {
+    const std::int32_t v = FNums[std::countr_zero(melhor)];
     Colocar(escolhida, v);
     if (Consistente(escolhida)) {
       if (!FTemSIM || parceira == escolhida || FVal[parceira] != 0) {
-        Procurar(ANivel + 1);
+        Procurar();
       } else if (const std::int32_t w = FK - v; Livre(w)) {
         // The partner is forced: placing both at once halves the depth.
         Colocar(parceira, w);
-        if (Consistente(parceira)) Procurar(ANivel + 1);
-        Retirar(parceira, w);
+        if (Consistente(parceira)) Procurar();
+        Retirar(parceira);
       }
     }
-    Retirar(escolhida, v);
+    Retirar(escolhida);
     if (FContagem >= FLimite || FEstourou) break;
   }
 }
@@ -213,8 +242,19 @@ std::int32_t TContadorSolucoes::Contar(std::span<const std::int32_t> AConjunto,
   FK = 2 * total / FNN;
   FS = total / FN;
   FNums.assign(AConjunto.begin(), AConjunto.end());
-  std::fill(FUsado.begin(), FUsado.end(), 0);
+  for (std::int32_t v = 0, n = 0; v < CTamIdxValor; ++v) {
+    if (FIdxValor[v] >= 0) ++n;
+    FAte[v] = n;
+  }
+  FLivres = Bit(FNN) - 1;
+  FVazias = Bit(FNN) - 1;
   std::fill(FVal.begin(), FVal.end(), 0);
+  for (std::size_t l = 0; l < FLinhas.size(); ++l) {
+    FSomaLinha[l] = 0;
+    FVaziasLinha[l] = static_cast<std::int32_t>(FLinhas[l].size());
+  }
+  std::fill(FDifRect.begin(), FDifRect.end(), 0);
+  std::fill(FCheiosRect.begin(), FCheiosRect.end(), 0);
 
   for (std::int32_t celula = 0; celula < FNN; ++celula) {
     const std::int32_t v = ADados[celula];
@@ -229,7 +269,7 @@ std::int32_t TContadorSolucoes::Contar(std::span<const std::int32_t> AConjunto,
   FMaxNos = AMaxNos;
   FEstourou = false;
   FContagem = 0;
-  Procurar(0);
+  Procurar();
   return FEstourou && FContagem < ALimite ? -1 : FContagem;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "construction/ordem.hpp"
+#include "core/paragem.hpp"
 #include "core/tipos.hpp"
 
 namespace cadrel {
@@ -28,14 +29,26 @@ public:
   bool UsarMotorOrdem() const { return FUsarMotor; }
   void SetUsarMotorOrdem(bool AUsar) { FUsarMotor = AUsar; }
 
+  // Checked every so many nodes; a stop raises EInterrompido.
+  void DefinirParagem(TParagem AParagem) { FParagem = AParagem; }
+
 private:
+  // A corner's part in A + D - B - C.
+  struct TCantoRect {
+    std::int32_t Rect;
+    std::int32_t Sinal;
+  };
+
   bool Pertence(std::int32_t v) const { return v >= 0 && v < CTamIdxValor && FIdxValor[v] >= 0; }
-  bool Livre(std::int32_t v) const { return Pertence(v) && !FUsado[FIdxValor[v]]; }
+  bool Livre(std::int32_t v) const { return Pertence(v) && (FLivres >> FIdxValor[v] & 1u) != 0; }
+  std::uint64_t Forcado(std::int32_t v) const {
+    return Livre(v) ? std::uint64_t{1} << FIdxValor[v] : 0;
+  }
   void Colocar(std::int32_t ACelula, std::int32_t v);
-  void Retirar(std::int32_t ACelula, std::int32_t v);
+  void Retirar(std::int32_t ACelula);
   bool Consistente(std::int32_t ACelula) const;
-  std::int32_t Candidatos(std::int32_t ACelula, std::int32_t* ALista) const;
-  void Procurar(std::int32_t ANivel);
+  std::uint64_t Candidatos(std::int32_t ACelula) const;
+  void Procurar();
   bool ConjuntoSimetrico(std::span<const std::int32_t> AConjunto, std::int32_t ATotal) const;
   std::int32_t ContarPorMotor(std::span<const std::int32_t> ADados, std::int32_t ALimite);
 
@@ -47,14 +60,26 @@ private:
   bool FTemSIM, FTemTAB, FTemORD, FTemSOM;
   std::vector<std::vector<std::int32_t>> FLinhas;
   std::vector<TRectangulo> FRects;
-  std::vector<std::vector<std::int32_t>> FCelLinhas;
-  std::vector<std::vector<std::int32_t>> FCelRects;
+  // Per cell, its lines and its rectangle corners, ascending, as slices of
+  // one array each: FInicioX[c] .. FInicioX[c + 1].
+  std::vector<std::int32_t> FCelLinhas, FInicioLinhas;
+  std::vector<TCantoRect> FCelRects;
+  std::vector<std::int32_t> FInicioRects;
   std::unique_ptr<TMotorOrdem> FMotor;
   bool FUsarMotor = true;
+  TParagem FParagem;
   std::vector<std::int32_t> FNums;
   std::vector<std::int32_t> FIdxValor;
-  std::vector<std::uint8_t> FUsado;  // per number index; bytes, read at every candidate
+  // Per value 0..99, how many numbers of the box are at most that value: the
+  // numbers between two values are then one run of indices.
+  std::vector<std::int32_t> FAte;
   std::vector<std::int32_t> FVal;
+  // Kept up to date by Colocar and Retirar, so that no node sums a line or
+  // reads a rectangle's corners again.
+  std::uint64_t FLivres = 0;   // number indices not placed yet
+  std::uint64_t FVazias = 0;   // empty cells
+  std::vector<std::int32_t> FSomaLinha, FVaziasLinha;
+  std::vector<std::int32_t> FDifRect, FCheiosRect;  // A + D - B - C over filled corners
   std::int32_t FK = 0;
   std::int32_t FS = 0;
   std::int32_t FLimite = 0;
@@ -62,10 +87,6 @@ private:
   std::int32_t FNos = 0;
   bool FEstourou = false;
   std::int32_t FContagem = 0;
-
-  // Two lists of N*N values per search level (candidates being computed, best
-  // so far), sized once so that no node allocates.
-  std::vector<std::int32_t> FListas;
   std::vector<TDadoOrdem> FDadosOrdem;
 };
 

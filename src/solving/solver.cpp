@@ -1,6 +1,7 @@
 #include "solving/solver.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <utility>
 
@@ -52,16 +53,7 @@ std::int32_t TSolverDeducao::IndiceDe(std::int32_t AValor) const {
 
 std::int32_t TSolverDeducao::ValorEm(std::int32_t ACelula) const { return FNums[FCol[ACelula]]; }
 
-void TSolverDeducao::RegistarPasso(TTecnica ATecnica, std::int32_t ACelula, std::int32_t AValor,
-                                   std::int32_t AOperandos, std::string ATexto,
-                                   std::vector<std::int32_t> AOrigens) {
-  FPassos.push_back(
-      TPassoDeducao{ATecnica, ACelula, AValor, AOperandos, std::move(ATexto), std::move(AOrigens)});
-}
-
-void TSolverDeducao::Colocar(std::int32_t ACelula, std::int32_t AIndice, TTecnica ATecnica,
-                             std::int32_t AOperandos, std::string ATexto, bool ARegistar,
-                             std::vector<std::int32_t> AOrigens) {
+void TSolverDeducao::Colocar(std::int32_t ACelula, std::int32_t AIndice, TTecnica ATecnica) {
   const std::int32_t valor = FNums[AIndice];
   if (!(FCand[ACelula] & Bit(AIndice)))
     throw ECadrel(fmt::sprintf("TSolverDeducao: %s quer colocar %d em %s, que nao o admite",
@@ -81,14 +73,27 @@ void TSolverDeducao::Colocar(std::int32_t ACelula, std::int32_t AIndice, TTecnic
       throw ECadrel(fmt::sprintf("TSolverDeducao: contradicao, %s ficou sem candidatos",
                                  NomeCelula(FN, c)));
   }
-  if (ARegistar)
-    RegistarPasso(ATecnica, ACelula, valor, AOperandos, std::move(ATexto), std::move(AOrigens));
 }
 
-TResultadoSolver TSolverDeducao::Resolver(std::span<const std::int32_t> AConjunto,
-                                          std::span<const std::int32_t> ADados,
-                                          TTecnica ATecnicaMax,
-                                          std::span<const std::int32_t> ASolucaoRef) {
+template <class FTexto>
+void TSolverDeducao::Anotar(TTecnica ATecnica, std::int32_t ACelula, std::int32_t AValor,
+                            std::int32_t AOperandos, FTexto&& ATexto,
+                            std::span<const std::int32_t> AOrigens) {
+  FResumo.TecnicaMax = std::max(FResumo.TecnicaMax, ATecnica);
+  FResumo.OperandosTotal += AOperandos;
+  FResumo.OperandosMaxPasso = std::max(FResumo.OperandosMaxPasso, AOperandos);
+  std::int32_t& maxTecnica = ATecnica == tecT3 ? FResumo.OperandosMaxT3 : FResumo.OperandosMaxSomas;
+  if (ATecnica == tecT3 || ATecnica == tecT5 || ATecnica == tecT6)
+    maxTecnica = std::max(maxTecnica, AOperandos);
+  FPeso += PesoTecnica(ATecnica) * (AOperandos + 2);
+  if (FComPassos)
+    FPassos.push_back(TPassoDeducao{ATecnica, ACelula, AValor, AOperandos, ATexto(),
+                                    std::vector<std::int32_t>(AOrigens.begin(), AOrigens.end())});
+}
+
+void TSolverDeducao::Executar(std::span<const std::int32_t> AConjunto,
+                              std::span<const std::int32_t> ADados, TTecnica ATecnicaMax,
+                              std::span<const std::int32_t> ASolucaoRef, bool AComPassos) {
   const auto nn = static_cast<std::size_t>(FNN);
   if (AConjunto.size() != nn || ADados.size() != nn)
     throw ECadrel("TSolverDeducao.Resolver: conjunto e dados tem de ter N*N valores");
@@ -108,9 +113,12 @@ TResultadoSolver TSolverDeducao::Resolver(std::span<const std::int32_t> AConjunt
   std::fill(FCand.begin(), FCand.end(), Bit(FNN) - 1);
   FUsados = 0;
   FNumColocados = 0;
+  FComPassos = AComPassos;
   FPassos.clear();
+  FResumo = TResumoSolver{};
+  FPeso = 0;
 
-  std::int32_t dados = 0;
+  FNumDados = 0;
   for (std::int32_t c = 0; c < FNN; ++c) {
     const std::int32_t v = ADados[c];
     if (v == 0) continue;
@@ -118,8 +126,8 @@ TResultadoSolver TSolverDeducao::Resolver(std::span<const std::int32_t> AConjunt
     if (j < 0) throw ECadrel(fmt::sprintf("TSolverDeducao.Resolver: dado %d fora do conjunto", v));
     if (FUsados & Bit(j))
       throw ECadrel(fmt::sprintf("TSolverDeducao.Resolver: dado %d repetido", v));
-    Colocar(c, j, tecNenhuma, 0, {}, false, {});
-    ++dados;
+    Colocar(c, j, tecNenhuma);
+    ++FNumDados;
   }
 
   while (FNumColocados < FNN) {
@@ -132,27 +140,43 @@ TResultadoSolver TSolverDeducao::Resolver(std::span<const std::int32_t> AConjunt
     if (!progresso) break;
   }
 
+  FResumo.Resolvido = FNumColocados == FNN;
+  FResumo.Pontuacao = FPeso / 2.0;
+  FResumo.PontuacaoPorCelula = FResumo.Pontuacao / FNN;
+  FResumo.PontuacaoNormalizada = FNumDados < FNN ? FResumo.Pontuacao / (FNN - FNumDados) : 0.0;
+}
+
+TResultadoSolver TSolverDeducao::Resolver(std::span<const std::int32_t> AConjunto,
+                                          std::span<const std::int32_t> ADados,
+                                          TTecnica ATecnicaMax,
+                                          std::span<const std::int32_t> ASolucaoRef) {
+  Executar(AConjunto, ADados, ATecnicaMax, ASolucaoRef, true);
   TResultadoSolver r;
-  r.Resolvido = FNumColocados == FNN;
-  r.Passos = FPassos;
-  std::int32_t w = 0;
-  for (const TPassoDeducao& p : FPassos) {
-    r.TecnicaMax = std::max(r.TecnicaMax, p.Tecnica);
-    r.OperandosTotal += p.Operandos;
-    r.OperandosMaxPasso = std::max(r.OperandosMaxPasso, p.Operandos);
-    w += PesoTecnica(p.Tecnica) * (p.Operandos + 2);
-  }
-  r.Pontuacao = w / 2.0;
-  r.PontuacaoPorCelula = r.Pontuacao / FNN;
-  r.PontuacaoNormalizada = dados < FNN ? r.Pontuacao / (FNN - dados) : 0.0;
+  r.Resolvido = FResumo.Resolvido;
+  r.Passos = std::move(FPassos);
+  r.TecnicaMax = FResumo.TecnicaMax;
+  r.OperandosTotal = FResumo.OperandosTotal;
+  r.OperandosMaxPasso = FResumo.OperandosMaxPasso;
+  r.Pontuacao = FResumo.Pontuacao;
+  r.PontuacaoNormalizada = FResumo.PontuacaoNormalizada;
+  r.PontuacaoPorCelula = FResumo.PontuacaoPorCelula;
   return r;
+}
+
+TResumoSolver TSolverDeducao::Classificar(std::span<const std::int32_t> AConjunto,
+                                          std::span<const std::int32_t> ADados, TTecnica ATecnicaMax,
+                                          std::span<const std::int32_t> ASolucaoRef) {
+  Executar(AConjunto, ADados, ATecnicaMax, ASolucaoRef, false);
+  return FResumo;
 }
 
 bool TSolverDeducao::AplicarT1() {
   for (std::int32_t c = 0; c < FNN; ++c) {
     if (FCol[c] >= 0 || !std::has_single_bit(FCand[c])) continue;
     const std::int32_t j = std::countr_zero(FCand[c]);
-    Colocar(c, j, tecT1, 0, fmt::sprintf("%s = %d (único)", NomeCelula(FN, c), FNums[j]), true, {});
+    Colocar(c, j, tecT1);
+    Anotar(tecT1, c, FNums[j], 0,
+           [&] { return fmt::sprintf("%s = %d (único)", NomeCelula(FN, c), FNums[j]); });
     return true;
   }
 
@@ -174,8 +198,9 @@ bool TSolverDeducao::AplicarT1() {
         "TSolverDeducao: contradicao, o numero %d nao cabe em nenhuma celula", FNums[j]));
   for (std::int32_t c = 0; c < FNN; ++c) {
     if (FCol[c] >= 0 || !(FCand[c] & Bit(j))) continue;
-    Colocar(c, j, tecT1, 0, fmt::sprintf("%s = %d (só cabe aqui)", NomeCelula(FN, c), FNums[j]),
-            true, {});
+    Colocar(c, j, tecT1);
+    Anotar(tecT1, c, FNums[j], 0,
+           [&] { return fmt::sprintf("%s = %d (só cabe aqui)", NomeCelula(FN, c), FNums[j]); });
     break;
   }
   return true;
@@ -189,8 +214,11 @@ bool TSolverDeducao::AplicarT2() {
     const std::int32_t j = IndiceDe(v);
     if (j < 0)
       throw ECadrel(fmt::sprintf("TSolverDeducao: T2 deu %d, que nao pertence ao conjunto", v));
-    Colocar(p, j, tecT2, 1,
-            fmt::sprintf("%s = %d - %d = %d", NomeCelula(FN, p), FK, ValorEm(i), v), true, {i});
+    Colocar(p, j, tecT2);
+    Anotar(
+        tecT2, p, v, 1,
+        [&] { return fmt::sprintf("%s = %d - %d = %d", NomeCelula(FN, p), FK, ValorEm(i), v); },
+        std::span(&i, 1));
     return true;
   }
   return false;
@@ -219,15 +247,18 @@ bool TSolverDeducao::AplicarT3() {
     if (j < 0)
       throw ECadrel(fmt::sprintf("TSolverDeducao: T3 deu %d, que nao pertence ao conjunto", v));
 
-    std::vector<std::int32_t> origens;
-    origens.reserve(3);
+    std::array<std::int32_t, 3> origens{};
+    std::size_t numOrigens = 0;
     for (std::int32_t k : {r.A, r.B, r.C, r.D})
-      if (k != f.canto) origens.push_back(k);
-    const std::string expressao =
-        fmt::sprintf("%d + %d - %d", ValorEm(f.x), ValorEm(f.y), ValorEm(f.z));
-    Colocar(f.canto, j, tecT3, 3,
-            fmt::sprintf("%s = %s = %d", NomeCelula(FN, f.canto), expressao, v), true,
-            std::move(origens));
+      if (k != f.canto) origens[numOrigens++] = k;
+    Colocar(f.canto, j, tecT3);
+    Anotar(
+        tecT3, f.canto, v, 3,
+        [&] {
+          return fmt::sprintf("%s = %d + %d - %d = %d", NomeCelula(FN, f.canto), ValorEm(f.x),
+                              ValorEm(f.y), ValorEm(f.z), v);
+        },
+        origens);
     return true;
   }
   return false;
@@ -258,7 +289,7 @@ bool TSolverDeducao::AplicarT4() {
     FCand[celula] = novo;
     mudou = true;
   }
-  if (mudou) RegistarPasso(tecT4, -1, 0, 0, "limites de ordem", {});
+  if (mudou) Anotar(tecT4, -1, 0, 0, [] { return std::string("limites de ordem"); });
   return mudou;
 }
 
@@ -281,16 +312,21 @@ bool TSolverDeducao::AplicarSomas(std::int32_t AMin, std::int32_t AMax, TTecnica
       if (j < 0)
         throw ECadrel(
             fmt::sprintf("TSolverDeducao: a soma deu %d, que nao pertence ao conjunto", resto));
-      std::string texto = fmt::sprintf("%s = %d", NomeCelula(FN, x), FS);
-      std::vector<std::int32_t> origens;
-      origens.reserve(FN - 1);
-      for (std::int32_t c : celulas) {
-        if (c == x) continue;
-        texto += fmt::sprintf(" - %d", ValorEm(c));
-        origens.push_back(c);
-      }
-      texto += fmt::sprintf(" = %d", resto);
-      Colocar(x, j, ATecnica, FN - 1, std::move(texto), true, std::move(origens));
+      // The other cells of the line, in line order, are the operands.
+      std::array<std::int32_t, 7> origens{};
+      std::size_t numOrigens = 0;
+      for (std::int32_t c : celulas)
+        if (c != x) origens[numOrigens++] = c;
+      const std::span<const std::int32_t> usadas(origens.data(), numOrigens);
+      Colocar(x, j, ATecnica);
+      Anotar(
+          ATecnica, x, resto, FN - 1,
+          [&] {
+            std::string texto = fmt::sprintf("%s = %d", NomeCelula(FN, x), FS);
+            for (std::int32_t c : usadas) texto += fmt::sprintf(" - %d", ValorEm(c));
+            return texto + fmt::sprintf(" = %d", resto);
+          },
+          usadas);
       return true;
     }
 
@@ -311,9 +347,9 @@ bool TSolverDeducao::AplicarSomas(std::int32_t AMin, std::int32_t AMax, TTecnica
       mudou = true;
     }
     if (mudou) {
-      RegistarPasso(ATecnica, -1, 0, FN - e,
-                    fmt::sprintf("%s: faltam %d números que somam %d", FNomes[linha], e, resto),
-                    {});
+      Anotar(ATecnica, -1, 0, FN - e, [&] {
+        return fmt::sprintf("%s: faltam %d números que somam %d", FNomes[linha], e, resto);
+      });
       return true;
     }
   }

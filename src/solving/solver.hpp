@@ -30,6 +30,20 @@ struct TResultadoSolver {
   double PontuacaoPorCelula = 0.0;
 };
 
+// What judging a puzzle needs of a solve: the result's figures without its
+// steps, and the largest operands of the steps the operand limits look at.
+struct TResumoSolver {
+  bool Resolvido = false;
+  TTecnica TecnicaMax = tecNenhuma;
+  std::int32_t OperandosTotal = 0;
+  std::int32_t OperandosMaxPasso = 0;
+  std::int32_t OperandosMaxT3 = 0;     // of a T3 step
+  std::int32_t OperandosMaxSomas = 0;  // of a T5 or T6 step
+  double Pontuacao = 0.0;
+  double PontuacaoNormalizada = 0.0;
+  double PontuacaoPorCelula = 0.0;
+};
+
 // Solves a puzzle by a fixed ladder of techniques, always going back to the
 // simplest after any progress, and records every deduction. Numbers are
 // handled by their index in the ascending box; a candidate set is one 64-bit
@@ -45,16 +59,24 @@ public:
   TResultadoSolver Resolver(std::span<const std::int32_t> AConjunto,
                             std::span<const std::int32_t> ADados, TTecnica ATecnicaMax,
                             std::span<const std::int32_t> ASolucaoRef);
+  // The same solve, making the same deductions and raising the same errors,
+  // but keeping only the figures: no step text is written, no step kept.
+  TResumoSolver Classificar(std::span<const std::int32_t> AConjunto, std::span<const std::int32_t> ADados,
+                            TTecnica ATecnicaMax, std::span<const std::int32_t> ASolucaoRef);
 
 private:
+  // Both paths: prepares, runs the ladder and leaves the figures in FResumo.
+  void Executar(std::span<const std::int32_t> AConjunto, std::span<const std::int32_t> ADados,
+                TTecnica ATecnicaMax, std::span<const std::int32_t> ASolucaoRef, bool AComPassos);
   std::int32_t IndiceDe(std::int32_t AValor) const;
   std::int32_t ValorEm(std::int32_t ACelula) const;
-  void RegistarPasso(TTecnica ATecnica, std::int32_t ACelula, std::int32_t AValor,
-                     std::int32_t AOperandos, std::string ATexto,
-                     std::vector<std::int32_t> AOrigens);
-  void Colocar(std::int32_t ACelula, std::int32_t AIndice, TTecnica ATecnica,
-               std::int32_t AOperandos, std::string ATexto, bool ARegistar,
-               std::vector<std::int32_t> AOrigens);
+  // Places the number of index AIndice; the step, if any, is noted apart.
+  void Colocar(std::int32_t ACelula, std::int32_t AIndice, TTecnica ATecnica);
+  // Counts a step in the figures and, when steps are kept, records it with
+  // the text ATexto() makes.
+  template <class FTexto>
+  void Anotar(TTecnica ATecnica, std::int32_t ACelula, std::int32_t AValor, std::int32_t AOperandos,
+              FTexto&& ATexto, std::span<const std::int32_t> AOrigens = {});
 
   // Each technique makes at most one step and tells whether it did.
   bool AplicarT1();
@@ -84,7 +106,11 @@ private:
   std::vector<std::uint64_t> FCand;
   std::uint64_t FUsados = 0;
   std::int32_t FNumColocados = 0;
+  std::int32_t FNumDados = 0;
+  bool FComPassos = false;
   std::vector<TPassoDeducao> FPassos;
+  TResumoSolver FResumo;
+  std::int32_t FPeso = 0;  // twice the score, in integers
 };
 
 // The hardest placements that fit in AMax steps, each with the earlier

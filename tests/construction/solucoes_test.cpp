@@ -47,6 +47,38 @@ TEST(Custo, PenalizaRepetidosSequenciasEAmplitude) {
     EXPECT_EQ(Custo(c.celulas, ord), c.custo) << testing::PrintToString(c.celulas);
 }
 
+// The penalty by its definition: sort, then count repeats and runs.
+std::int64_t CustoPorDefinicao(std::vector<std::int64_t> v) {
+  std::sort(v.begin(), v.end());
+  std::int64_t repetidos = 0, excesso = 0, sequencia = 1;
+  for (std::size_t i = 1; i <= v.size(); ++i) {
+    if (i < v.size() && v[i] == v[i - 1]) {
+      ++repetidos;
+    } else if (i < v.size() && v[i] == v[i - 1] + 1) {
+      ++sequencia;
+    } else {
+      excesso += std::max<std::int64_t>(0, sequencia - 3);
+      sequencia = 1;
+    }
+  }
+  return std::max<std::int64_t>(0, v.back() - v.front() - 98) + 6 * repetidos + 2 * excesso;
+}
+
+// Narrow candidates are costed from a bitmap, wide ones by sorting: both must
+// agree with the definition, runs across 64-value words included.
+TEST(Custo, IgualADefinicaoEmQualquerAmplitude) {
+  TGeradorAleatorio rng(2026);
+  std::vector<std::int64_t> ord(49);
+  for (const std::int32_t amplitude : {3, 40, 63, 64, 65, 130, 511, 512, 513, 5000}) {
+    for (std::int32_t k = 0; k < 200; ++k) {
+      std::vector<std::int64_t> celulas(1 + rng.Limite(49));
+      const std::int64_t base = rng.Entre(-1000, 1000);
+      for (std::int64_t& v : celulas) v = base + rng.Entre(0, amplitude);
+      EXPECT_EQ(Custo(celulas, ord), CustoPorDefinicao(celulas)) << testing::PrintToString(celulas);
+    }
+  }
+}
+
 TEST(FinalizarSolucao, DeslocaParaOIntervaloOuRecusa) {
   const TReceita semLeis = Receita(0);
   TGeradorAleatorio g(1);

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "construction/solucoes.hpp"
+#include "core/random.hpp"
+
 namespace cadrel {
 namespace {
 
@@ -341,6 +344,56 @@ TEST(SolverDeducao, ContradicoesSaoErros) {
     TSolverDeducao solver(caso.N, caso.Receita);
     EXPECT_EQ(cadrel::Mensagem([&] { solver.Resolver(caso.Conjunto, caso.Dados, tecT6, caso.Ref); }),
               caso.Mensagem);
+    EXPECT_EQ(cadrel::Mensagem([&] { solver.Classificar(caso.Conjunto, caso.Dados, tecT6, caso.Ref); }),
+              caso.Mensagem);
+  }
+}
+
+// The grading path keeps no steps, yet must judge exactly as the steps would:
+// random givens of real grids of every size and book recipe, at every
+// technique limit.
+TEST(SolverDeducao, ClassificarResumeOsPassos) {
+  TGeradorAleatorio rng(77);
+  for (std::int32_t n = 4; n <= 7; ++n) {
+    for (const std::int32_t codigo : {2, 3, 5, 9, 16, 17}) {
+      const TReceita receita = TReceita{TConjuntoLeis::DeCodigo(codigo)};
+      if (!ReceitaSuportada(n, receita)) continue;
+      const TGrelha solucao = CriarGeradorSolucao(n, receita)->Gerar(rng).Valores;
+      TSolverDeducao solver(n, receita);
+      for (std::int32_t k = 0; k < 12; ++k) {
+        TGrelha dados = solucao;
+        for (std::int32_t& v : dados)
+          if (rng.Limite(3) != 0) v = 0;
+        const auto tecnica = static_cast<TTecnica>(1 + rng.Limite(6));
+        const TResultadoSolver r = solver.Resolver(Caixa(solucao), dados, tecnica, solucao);
+        const TResumoSolver s = solver.Classificar(Caixa(solucao), dados, tecnica, solucao);
+        // The figures as the steps define them.
+        TResumoSolver esperado;
+        esperado.Resolvido = r.Resolvido;
+        std::int32_t peso = 0;
+        for (const TPassoDeducao& p : r.Passos) {
+          esperado.TecnicaMax = std::max(esperado.TecnicaMax, p.Tecnica);
+          esperado.OperandosTotal += p.Operandos;
+          esperado.OperandosMaxPasso = std::max(esperado.OperandosMaxPasso, p.Operandos);
+          if (p.Tecnica == tecT3) esperado.OperandosMaxT3 = std::max(esperado.OperandosMaxT3, p.Operandos);
+          if (p.Tecnica == tecT5 || p.Tecnica == tecT6)
+            esperado.OperandosMaxSomas = std::max(esperado.OperandosMaxSomas, p.Operandos);
+          peso += PesoTecnica(p.Tecnica) * (p.Operandos + 2);
+        }
+        esperado.Pontuacao = peso / 2.0;
+        SCOPED_TRACE(testing::Message() << n << "x" << n << " receita " << codigo << " caso " << k);
+        EXPECT_EQ(s.Resolvido, esperado.Resolvido);
+        EXPECT_EQ(s.TecnicaMax, esperado.TecnicaMax);
+        EXPECT_EQ(s.OperandosTotal, esperado.OperandosTotal);
+        EXPECT_EQ(s.OperandosMaxPasso, esperado.OperandosMaxPasso);
+        EXPECT_EQ(s.OperandosMaxT3, esperado.OperandosMaxT3);
+        EXPECT_EQ(s.OperandosMaxSomas, esperado.OperandosMaxSomas);
+        EXPECT_EQ(s.Pontuacao, esperado.Pontuacao);
+        EXPECT_EQ(r.Pontuacao, esperado.Pontuacao);
+        EXPECT_EQ(s.PontuacaoPorCelula, r.PontuacaoPorCelula);
+        EXPECT_EQ(s.PontuacaoNormalizada, r.PontuacaoNormalizada);
+      }
+    }
   }
 }
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+namespace cadrel {
+
+// Set bits of a word, inline: the baseline x86-64 has no popcount
+// instruction, and std::popcount then calls into the runtime library on
+// paths that count candidates at every search node.
+constexpr std::int32_t ContarBits(std::uint64_t x) {
+  x = x - ((x >> 1) & 0x5555555555555555ULL);
+  x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+  return static_cast<std::int32_t>((x * 0x0101010101010101ULL) >> 56);
+}
+
+static_assert(ContarBits(0) == 0 && ContarBits(~std::uint64_t{0}) == 64 && ContarBits(0b1011) == 3);
+
+}  // namespace cadrel
