@@ -3,6 +3,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -27,14 +28,16 @@ constexpr int CSaidaErro = 1;
 constexpr int CSaidaOpcao = 2;
 constexpr int CSaidaCancelada = 130;
 
-volatile std::sig_atomic_t GInterrompido = 0;
+// The generator's stop flag: setting a lock-free atomic is safe in a handler.
+std::atomic<bool> GInterrompido{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
-extern "C" void AoInterromper(int) { GInterrompido = 1; }
+extern "C" void AoInterromper(int) { GInterrompido.store(true); }
 
-// The first Ctrl-C asks the generator to stop at its next report; the
-// handler then gives way, so a second one ends the program at once.
+// The first Ctrl-C stops the generator within a few milliseconds; the handler
+// then gives way, so a second one ends the program at once.
 void InstalarInterrupcao() {
-  GInterrompido = 0;
+  GInterrompido = false;
   struct sigaction accao {};
   accao.sa_handler = AoInterromper;
   sigemptyset(&accao.sa_mask);
@@ -84,11 +87,9 @@ int ExecutarComando(int argc, const char* const* argv) {
   InstalarInterrupcao();
   TLivro livro;
   try {
-    livro = TGeradorLivro().Gerar(config, [&mostrador](std::int32_t AFeitos, std::int32_t ATotal,
-                                                       const std::string& ATexto, bool& ACancelar) {
-      mostrador.Relatar(AFeitos, ATotal, ATexto);
-      if (GInterrompido != 0) ACancelar = true;
-    });
+    livro = TGeradorLivro(opcoes.Tarefas, &GInterrompido)
+                .Gerar(config, [&mostrador](std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto,
+                                            bool&) { mostrador.Relatar(AFeitos, ATotal, ATexto); });
   } catch (const ECadrel& e) {
     mostrador.Terminar();
     Escrever(stderr, std::string("Não foi possível terminar o livro: ") + e.what());

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "generation/livro.hpp"
 #include "generation/opcoes.hpp"
 
 namespace cadrel {
@@ -58,6 +59,11 @@ std::int32_t LerNivel(const std::string& t) {
 std::int32_t LerOpcaoPuzzles(const std::string& t) {
   if (std::int32_t n = 0; LerNumPuzzles(t, n)) return n;
   throw ECadrel(fmt::format("--puzzles: o número de puzzles vai de 1 a {}, não \"{}\".", CMaxPuzzles, t));
+}
+
+std::int32_t LerTarefas(const std::string& t) {
+  if (const auto v = LerInteiro(t, 1, CMaxTarefas)) return *v;
+  throw ECadrel(fmt::format("-j/--tarefas: o número de tarefas vai de 1 a {}, não \"{}\".", CMaxTarefas, t));
 }
 
 std::string LerTitulo(const std::string& t) {
@@ -170,7 +176,7 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
       "Códigos de saída: 0 livro gravado; 1 configuração recusada, livro por terminar\n"
       "ou ficheiro por gravar; 2 opção inválida; 130 geração cancelada.");
 
-  std::string tamanho, nivel, puzzles, titulo, leis, semente, json, pdf;
+  std::string tamanho, nivel, puzzles, titulo, leis, semente, json, pdf, tarefas;
   bool semDicas = false, silencioso = false;
   auto* opTamanho =
       app.add_option("--tamanho", tamanho, "Lado da grelha, de 4 a 7 (por omissão 5)")->option_text("N");
@@ -196,6 +202,11 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   auto* opJson =
       app.add_option("--json", json, "Grava também o livro em JSON, neste ficheiro")->option_text("FICHEIRO");
   app.add_flag("--silencioso", silencioso, "Não mostra o progresso");
+  auto* opTarefas = app.add_option("-j,--tarefas", tarefas,
+                                   fmt::format("Tarefas que geram em paralelo, de 1 a {} (por\n"
+                                               "omissão, uma por núcleo: {}); o livro é o mesmo",
+                                               CMaxTarefas, TarefasPadrao()))
+                        ->option_text("N");
 
   TAnaliseOpcoes r;
   try {
@@ -221,6 +232,7 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   o.Config.Leis = {leiSIM, leiTAB, leiORD, leiSOMD, leiSOMQ};
   o.Config.Caminho = !semDicas;
   o.Silencioso = silencioso;
+  o.Tarefas = TarefasPadrao();
   try {
     if (opTamanho->count() > 0) o.Config.N = LerTamanho(tamanho);
     if (opNivel->count() > 0) o.Config.Nivel = LerNivel(nivel);
@@ -230,6 +242,7 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
     if (opSemente->count() > 0) o.Semente = LerSemente(semente);
     if (opPdf->count() > 0) o.Pdf = LerPdf(pdf);
     if (opJson->count() > 0) o.Json = LerJson(json, FicheiroPdf(o));
+    if (opTarefas->count() > 0) o.Tarefas = LerTarefas(tarefas);
   } catch (const ECadrel& e) {
     r.Texto = e.what() + std::string(CSugestaoAjuda);
     return r;

@@ -16,6 +16,7 @@ struct TOpcoesCli {
   std::string Pdf;   // empty when -o/--saida was not given
   std::string Json;  // empty when --json was not given: no JSON then
   bool Silencioso = false;
+  std::int32_t Tarefas = 1;  // threads that make attempts; by default one per core
 };
 
 enum class TDesfechoOpcoes { doGerar, doAjuda, doErro };

@@ -140,6 +140,8 @@ std::int64_t Custo(std::span<const std::int64_t> ACelulas, std::span<std::int64_
 
 namespace {
 constexpr int CPassosRede = 60000;
+// Steps, or two-phase attempts, between two looks at the stop flag.
+constexpr int CPassosEntreParagens = 1024;
 constexpr int CReiniciosRede = 50;
 constexpr std::int64_t CMaxEntradaBase = 100000;
 constexpr std::array<std::int32_t, 4> CPassosVizinho{-2, -1, 1, 2};
@@ -183,6 +185,7 @@ bool TGeradorRede::Procurar(TGeradorAleatorio& ARng) {
   }
   std::int64_t custo = CustoDe(FX);
   for (std::int32_t k = 0; custo != 0 && k < CPassosRede; ++k) {
+    if (k % CPassosEntreParagens == 0) FParagem.Verificar();
     const std::int32_t i = ARng.Limite(FDim);
     const std::int64_t m = CPassosVizinho[ARng.Limite(4)];
     for (std::int32_t l = 0; l < FNV; ++l) FY[l] = FX[l] + m * FBase[i][l];
@@ -307,8 +310,10 @@ bool TGeradorDuasFases::Tentar(TGeradorAleatorio& ARng, std::vector<std::int32_t
 
 TSolucao TGeradorDuasFases::Gerar(TGeradorAleatorio& ARng) {
   std::vector<std::int32_t> grelha(FN * FN);
-  for (FTentativas = 1; FTentativas <= CTentativasDuasFases; ++FTentativas)
+  for (FTentativas = 1; FTentativas <= CTentativasDuasFases; ++FTentativas) {
+    if (FTentativas % CPassosEntreParagens == 0) FParagem.Verificar();
     if (Tentar(ARng, grelha)) return FinalizarSolucao(FN, grelha, FReceita, ARng);
+  }
   throw ECadrel(fmt::format("TGeradorDuasFases: sem solucao para {}x{} apos {} tentativas", FN, FN,
                             CTentativasDuasFases));
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "construction/ordem.hpp"
+#include "core/paragem.hpp"
 #include "core/random.hpp"
 #include "core/tipos.hpp"
 
@@ -17,8 +18,14 @@ public:
   virtual ~IGeradorSolucao() = default;
   virtual TReceita ReceitaUsada() const = 0;
   virtual std::int32_t TamanhoGrelha() const = 0;
-  // Every random number comes from ARng; raises ECadrel when no grid can be made.
+  // Every random number comes from ARng; raises ECadrel when no grid can be
+  // made, and EInterrompido when a stop was asked for during a long search.
   virtual TSolucao Gerar(TGeradorAleatorio& ARng) = 0;
+
+  void DefinirParagem(TParagem AParagem) { FParagem = AParagem; }
+
+protected:
+  TParagem FParagem;
 };
 
 void OrdenarInteiros(std::span<std::int32_t> AValores);

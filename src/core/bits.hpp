@@ -14,6 +14,11 @@ constexpr std::int32_t ContarBits(std::uint64_t x) {
   return static_cast<std::int32_t>((x * 0x0101010101010101ULL) >> 56);
 }
 
+// One bit set, found without counting: std::has_single_bit counts, through
+// the same runtime call.
+constexpr bool UmSoBit(std::uint64_t x) { return x != 0 && (x & (x - 1)) == 0; }
+
 static_assert(ContarBits(0) == 0 && ContarBits(~std::uint64_t{0}) == 64 && ContarBits(0b1011) == 3);
+static_assert(UmSoBit(8) && !UmSoBit(0) && !UmSoBit(6));
 
 }  // namespace cadrel

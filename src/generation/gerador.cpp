@@ -124,6 +124,11 @@ TGeradorPuzzle::TGeradorPuzzle(std::int32_t N, TNivel ANivel, TReceita AReceita)
       FSolver(N, AReceita),
       FContador(N, AReceita) {}
 
+void TGeradorPuzzle::DefinirParagem(TParagem AParagem) {
+  FGerador->DefinirParagem(AParagem);
+  FContador.DefinirParagem(AParagem);
+}
+
 bool TGeradorPuzzle::Rejeitar(TCriterio ACriterioRejeitado, TCriterio& ACriterio) {
   ACriterio = ACriterioRejeitado;
   ++FRejeicoes[ACriterioRejeitado];

@@ -55,6 +55,9 @@ public:
   bool TentarGerar(TGeradorAleatorio& ARng, TPuzzle& APuzzle, TCriterio& ACriterio);
   TPuzzle Gerar(TGeradorAleatorio& ARng, std::int32_t AMaxTentativas);
 
+  // The long searches of an attempt look at it; a stop raises EInterrompido.
+  void DefinirParagem(TParagem AParagem);
+
   std::int32_t GetRejeicoes(TCriterio ACriterio) const { return FRejeicoes[ACriterio]; }
   std::int32_t Tentativas() const { return FTentativas; }
   std::int32_t Aceites() const { return FAceites; }

@@ -1,11 +1,18 @@
 #include "generation/livro.hpp"
 
+#include <algorithm>
+#include <atomic>
 #include <memory>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 #include <fmt/format.h>
 
+#include "core/paragem.hpp"
 #include "core/random.hpp"
+#include "generation/agenda.hpp"
 #include "generation/niveis.hpp"
 
 namespace cadrel {
@@ -84,61 +91,171 @@ std::string TextoLivroCompleto(std::int32_t ATotal) {
   return fmt::format("Livro completo: {} de {} puzzles gerados", ATotal, ATotal);
 }
 
+namespace {
+
+// The recipes a position may take, the planned one first; attempt a uses the
+// (a / CTentativasPorReceita)-th.
+std::vector<std::vector<TReceita>> Candidatas(const TConfigLivro& AConfig, const std::vector<TPosicaoPlano>& APlano) {
+  std::vector<std::vector<TReceita>> candidatas;
+  candidatas.reserve(APlano.size());
+  for (const TPosicaoPlano& posicao : APlano) {
+    std::vector<TReceita> receitas{posicao.Receita};
+    for (TReceita r : ReceitasPermitidas(static_cast<TNivel>(posicao.Nivel), AConfig.N, AConfig.Leis))
+      if (r != posicao.Receita) receitas.push_back(r);
+    candidatas.push_back(std::move(receitas));
+  }
+  return candidatas;
+}
+
+// Makes attempts on one thread, with puzzle generators of its own: their
+// set-up (linear algebra, order engines) is paid once per level and recipe.
+class TExecutorTentativas {
+public:
+  TExecutorTentativas(const TConfigLivro& AConfig, const std::vector<TPosicaoPlano>& APlano,
+                      const std::vector<std::vector<TReceita>>& ACandidatas, TParagem AParagem)
+      : FConfig(AConfig), FPlano(APlano), FCandidatas(ACandidatas), FParagem(AParagem) {}
+
+  TResultadoTentativa Fazer(TTarefa ATarefa) {
+    TResultadoTentativa resultado;
+    try {
+      const std::int32_t nivel = FPlano[ATarefa.Posicao].Nivel;
+      const TReceita receita = FCandidatas[ATarefa.Posicao][ATarefa.Tentativa / CTentativasPorReceita];
+      auto& gerador = FGeradores[nivel * 1000 + CodigoReceita(receita)];
+      if (!gerador) {
+        gerador = std::make_unique<TGeradorPuzzle>(FConfig.N, static_cast<TNivel>(nivel), receita);
+        gerador->DefinirParagem(FParagem);
+      }
+      TGeradorAleatorio rng(CalcularSubSemente(FConfig.Semente, ATarefa.Posicao, ATarefa.Tentativa));
+      resultado.Aceite = gerador->TentarGerar(rng, resultado.Puzzle, resultado.Criterio);
+    } catch (const EInterrompido&) {
+      resultado.Interrompida = true;
+    } catch (...) {
+      resultado.Erro = std::current_exception();
+    }
+    return resultado;
+  }
+
+private:
+  const TConfigLivro& FConfig;
+  const std::vector<TPosicaoPlano>& FPlano;
+  const std::vector<std::vector<TReceita>>& FCandidatas;
+  TParagem FParagem;
+  std::unordered_map<std::int32_t, std::unique_ptr<TGeradorPuzzle>> FGeradores;
+};
+
+// The helper threads of one book. Leaving, however it leaves, stops them:
+// the work still running is nobody's any more.
+class TEquipa {
+public:
+  TEquipa(TAgendaTentativas& AAgenda, std::atomic<bool>& AFim) : FAgenda(AAgenda), FFim(AFim) {}
+  TEquipa(const TEquipa&) = delete;
+  TEquipa& operator=(const TEquipa&) = delete;
+  ~TEquipa() {
+    FFim = true;
+    FAgenda.Fechar();
+  }  // the threads join here, after the agenda let them go
+
+  // A thread that cannot be started is not needed: the book is the same with
+  // fewer, and the calling thread always works.
+  template <class FCriar>
+  void Iniciar(std::int32_t ANum, FCriar&& ACriarExecutor) {
+    FThreads.reserve(static_cast<std::size_t>(ANum));
+    try {
+      for (std::int32_t i = 0; i < ANum; ++i)
+        FThreads.emplace_back([this, ACriarExecutor] {
+          try {
+            TExecutorTentativas executor = ACriarExecutor();
+            while (const std::optional<TTarefa> tarefa = FAgenda.Proxima())
+              FAgenda.Entregar(*tarefa, executor.Fazer(*tarefa));
+          } catch (...) {
+            FAgenda.Falhar(std::current_exception());
+          }
+        });
+    } catch (const std::system_error&) {
+    }
+  }
+
+private:
+  TAgendaTentativas& FAgenda;
+  std::atomic<bool>& FFim;
+  std::vector<std::jthread> FThreads;  // last: joined first
+};
+
+}  // namespace
+
+std::int32_t TarefasPadrao() {
+  return static_cast<std::int32_t>(std::clamp<unsigned>(std::thread::hardware_concurrency(), 1, CMaxTarefas));
+}
+
+TGeradorLivro::TGeradorLivro(std::int32_t ATarefas, const std::atomic<bool>* AParar)
+    : FTarefas(std::clamp(ATarefas, 1, CMaxTarefas)), FParar(AParar) {}
+
 TLivro TGeradorLivro::Gerar(const TConfigLivro& AConfig, const TProgressoLivro& AProgresso) {
+  // The helpers read the plan until they are stopped, after the book is
+  // returned: they get a copy of their own.
+  const std::vector<TPosicaoPlano> plano = PlanearLivro(AConfig);
+  const auto total = static_cast<std::int32_t>(plano.size());
+  const std::vector<std::vector<TReceita>> candidatas = Candidatas(AConfig, plano);
+  std::vector<std::int32_t> maximos;
+  for (const std::vector<TReceita>& receitas : candidatas)
+    maximos.push_back(static_cast<std::int32_t>(receitas.size()) * CTentativasPorReceita);
+
+  // The book's own flag ends the helpers' work once the book is over.
+  std::atomic<bool> fim{false};
+  const TParagem paragem(FParar, &fim);
+  TAgendaTentativas agenda(maximos, TParagem(FParar));
+  TExecutorTentativas proprio(AConfig, plano, candidatas, paragem);
+  const TAgendaTentativas::TFazer fazer = [&proprio](TTarefa ATarefa) { return proprio.Fazer(ATarefa); };
+  TEquipa equipa(agenda, fim);
+  equipa.Iniciar(FTarefas - 1, [&AConfig, &plano, &candidatas, paragem] {
+    return TExecutorTentativas(AConfig, plano, candidatas, paragem);
+  });
+
   TLivro livro;
   livro.Config = AConfig;
   livro.Codigo = CodigoLivro(AConfig.Semente);
-  livro.Plano = PlanearLivro(AConfig);
-  const auto total = static_cast<std::int32_t>(livro.Plano.size());
+  livro.Plano = plano;
 
-  // The generators' set-up (linear algebra, order engines) is paid once per
-  // level and recipe of the book.
-  std::unordered_map<std::int32_t, std::unique_ptr<TGeradorPuzzle>> geradores;
   TRegistoRepeticoes registo;
   bool cancelar = false;
+  const auto pedidoParar = [this] { return FParar != nullptr && FParar->load(std::memory_order_relaxed); };
 
   for (std::int32_t p = 0; p < total && !cancelar; ++p) {
-    const TPosicaoPlano& posicao = livro.Plano[p];
-    const auto nivel = static_cast<TNivel>(posicao.Nivel);
-    std::vector<TReceita> candidatas{posicao.Receita};
-    for (TReceita r : ReceitasPermitidas(nivel, AConfig.N, AConfig.Leis))
-      if (r != posicao.Receita) candidatas.push_back(r);
-
+    const TPosicaoPlano& posicao = plano[p];
     bool colocado = false;
-    std::int32_t tentativa = 0;
-    for (std::size_t c = 0; c < candidatas.size() && !colocado && !cancelar; ++c) {
-      const TReceita receita = candidatas[c];
-      auto& gerador = geradores[posicao.Nivel * 1000 + CodigoReceita(receita)];
-      if (!gerador) gerador = std::make_unique<TGeradorPuzzle>(AConfig.N, nivel, receita);
+    for (std::int32_t tentativa = 0; tentativa < maximos[p] && !colocado && !cancelar; ++tentativa) {
+      TResultadoTentativa resultado = agenda.Esperar({p, tentativa}, fazer);
+      if (resultado.Interrompida || pedidoParar()) {
+        cancelar = true;
+        break;
+      }
+      if (resultado.Erro) std::rethrow_exception(resultado.Erro);
 
-      for (std::int32_t i = 0; i < CTentativasPorReceita && !colocado && !cancelar; ++i, ++tentativa) {
-        const std::uint32_t subSemente = CalcularSubSemente(AConfig.Semente, p, tentativa);
-        TGeradorAleatorio rng(subSemente);
-        ++livro.Tentativas;
-        TPuzzle puzzle;
-        TCriterio criterio;
-        if (gerador->TentarGerar(rng, puzzle, criterio)) {
-          const std::uint64_t canonica = CalcularChaveCanonica(AConfig.N, receita, puzzle.Solucao);
-          const std::uint64_t conjunto = CalcularChaveConjunto(puzzle.Conjunto);
-          if (registo.Repetido(canonica, conjunto)) {
-            ++livro.RejeicoesA6;
-          } else {
-            registo.Registar(canonica, conjunto);
-            livro.Puzzles.push_back({p, tentativa, subSemente, canonica, conjunto, std::move(puzzle)});
-            colocado = true;
-          }
+      const TReceita receita = candidatas[p][tentativa / CTentativasPorReceita];
+      ++livro.Tentativas;
+      if (resultado.Aceite) {
+        const std::uint64_t canonica = CalcularChaveCanonica(AConfig.N, receita, resultado.Puzzle.Solucao);
+        const std::uint64_t conjunto = CalcularChaveConjunto(resultado.Puzzle.Conjunto);
+        if (registo.Repetido(canonica, conjunto)) {
+          ++livro.RejeicoesA6;
         } else {
-          ++livro.Rejeicoes[criterio];
+          registo.Registar(canonica, conjunto);
+          livro.Puzzles.push_back({p, tentativa, CalcularSubSemente(AConfig.Semente, p, tentativa), canonica,
+                                   conjunto, std::move(resultado.Puzzle)});
+          colocado = true;
         }
+      } else {
+        ++livro.Rejeicoes[resultado.Criterio];
+      }
 
-        if (AProgresso && (colocado || livro.Tentativas % CIntervaloProgresso == 0)) {
-          const auto feitos = static_cast<std::int32_t>(livro.Puzzles.size());
-          AProgresso(feitos, total,
-                     feitos == total ? TextoLivroCompleto(total) : TextoProgresso(feitos, total, posicao.Nivel, receita),
-                     cancelar);
-        }
+      if (AProgresso && (colocado || livro.Tentativas % CIntervaloProgresso == 0)) {
+        const auto feitos = static_cast<std::int32_t>(livro.Puzzles.size());
+        AProgresso(feitos, total,
+                   feitos == total ? TextoLivroCompleto(total) : TextoProgresso(feitos, total, posicao.Nivel, receita),
+                   cancelar);
       }
     }
+    agenda.Concluir(p);
     if (!colocado && !cancelar)
       throw ECadrel(fmt::format("Nenhum puzzle aceite para {}x{}, nível {}, receita {}", AConfig.N, AConfig.N,
                                 posicao.Nivel, NomeReceita(posicao.Receita)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -64,10 +65,26 @@ std::string TextoProgresso(std::int32_t AAceites, std::int32_t ATotal, std::int3
 // What the report after the last puzzle shows.
 std::string TextoLivroCompleto(std::int32_t ATotal);
 
+inline constexpr std::int32_t CMaxTarefas = 256;
+// One per core.
+std::int32_t TarefasPadrao();
+
+// Fills the plan's positions in order. Attempts are made ahead of time on
+// ATarefas threads (the calling one among them) and taken strictly in
+// (position, attempt) order, so the book is the same for any number of them.
+// The progress callback runs on the calling thread.
 class TGeradorLivro {
 public:
+  // AParar, when given, is the user's stop flag: once set, the generation
+  // stops within a few milliseconds, as a cancel from the callback does.
+  explicit TGeradorLivro(std::int32_t ATarefas = 1, const std::atomic<bool>* AParar = nullptr);
+
   // A cancelled generation returns the puzzles accepted so far with Cancelado set.
   TLivro Gerar(const TConfigLivro& AConfig, const TProgressoLivro& AProgresso = {});
+
+private:
+  std::int32_t FTarefas;
+  const std::atomic<bool>* FParar;
 };
 
 }  // namespace cadrel

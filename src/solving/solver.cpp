@@ -7,6 +7,8 @@
 
 #include <fmt/printf.h>
 
+#include "core/bits.hpp"
+
 namespace cadrel {
 
 namespace {
@@ -172,7 +174,7 @@ TResumoSolver TSolverDeducao::Classificar(std::span<const std::int32_t> AConjunt
 
 bool TSolverDeducao::AplicarT1() {
   for (std::int32_t c = 0; c < FNN; ++c) {
-    if (FCol[c] >= 0 || !std::has_single_bit(FCand[c])) continue;
+    if (FCol[c] >= 0 || !UmSoBit(FCand[c])) continue;
     const std::int32_t j = std::countr_zero(FCand[c]);
     Colocar(c, j, tecT1);
     Anotar(tecT1, c, FNums[j], 0,

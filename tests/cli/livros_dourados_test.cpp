@@ -53,18 +53,22 @@ std::string Diferenca(const std::string& AEsperado, const std::string& AObtido) 
 }
 
 // A book code is a contract: the same configuration and seed give the same
-// book on every version, draw for draw.
-TEST(LivrosDourados, IguaisByteAByte) {
+// book on every version, draw for draw, and for any number of threads.
+class LivrosDourados : public testing::TestWithParam<std::int32_t> {};
+
+TEST_P(LivrosDourados, IguaisByteAByte) {
   const std::vector<TLivroDourado> livros = LerLista();
   ASSERT_GE(livros.size(), 6u);
   for (const TLivroDourado& livro : livros) {
     SCOPED_TRACE(livro.Nome);
     const std::string esperado = LerFicheiro(std::string(QUORVEL_LIVROS_DOURADOS) + "/" + livro.Nome + ".json");
     ASSERT_FALSE(esperado.empty());
-    const std::string obtido = LivroParaJson(TGeradorLivro().Gerar(ConfigDe(livro)));
+    const std::string obtido = LivroParaJson(TGeradorLivro(GetParam()).Gerar(ConfigDe(livro)));
     EXPECT_TRUE(obtido == esperado) << Diferenca(esperado, obtido);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Tarefas, LivrosDourados, testing::Values(1, 2, 8));
 
 }  // namespace
 }  // namespace cadrel

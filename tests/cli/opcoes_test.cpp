@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/comando.hpp"
+#include "generation/livro.hpp"
 
 namespace cadrel {
 namespace {
@@ -39,6 +40,7 @@ TEST(OpcoesCli, SemOpcoesDaOLivroPorOmissao) {
   EXPECT_TRUE(c.Caminho);
   EXPECT_FALSE(a.Opcoes.Semente.has_value());
   EXPECT_FALSE(a.Opcoes.Silencioso);
+  EXPECT_EQ(a.Opcoes.Tarefas, TarefasPadrao());
   EXPECT_EQ(FicheiroPdf(a.Opcoes), "Quorvel_5x5_P_50.pdf");
   EXPECT_EQ(a.Opcoes.Json, "");
 }
@@ -46,7 +48,7 @@ TEST(OpcoesCli, SemOpcoesDaOLivroPorOmissao) {
 TEST(OpcoesCli, TodasAsOpcoes) {
   const TAnaliseOpcoes a = Analisar({"--tamanho", "6", "--nivel", "3", "--puzzles", "20", "--titulo",
                                      "  Verão de 2026 ", "--sem-dicas", "--leis", "Tabela,Somas", "--semente",
-                                     "1a2B3c4D", "-o", "livros/verao.PDF", "--silencioso"});
+                                     "1a2B3c4D", "-o", "livros/verao.PDF", "--silencioso", "-j", "3"});
   ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doGerar) << a.Texto;
   const TConfigLivro& c = a.Opcoes.Config;
   EXPECT_EQ(c.N, 6);
@@ -57,6 +59,8 @@ TEST(OpcoesCli, TodasAsOpcoes) {
   EXPECT_EQ(c.Leis, TConjuntoLeis({leiTAB, leiSOMD, leiSOMQ}));
   EXPECT_EQ(a.Opcoes.Semente, 0x1A2B3C4Du);
   EXPECT_TRUE(a.Opcoes.Silencioso);
+  EXPECT_EQ(a.Opcoes.Tarefas, 3);
+  EXPECT_EQ(Analisar({"--tarefas", "256"}).Opcoes.Tarefas, 256);
   EXPECT_EQ(FicheiroPdf(a.Opcoes), "livros/verao.PDF");
   EXPECT_EQ(a.Opcoes.Json, "");
   const TAnaliseOpcoes b = Analisar({"--nivel", "p", "--json", "x.json", "-o", "y.pdf"});
@@ -112,6 +116,9 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
       {{"--puzzles"}, "--puzzles"},
       {{"--sem-dicas=talvez"}, "--sem-dicas"},
       {{"--cor", "azul"}, "--cor"},
+      {{"-j", "0"}, "--tarefas"},
+      {{"--tarefas", "257"}, "--tarefas"},
+      {{"-j", "dois"}, "--tarefas"},
   };
   for (const auto& c : casos) {
     const auto argv = Argv(c.args);
@@ -127,7 +134,7 @@ TEST(OpcoesCli, AjudaEmPortugues) {
   const TAnaliseOpcoes a = Analisar({"--help"});
   ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doAjuda);
   for (const char* t :
-       {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "Quorvel_5x5_P_50.pdf", "Códigos de saída"})
+       {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "-j,--tarefas N", "Quorvel_5x5_P_50.pdf", "Códigos de saída"})
     EXPECT_NE(a.Texto.find(t), std::string::npos) << t;
 }
 

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "apoio.hpp"
 #include "construction/leis.hpp"
@@ -149,6 +152,21 @@ TEST(GeradorLivro, MesmaSementeMesmoLivro) {
   EXPECT_EQ(Resumo(a), Resumo(b));
   EXPECT_NE(Resumo(a), Resumo(c));
   EXPECT_EQ(a.Codigo, "00C0FFEE");
+}
+
+// The user's flag, set from another thread (a signal, the window), stops the
+// book between attempts and inside long ones.
+TEST(GeradorLivro, ParagemPedidaDeOutraThread) {
+  for (const std::int32_t tarefas : {1, 2}) {
+    std::atomic<bool> parar{false};
+    std::jthread pedido([&parar] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      parar = true;
+    });
+    const TLivro livro = TGeradorLivro(tarefas, &parar).Gerar(Config(200, 7, 5, 0x0BADF00D));
+    EXPECT_TRUE(livro.Cancelado);
+    EXPECT_LT(livro.Puzzles.size(), 200u);
+  }
 }
 
 TEST(GeradorLivro, ProgressoECancelamento) {
