@@ -27,19 +27,17 @@ void OrdenarInteiros(std::span<std::int32_t> AValores) {
 
 bool ConjuntoValido(std::span<const std::int32_t> AValores) {
   if (AValores.empty()) return false;
-  std::vector<std::int32_t> ordenados(AValores.begin(), AValores.end());
-  OrdenarInteiros(ordenados);
-  if (ordenados.front() < CMinValor || ordenados.back() > CMaxValor) return false;
-  int sequencia = 1;
-  for (std::size_t i = 1; i < ordenados.size(); ++i) {
-    if (ordenados[i] == ordenados[i - 1]) return false;
-    if (ordenados[i] == ordenados[i - 1] + 1) {
-      if (++sequencia > 3) return false;
-    } else {
-      sequencia = 1;
-    }
+  // Values 1 .. 99 as bits of two words: a repeat finds its bit set, and a
+  // run of four shows as four set bits in a row.
+  std::array<std::uint64_t, 2> presenca{};
+  for (const std::int32_t v : AValores) {
+    if (v < CMinValor || v > CMaxValor) return false;
+    std::uint64_t& palavra = presenca[static_cast<std::size_t>(v >> 6)];
+    const std::uint64_t bit = std::uint64_t{1} << (v & 63);
+    if ((palavra & bit) != 0) return false;
+    palavra |= bit;
   }
-  return true;
+  return (InicioDeQuatro(presenca[0], presenca[1]) | InicioDeQuatro(presenca[1], 0)) == 0;
 }
 
 TSolucao ConfirmarSolucao(std::int32_t N, std::span<const std::int32_t> AValores, TReceita AReceita) {
@@ -70,17 +68,6 @@ namespace {
 // of the values present, without sorting; wider ones are sorted.
 constexpr std::int64_t CBitsPresenca = 512;
 
-// The first position from p on, before ALimite, whose bit is set (AUm) or
-// clear (not AUm); ALimite when there is none.
-std::int64_t ProximoBit(std::span<const std::uint64_t> APalavras, std::int64_t p, std::int64_t ALimite, bool AUm) {
-  while (p < ALimite) {
-    const std::uint64_t palavra = (AUm ? APalavras[p >> 6] : ~APalavras[p >> 6]) >> (p & 63);
-    if (palavra != 0) return std::min(ALimite, p + std::countr_zero(palavra));
-    p = (p | 63) + 1;
-  }
-  return ALimite;
-}
-
 std::int64_t ExcessoSequencia(std::int64_t ASequencia) { return ASequencia >= 4 ? ASequencia - 3 : 0; }
 
 // Repeated values and the excess of runs over three, from the sorted values.
@@ -104,7 +91,8 @@ std::pair<std::int64_t, std::int64_t> RepetidosEExcessoOrdenando(std::span<const
   return {repetidos, excesso + ExcessoSequencia(sequencia)};
 }
 
-// The same from a bitmap of the values present: a run is a stretch of set bits.
+// The same from a bitmap of the values present: a run of L >= 4 values is
+// L - 3 places where four set bits start.
 std::pair<std::int64_t, std::int64_t> RepetidosEExcessoContando(std::span<const std::int64_t> ACelulas,
                                                                 std::int64_t AMenor, std::int64_t AAmplitude) {
   std::array<std::uint64_t, CBitsPresenca / 64> presenca;
@@ -112,14 +100,10 @@ std::pair<std::int64_t, std::int64_t> RepetidosEExcessoContando(std::span<const 
   std::fill(palavras.begin(), palavras.end(), 0);
   for (const std::int64_t v : ACelulas) palavras[(v - AMenor) >> 6] |= std::uint64_t{1} << ((v - AMenor) & 63);
 
-  std::int64_t distintos = 0;
-  for (const std::uint64_t palavra : palavras) distintos += ContarBits(palavra);
-  std::int64_t excesso = 0;
-  const std::int64_t limite = AAmplitude + 1;
-  for (std::int64_t p = ProximoBit(palavras, 0, limite, true); p < limite;) {
-    const std::int64_t fim = ProximoBit(palavras, p, limite, false);
-    excesso += ExcessoSequencia(fim - p);
-    p = ProximoBit(palavras, fim, limite, true);
+  std::int64_t distintos = 0, excesso = 0;
+  for (std::size_t w = 0; w < palavras.size(); ++w) {
+    distintos += ContarBits(palavras[w]);
+    excesso += ContarBits(InicioDeQuatro(palavras[w], w + 1 < palavras.size() ? palavras[w + 1] : 0));
   }
   return {static_cast<std::int64_t>(ACelulas.size()) - distintos, excesso};
 }

@@ -18,7 +18,16 @@ constexpr std::int32_t ContarBits(std::uint64_t x) {
 // the same runtime call.
 constexpr bool UmSoBit(std::uint64_t x) { return x != 0 && (x & (x - 1)) == 0; }
 
+// In a bit string stored low word first, the bits of AWord at which four set
+// bits in a row start; ASeguinte is the next word (0 past the end). A run of
+// L >= 4 set bits holds L - 3 of them.
+constexpr std::uint64_t InicioDeQuatro(std::uint64_t APalavra, std::uint64_t ASeguinte) {
+  return APalavra & ((APalavra >> 1) | (ASeguinte << 63)) & ((APalavra >> 2) | (ASeguinte << 62)) &
+         ((APalavra >> 3) | (ASeguinte << 61));
+}
+
 static_assert(ContarBits(0) == 0 && ContarBits(~std::uint64_t{0}) == 64 && ContarBits(0b1011) == 3);
 static_assert(UmSoBit(8) && !UmSoBit(0) && !UmSoBit(6));
+static_assert(InicioDeQuatro(0b0111'1011'1110, 0) == 0b0000'1000'0110 && InicioDeQuatro(0b111ULL << 61, 1) == 1ULL << 61);
 
 }  // namespace cadrel

@@ -14,8 +14,6 @@
 namespace cadrel {
 namespace {
 
-
-
 TEST(ConjuntoValido, TabelaDeCasos) {
   struct Caso {
     std::vector<std::int32_t> valores;
@@ -25,6 +23,8 @@ TEST(ConjuntoValido, TabelaDeCasos) {
       {{}, false},           {{0, 5}, false},       {{5, 100}, false},          {{7, 3, 7}, false},
       {{5, 3, 4, 6}, false}, {{1}, true},           {{1, 2, 3, 5, 6, 7}, true}, {{1, 99}, true},
       {{9, 8, 7, 1}, true},  {{10, 1, 2, 3, 4, 20}, false},
+      // Runs across 63 | 64 and at the top of the range.
+      {{65, 62, 64, 63}, false}, {{61, 62, 63, 65, 66, 67}, true}, {{99, 97, 98, 96}, false}, {{-3, 5}, false},
   };
   for (const Caso& c : casos) {
     std::vector<std::int32_t> copia = c.valores;
