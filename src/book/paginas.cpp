@@ -1,8 +1,11 @@
 #include "book/paginas.hpp"
 
 #include <ctime>
+#include <optional>
 
 #include <fmt/format.h>
+
+#include "core/momento.hpp"
 
 namespace cadrel {
 
@@ -14,10 +17,15 @@ constexpr double CEntrelinha = 1.45;  // line step of a paragraph, in font sizes
 TLayoutPuzzles LayoutPadrao(std::int32_t N) { return TLayoutPuzzles{2, N == 4 ? 64.0 : 74.0}; }
 
 TInfoLivro InfoPadrao() {
-  const std::time_t agora = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&agora, &local);
-  return TInfoLivro{fmt::format("{:02}/{:02}/{:04}", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900), "1.0"};
+  // A fixed moment is a day in UTC, the same wherever the book is made.
+  std::tm dia{};
+  if (const std::optional<std::time_t> fixado = MomentoFixado()) {
+    gmtime_r(&*fixado, &dia);
+  } else {
+    const std::time_t agora = std::time(nullptr);
+    localtime_r(&agora, &dia);
+  }
+  return TInfoLivro{fmt::format("{:02}/{:02}/{:04}", dia.tm_mday, dia.tm_mon + 1, dia.tm_year + 1900), "1.0"};
 }
 
 TConjuntoLeis LeisDoLivro(const TLivro& ALivro) {

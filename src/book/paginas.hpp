@@ -57,7 +57,8 @@ struct TLayoutPuzzles {
 };
 
 TLayoutPuzzles LayoutPadrao(std::int32_t N);
-// Today's local date as dd/mm/yyyy and the version "1.0".
+// Today's local date as dd/mm/yyyy (the fixed moment's UTC date when the
+// environment sets one) and the version "1.0".
 TInfoLivro InfoPadrao();
 // The union of the recipes of the book's puzzles.
 TConjuntoLeis LeisDoLivro(const TLivro& ALivro);

@@ -6,6 +6,8 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 
 #include <fmt/format.h>
@@ -16,6 +18,7 @@
 #include "book/compositor.hpp"
 #include "book/paginas.hpp"
 #include "core/ficheiros.hpp"
+#include "core/momento.hpp"
 #include "core/random.hpp"
 #include "drawing/pdf.hpp"
 #include "generation/livro.hpp"
@@ -58,44 +61,49 @@ TMostradorProgresso CriarMostrador(bool ASilencioso) {
   return {mpBarra, stderr, temLargura ? janela.ws_col : 80};
 }
 
-}  // namespace
+// Why an exception ended the run, for the user.
+std::string Motivo(const std::exception_ptr& AErro) {
+  try {
+    std::rethrow_exception(AErro);
+  } catch (const std::bad_alloc&) {
+    return "memória insuficiente";
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "erro desconhecido";
+  }
+}
 
-int ExecutarComando(int argc, const char* const* argv) {
-  const TAnaliseOpcoes analise = AnalisarOpcoes(argc, argv);
-  if (analise.Desfecho == TDesfechoOpcoes::doAjuda) {
-    std::fputs(analise.Texto.c_str(), stdout);
-    return 0;
-  }
-  if (analise.Desfecho == TDesfechoOpcoes::doErro) {
-    Escrever(stderr, analise.Texto);
-    return CSaidaOpcao;
-  }
-  const TOpcoesCli& opcoes = analise.Opcoes;
-  TConfigLivro config = opcoes.Config;
-  config.Semente = opcoes.Semente ? *opcoes.Semente : SementeDoRelogio();
-  const std::string pdf = FicheiroPdf(opcoes);
+int Executar(const TOpcoesCli& AOpcoes) {
+  if (const std::string aviso = AvisoMomentoFixado(); !aviso.empty()) Escrever(stderr, aviso);
+  TConfigLivro config = AOpcoes.Config;
+  config.Semente = AOpcoes.Semente ? *AOpcoes.Semente : SementeDoRelogio();
+  const std::string pdf = FicheiroPdf(AOpcoes);
+  // Both files are tried before the book is made: a long generation must not
+  // end in a file that cannot be written.
   try {
     ValidarConfigLivro(config);
-    VerificarPastaDestino(pdf);
-    if (!opcoes.Json.empty()) VerificarPastaDestino(opcoes.Json);
+    VerificarDestino(pdf);
+    if (!AOpcoes.Json.empty()) VerificarDestino(AOpcoes.Json);
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
     return CSaidaErro;
   }
 
-  TMostradorProgresso mostrador = CriarMostrador(opcoes.Silencioso);
-  InstalarInterrupcao();
   TLivro livro;
-  try {
-    livro = TGeradorLivro(opcoes.Tarefas, &GInterrompido)
-                .Gerar(config, [&mostrador](std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto,
-                                            bool&) { mostrador.Relatar(AFeitos, ATotal, ATexto); });
-  } catch (const ECadrel& e) {
-    mostrador.Terminar();
-    Escrever(stderr, std::string("Não foi possível terminar o livro: ") + e.what());
-    return CSaidaErro;
+  {
+    TMostradorProgresso mostrador = CriarMostrador(AOpcoes.Silencioso);
+    InstalarInterrupcao();
+    try {
+      livro = TGeradorLivro(AOpcoes.Tarefas, &GInterrompido)
+                  .Gerar(config, [&mostrador](std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto,
+                                              bool&) { mostrador.Relatar(AFeitos, ATotal, ATexto); });
+    } catch (...) {
+      mostrador.Terminar();
+      Escrever(stderr, "Não foi possível terminar o livro: " + Motivo(std::current_exception()));
+      return CSaidaErro;
+    }
   }
-  mostrador.Terminar();
   if (livro.Cancelado) {
     Escrever(stderr, fmt::format("Geração cancelada aos {} de {} puzzles. Nada foi gravado.",
                                  livro.Puzzles.size(), livro.Plano.size()));
@@ -109,17 +117,46 @@ int ExecutarComando(int argc, const char* const* argv) {
   try {
     GravarLivroPdf(pdf, livro, info);
     Escrever(stdout, fmt::format("PDF gravado em {}", pdf));
-    if (!opcoes.Json.empty()) {
-      GravarFicheiroAtomico(opcoes.Json, LivroParaJson(livro));
-      Escrever(stdout, fmt::format("JSON gravado em {}", opcoes.Json));
+    if (!AOpcoes.Json.empty()) {
+      GravarFicheiroAtomico(AOpcoes.Json, LivroParaJson(livro));
+      Escrever(stdout, fmt::format("JSON gravado em {}", AOpcoes.Json));
     }
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
+    return CSaidaErro;
+  } catch (...) {
+    Escrever(stderr, "Não foi possível gravar o livro: " + Motivo(std::current_exception()) + ".");
     return CSaidaErro;
   }
   Escrever(stdout, fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", livro.Puzzles.size(),
                                TCompositorLivro(livro, info).NumPaginas(), livro.Codigo));
   return 0;
+}
+
+}  // namespace
+
+int ExecutarComando(int argc, const char* const* argv) {
+  // Nothing may end the program with an abort: whatever escapes is reported,
+  // and every file being written has removed its temporary copy on the way.
+  try {
+    const TAnaliseOpcoes analise = AnalisarOpcoes(argc, argv);
+    if (analise.Desfecho == TDesfechoOpcoes::doAjuda) {
+      std::fputs(analise.Texto.c_str(), stdout);
+      return 0;
+    }
+    if (analise.Desfecho == TDesfechoOpcoes::doErro) {
+      Escrever(stderr, analise.Texto);
+      return CSaidaOpcao;
+    }
+    return Executar(analise.Opcoes);
+  } catch (...) {
+    try {
+      Escrever(stderr, "Não foi possível terminar o livro: " + Motivo(std::current_exception()));
+    } catch (...) {
+      std::fputs("Não foi possível terminar o livro: memória insuficiente\n", stderr);
+    }
+    return CSaidaErro;
+  }
 }
 
 }  // namespace cadrel

@@ -1,13 +1,14 @@
 #include "core/ficheiros.hpp"
 
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <limits.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include <fmt/format.h>
 
@@ -15,10 +16,56 @@
 
 namespace cadrel {
 
-std::string MotivoFalhaGravacao(int AErrno) {
+namespace {
+
+// Room asked of the disk before a long generation: a full disk says so here.
+constexpr off_t CEspacoDeProva = 64 * 1024;
+// The temporary name adds a dot, a number and ".tmp" to the target's name,
+// which may already be as long as a name can be: the copied part is cut.
+constexpr std::size_t CMaxNomeCopiado = NAME_MAX - 24;
+
+std::filesystem::path Pasta(const std::string& AFicheiro) {
+  const std::filesystem::path pasta = std::filesystem::path(AFicheiro).parent_path();
+  return pasta.empty() ? std::filesystem::path(".") : pasta;
+}
+
+// A hidden name beside the target, cut at a character boundary when long.
+std::string BaseTemporaria(const std::string& AFicheiro) {
+  std::string nome = std::filesystem::path(AFicheiro).filename().string();
+  if (nome.size() > CMaxNomeCopiado) {
+    std::size_t fim = CMaxNomeCopiado;
+    while (fim > 0 && (static_cast<unsigned char>(nome[fim]) & 0xC0) == 0x80) --fim;
+    nome.resize(fim);
+  }
+  return (Pasta(AFicheiro) / ("." + nome)).string();
+}
+
+bool EscreverTudo(int ADescritor, const char* ADados, std::size_t ATamanho, int& AErrno) {
+  while (ATamanho > 0) {
+    const ssize_t n = ::write(ADescritor, ADados, ATamanho);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      AErrno = n < 0 ? errno : EIO;
+      return false;
+    }
+    ADados += n;
+    ATamanho -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string MotivoFalhaGravacao(int AErrno, const std::string& AFicheiro) {
   switch (AErrno) {
-    case ENOENT:
-      return "a pasta não existe";
+    case ENOENT: {
+      // A folder that exists but takes no new files (/proc) says ENOENT too.
+      std::error_code erro;
+      return std::filesystem::is_directory(Pasta(AFicheiro), erro) ? "não é possível criar ficheiros nessa pasta"
+                                                                    : "a pasta não existe";
+    }
+    case ENOTDIR:
+      return "uma parte do caminho não é uma pasta";
     case EACCES:
     case EPERM:
       return "não há permissão para escrever aí";
@@ -31,75 +78,100 @@ std::string MotivoFalhaGravacao(int AErrno) {
       return "o destino é uma pasta";
     case EFBIG:
       return "o ficheiro fica grande demais";
-    default:
-      return std::strerror(AErrno);
+    case ENAMETOOLONG:
+      return "o nome do ficheiro é comprido demais";
+    case ENOMEM:
+      return "memória insuficiente";
+    case EIO:
+      return "erro de entrada/saída no disco";
+    default: {
+      const char* nome = ::strerrorname_np(AErrno);
+      return fmt::format("erro do sistema {}", nome != nullptr ? nome : std::to_string(AErrno));
+    }
   }
 }
 
-namespace {
-
-[[noreturn]] void Falhar(const std::string& AFicheiro, int AErrno) {
-  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", AFicheiro, MotivoFalhaGravacao(AErrno)));
+TFicheiroAtomico::TFicheiroAtomico(std::string AFicheiro) : FFicheiro(std::move(AFicheiro)) {
+  // Rename cannot put a file where a folder is; saying so now beats a long
+  // write that fails at the end.
+  std::error_code erro;
+  if (std::filesystem::is_directory(FFicheiro, erro)) Falhar(EISDIR);
+  // The temporary name is cut to fit; the target's own must fit as it is.
+  const long maxNome = ::pathconf(Pasta(FFicheiro).c_str(), _PC_NAME_MAX);
+  if (std::filesystem::path(FFicheiro).filename().string().size() > static_cast<std::size_t>(maxNome > 0 ? maxNome : NAME_MAX))
+    Falhar(ENAMETOOLONG);
+  const std::string base = BaseTemporaria(FFicheiro);
+  for (int n = 0; FDescritor < 0; ++n) {
+    FTemporario = fmt::format("{}.{}.{}.tmp", base, ::getpid(), n);
+    // 0666 through the umask: the mode any new file of the user gets.
+    FDescritor = ::open(FTemporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (FDescritor < 0 && errno != EEXIST) {
+      const int e = errno;
+      FTemporario.clear();
+      Falhar(e);
+    }
+  }
 }
 
-std::filesystem::path Pasta(const std::string& AFicheiro) {
-  const std::filesystem::path pasta = std::filesystem::path(AFicheiro).parent_path();
-  return pasta.empty() ? std::filesystem::path(".") : pasta;
+TFicheiroAtomico::~TFicheiroAtomico() { Abandonar(); }
+
+void TFicheiroAtomico::Abandonar() noexcept {
+  if (FDescritor >= 0) ::close(FDescritor);
+  FDescritor = -1;
+  if (!FTemporario.empty()) ::unlink(FTemporario.c_str());
+  FTemporario.clear();
 }
 
-// Closes and removes the temporary file unless it has become the target.
-class TFicheiroTemporario {
-public:
-  explicit TFicheiroTemporario(std::string AModelo)
-      : FNome(std::move(AModelo)), FFd(mkstemp(FNome.data())), FExiste(FFd >= 0) {}
-  ~TFicheiroTemporario() {
-    Fechar();
-    if (FExiste) std::remove(FNome.c_str());
+void TFicheiroAtomico::Falhar(int AErrno) {
+  Abandonar();
+  throw ECadrel(
+      fmt::format("Não foi possível gravar o ficheiro {}: {}.", FFicheiro, MotivoFalhaGravacao(AErrno, FFicheiro)));
+}
+
+int TFicheiroAtomico::EscreverSemExcecao(const void* ADados, std::size_t ATamanho) noexcept {
+  if (FErroEscrita == 0 && FDescritor >= 0)
+    EscreverTudo(FDescritor, static_cast<const char*>(ADados), ATamanho, FErroEscrita);
+  return FErroEscrita;
+}
+
+void TFicheiroAtomico::Escrever(std::string_view ADados) {
+  if (EscreverSemExcecao(ADados.data(), ADados.size()) != 0) Falhar(FErroEscrita);
+}
+
+void TFicheiroAtomico::Concluir() {
+  if (FDescritor < 0) throw ECadrel("TFicheiroAtomico.Concluir: o ficheiro ja foi concluido ou abandonado");
+  if (FErroEscrita != 0) Falhar(FErroEscrita);
+  if (::fsync(FDescritor) != 0) Falhar(errno);
+  const int fecho = ::close(FDescritor);
+  FDescritor = -1;
+  if (fecho != 0) Falhar(errno);
+  if (std::rename(FTemporario.c_str(), FFicheiro.c_str()) != 0) Falhar(errno);
+  FTemporario.clear();
+  // The new name is durable only once the folder itself is on disk; a folder
+  // that cannot be synced (some network file systems) still has the file.
+  const int pasta = ::open(Pasta(FFicheiro).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (pasta >= 0) {
+    ::fsync(pasta);
+    ::close(pasta);
   }
-  TFicheiroTemporario(const TFicheiroTemporario&) = delete;
-  TFicheiroTemporario& operator=(const TFicheiroTemporario&) = delete;
-
-  int Fd() const { return FFd; }
-  const std::string& Nome() const { return FNome; }
-  bool Fechar() {
-    if (FFd < 0) return true;
-    const bool ok = ::close(FFd) == 0;
-    FFd = -1;
-    return ok;
-  }
-  void Entregue() { FExiste = false; }
-
-private:
-  std::string FNome;
-  int FFd;
-  bool FExiste;
-};
-
-}  // namespace
+}
 
 void GravarFicheiroAtomico(const std::string& AFicheiro, std::string_view AConteudo) {
-  const std::filesystem::path destino(AFicheiro);
-  TFicheiroTemporario tmp((Pasta(AFicheiro) / ("." + destino.filename().string() + ".XXXXXX")).string());
-  if (tmp.Fd() < 0) Falhar(AFicheiro, errno);
-
-  // mkstemp makes the file private; the book gets the usual permissions.
-  const mode_t mascara = ::umask(0);
-  ::umask(mascara);
-  if (::fchmod(tmp.Fd(), 0666 & ~mascara) != 0) Falhar(AFicheiro, errno);
-  while (!AConteudo.empty()) {
-    const ssize_t n = ::write(tmp.Fd(), AConteudo.data(), AConteudo.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) Falhar(AFicheiro, errno);
-    AConteudo.remove_prefix(static_cast<std::size_t>(n));
-  }
-  if (::fsync(tmp.Fd()) != 0 || !tmp.Fechar()) Falhar(AFicheiro, errno);
-  if (std::rename(tmp.Nome().c_str(), AFicheiro.c_str()) != 0) Falhar(AFicheiro, errno);
-  tmp.Entregue();
+  TFicheiroAtomico ficheiro(AFicheiro);
+  ficheiro.Escrever(AConteudo);
+  ficheiro.Concluir();
 }
 
-void VerificarPastaDestino(const std::string& AFicheiro) {
-  std::error_code erro;
-  if (!std::filesystem::is_directory(Pasta(AFicheiro), erro)) Falhar(AFicheiro, ENOENT);
+void TFicheiroAtomico::ProvarEspaco() {
+  // Not every file system reserves room (EOPNOTSUPP, EINVAL): only a disk that
+  // says it is full, or a file that may not grow, stops the work.
+  const int e = ::posix_fallocate(FDescritor, 0, CEspacoDeProva);
+  if (e == ENOSPC || e == EDQUOT || e == EFBIG) Falhar(e);
+}
+
+void VerificarDestino(const std::string& AFicheiro) {
+  TFicheiroAtomico prova(AFicheiro);
+  prova.ProvarEspaco();
 }
 
 }  // namespace cadrel

@@ -1,20 +1,54 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace cadrel {
 
-// Writes the file whole or not at all: the content goes to a temporary file
-// in the target's folder, which replaces the target only once it is
-// complete, so an existing file survives any failure and no temporary file
-// is left behind. A failure raises ECadrel with a message for the user.
+// A file written whole or not at all. The content goes to a temporary file
+// beside the target (so that the final rename never crosses file systems),
+// created exclusively and with the mode any new file gets; Concluir puts it in
+// the target's place and makes it durable. Dropped before that, however that
+// happens, the temporary file is removed and an existing target is untouched.
+// Failures raise ECadrel with the reason in Portuguese.
+class TFicheiroAtomico {
+public:
+  explicit TFicheiroAtomico(std::string AFicheiro);
+  ~TFicheiroAtomico();
+  TFicheiroAtomico(const TFicheiroAtomico&) = delete;
+  TFicheiroAtomico& operator=(const TFicheiroAtomico&) = delete;
+
+  void Escrever(std::string_view ADados);
+  // For writers that cannot raise (a C library's callback): the errno of a
+  // failed write, or 0. The first failure sticks and Concluir reports it.
+  int EscreverSemExcecao(const void* ADados, std::size_t ATamanho) noexcept;
+  // Flushes to disk, renames over the target, then flushes the folder entry.
+  void Concluir();
+  // Asks the disk for some room, as a long write will: a full disk fails now.
+  void ProvarEspaco();
+  // Removes the temporary file now.
+  void Abandonar() noexcept;
+
+  const std::string& Ficheiro() const { return FFicheiro; }
+  [[noreturn]] void Falhar(int AErrno);
+
+private:
+  std::string FFicheiro;
+  std::string FTemporario;  // empty once renamed or removed
+  int FDescritor = -1;
+  int FErroEscrita = 0;
+};
+
 void GravarFicheiroAtomico(const std::string& AFicheiro, std::string_view AConteudo);
 
-// Why a write failed, for the user: the common causes in Portuguese.
-std::string MotivoFalhaGravacao(int AErrno);
+// Why a write to AFicheiro failed, for the user, from errno: the common causes
+// in Portuguese.
+std::string MotivoFalhaGravacao(int AErrno, const std::string& AFicheiro);
 
-// Refuses, before a long generation, a target whose folder does not exist.
-void VerificarPastaDestino(const std::string& AFicheiro);
+// Tries the target before a long piece of work, as writing it would: creates
+// (and removes) its temporary file, and asks the disk for some room. Raises
+// the same errors writing would.
+void VerificarDestino(const std::string& AFicheiro);
 
 }  // namespace cadrel

@@ -1,8 +1,9 @@
 #include "drawing/canvas_cairo.hpp"
 
 #include <cmath>
-#include <stdexcept>
 #include <vector>
+
+#include "core/tipos.hpp"
 
 #include "drawing/fontes.hpp"
 #include "drawing/png.hpp"
@@ -153,7 +154,7 @@ double TCanvasCairo::AlturaTexto(double ATamanhoPt) {
 
 void TCanvasCairo::Imagem(double X, double Y, double ALargura, double AAltura, const std::string& ANome) {
   const auto dados = Recurso(ANome);
-  if (!dados) throw std::runtime_error("Imagem: o recurso " + ANome + " nao existe no executavel");
+  if (!dados) throw ECadrel("Imagem: o recurso " + ANome + " nao existe no executavel");
   // Blended onto white first: placed straight from ARGB, the PDF would carry
   // a soft mask instead of a plain RGB image.
   const TSuperficieCairo imagem = SobreBranco(DecodificarPng(*dados).get());

@@ -1,70 +1,59 @@
 #include "drawing/pdf.hpp"
 
 #include <cairo-pdf.h>
-#include <fcntl.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <ctime>
+#include <new>
+#include <optional>
 #include <utility>
 
 #include <fmt/format.h>
 
 #include "book/compositor.hpp"
-#include "core/ficheiros.hpp"
+#include "core/momento.hpp"
 #include "core/tipos.hpp"
 #include "drawing/canvas_cairo.hpp"
 
 namespace cadrel {
 
-TDocumentoPdf::TDocumentoPdf(std::string ACaminho) : FCaminho(std::move(ACaminho)) {
-  // Beside the target, so that the final rename never crosses file systems.
-  for (int n = 0; FDescritor < 0; ++n) {
-    FTemporario = fmt::format("{}.{}.tmp", FCaminho, n);
-    FDescritor = ::open(FTemporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (FDescritor < 0 && errno != EEXIST) {
-      const int erro = errno;
-      FTemporario.clear();
-      Falhar(MotivoFalhaGravacao(erro));
-    }
-  }
+namespace {
+
+// ISO 8601 in UTC, the form cairo writes as the creation date.
+std::string DataIso(std::time_t AMomento) {
+  std::tm utc{};
+  gmtime_r(&AMomento, &utc);
+  return fmt::format("{:04}-{:02}-{:02}T{:02}:{:02}:{:02}Z", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday,
+                     utc.tm_hour, utc.tm_min, utc.tm_sec);
+}
+
+}  // namespace
+
+TDocumentoPdf::TDocumentoPdf(std::string ACaminho) : FFicheiro(std::move(ACaminho)) {
   FSuperficie.reset(cairo_pdf_surface_create_for_stream(Escrever, this, CLarguraA4Pt, CAlturaA4Pt));
   cairo_pdf_surface_set_metadata(FSuperficie.get(), CAIRO_PDF_METADATA_TITLE, "QUORVEL");
   cairo_pdf_surface_set_metadata(FSuperficie.get(), CAIRO_PDF_METADATA_AUTHOR, "Velmaro");
+  if (const std::optional<std::time_t> momento = MomentoFixado())
+    cairo_pdf_surface_set_metadata(FSuperficie.get(), CAIRO_PDF_METADATA_CREATE_DATE, DataIso(*momento).c_str());
 }
 
-TDocumentoPdf::~TDocumentoPdf() { Descartar(); }
-
-void TDocumentoPdf::Descartar() noexcept {
-  FDescartar = true;
+// The file goes first: a surface dropped unfinished still writes its end
+// through the callback, which then writes nothing.
+TDocumentoPdf::~TDocumentoPdf() {
   FPagina.reset();
+  FFicheiro.Abandonar();
   FSuperficie.reset();
-  if (FDescritor >= 0) ::close(FDescritor);
-  FDescritor = -1;
-  if (!FTemporario.empty()) std::remove(FTemporario.c_str());
-  FTemporario.clear();
 }
 
 void TDocumentoPdf::Falhar(const std::string& ADetalhe) {
-  Descartar();
-  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", FCaminho, ADetalhe));
+  FPagina.reset();
+  FFicheiro.Abandonar();
+  FSuperficie.reset();
+  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", FFicheiro.Ficheiro(), ADetalhe));
 }
 
 cairo_status_t TDocumentoPdf::Escrever(void* ADocumento, const unsigned char* ADados, unsigned int ATamanho) {
   auto& doc = *static_cast<TDocumentoPdf*>(ADocumento);
-  if (doc.FDescartar) return CAIRO_STATUS_SUCCESS;
-  while (ATamanho > 0) {
-    const ssize_t escritos = ::write(doc.FDescritor, ADados, ATamanho);
-    if (escritos < 0 && errno == EINTR) continue;
-    if (escritos <= 0) {
-      doc.FErroEscrita = escritos < 0 ? errno : EIO;
-      return CAIRO_STATUS_WRITE_ERROR;
-    }
-    ADados += escritos;
-    ATamanho -= static_cast<unsigned int>(escritos);
-  }
-  return CAIRO_STATUS_SUCCESS;
+  return doc.FFicheiro.EscreverSemExcecao(ADados, ATamanho) == 0 ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
 }
 
 cairo_t* TDocumentoPdf::NovaPagina() {
@@ -81,15 +70,12 @@ void TDocumentoPdf::Gravar() {
   FPagina.reset();
   cairo_surface_finish(FSuperficie.get());
   const cairo_status_t estado = cairo_surface_status(FSuperficie.get());
-  if (FErroEscrita != 0) Falhar(MotivoFalhaGravacao(FErroEscrita));
-  if (estado != CAIRO_STATUS_SUCCESS) Falhar(cairo_status_to_string(estado));
-  if (::fsync(FDescritor) != 0) Falhar(MotivoFalhaGravacao(errno));
-  const int fecho = ::close(FDescritor);
-  FDescritor = -1;
-  if (fecho != 0) Falhar(MotivoFalhaGravacao(errno));
-  if (std::rename(FTemporario.c_str(), FCaminho.c_str()) != 0) Falhar(MotivoFalhaGravacao(errno));
-  FTemporario.clear();
   FSuperficie.reset();
+  if (estado == CAIRO_STATUS_NO_MEMORY) throw std::bad_alloc();
+  // A failed write is told by Concluir from its errno, which says more than
+  // cairo's status.
+  if (estado != CAIRO_STATUS_SUCCESS && estado != CAIRO_STATUS_WRITE_ERROR) Falhar(cairo_status_to_string(estado));
+  FFicheiro.Concluir();
 }
 
 std::shared_ptr<ICadrelCanvas> TDestinoPdf::NovaPagina() {

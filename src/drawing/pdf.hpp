@@ -8,6 +8,7 @@
 
 #include "book/destino_paginas.hpp"
 #include "book/paginas.hpp"
+#include "core/ficheiros.hpp"
 #include "drawing/cairo_ptr.hpp"
 
 namespace cadrel {
@@ -17,7 +18,8 @@ inline constexpr double CLarguraA4Pt = 595;
 inline constexpr double CAlturaA4Pt = 842;
 
 // A PDF book being written: A4 portrait pages, Title "QUORVEL", Author
-// "Velmaro", the faces embedded. The pages go to a temporary file beside the
+// "Velmaro", the faces embedded, and the creation date of the fixed moment
+// when the environment sets one. The pages go to a temporary file beside the
 // target, which takes the target's place only when Gravar succeeds; a document
 // dropped before that (an error while drawing) leaves the disk as it was.
 // Failures to write raise ECadrel naming the file.
@@ -38,13 +40,8 @@ public:
 private:
   static cairo_status_t Escrever(void* ADocumento, const unsigned char* ADados, unsigned int ATamanho);
   [[noreturn]] void Falhar(const std::string& ADetalhe);
-  void Descartar() noexcept;
 
-  std::string FCaminho;
-  std::string FTemporario;  // empty once it has been renamed or removed
-  int FDescritor = -1;
-  int FErroEscrita = 0;  // errno of the first failed write
-  bool FDescartar = false;  // set when abandoning: the rest of the output is thrown away
+  TFicheiroAtomico FFicheiro;
   TSuperficieCairo FSuperficie;
   TContextoCairo FPagina;
 };

@@ -1,7 +1,10 @@
 #include "drawing/png.hpp"
 
 #include <cstring>
-#include <stdexcept>
+#include <new>
+#include <string>
+
+#include "core/tipos.hpp"
 
 namespace cadrel {
 namespace {
@@ -21,7 +24,9 @@ cairo_status_t Ler(void* ALeitura, unsigned char* ADestino, unsigned int ATamanh
 
 void ExigirSucesso(cairo_surface_t* ASuperficie) {
   const cairo_status_t estado = cairo_surface_status(ASuperficie);
-  if (estado != CAIRO_STATUS_SUCCESS) throw std::runtime_error(cairo_status_to_string(estado));
+  if (estado == CAIRO_STATUS_NO_MEMORY) throw std::bad_alloc();
+  if (estado != CAIRO_STATUS_SUCCESS)
+    throw ECadrel(std::string("DecodificarPng: imagem invalida (") + cairo_status_to_string(estado) + ")");
 }
 
 }  // namespace

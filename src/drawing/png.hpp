@@ -6,8 +6,8 @@
 
 namespace cadrel {
 
-// Decodes a PNG held in memory. Invalid data raises std::runtime_error with
-// cairo's own status text.
+// Decodes a PNG held in memory. Invalid data raises ECadrel with cairo's own
+// status text; a lack of memory, std::bad_alloc.
 TSuperficieCairo DecodificarPng(std::span<const unsigned char> ADados);
 
 // The image blended onto white: same size, no alpha channel left.

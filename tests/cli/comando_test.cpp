@@ -24,10 +24,12 @@ struct TExecucao {
   std::string Erro;
 };
 
-// Runs the program in APasta with the arguments as a shell would split them.
-TExecucao Correr(const TPastaCli& APasta, const std::string& AArgs) {
+// Runs the program in APasta with the arguments as a shell would split them,
+// with AAmbiente (NAME=value ...) added to its environment.
+TExecucao Correr(const TPastaCli& APasta, const std::string& AArgs, const std::string& AAmbiente = "") {
   const TPastaCli registo;
-  const std::string comando = "cd '" + APasta.Caminho().string() + "' && '" QUORVEL_CLI "' " + AArgs + " >'" +
+  const std::string comando = "cd '" + APasta.Caminho().string() + "' && " + AAmbiente + " '" QUORVEL_CLI "' " +
+                              AArgs + " >'" +
                               (registo / "saida") + "' 2>'" + (registo / "erro") + "'";
   const int estado = std::system(comando.c_str());
   return {WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, LerFicheiro(registo / "saida"),
@@ -89,7 +91,12 @@ TEST(QuorvelCli, FalhasSaemCom1SemDeixarNada) {
       {recusado + "-o x.pdf --json nao/x.json",
        "Não foi possível gravar o ficheiro nao/x.json: a pasta não existe.\n"},
       {"--puzzles 1 --tamanho 4 --nivel 1 --semente 00000001 --silencioso -o pasta.pdf --json x.json",
-       "Não foi possível gravar o ficheiro pasta.pdf: "},
+       "Não foi possível gravar o ficheiro pasta.pdf: o destino é uma pasta.\n"},
+      // Tried before the generation, which would take minutes here.
+      {"--puzzles 200 --tamanho 7 --nivel 5 --silencioso -o x.pdf --json /proc/version",
+       "Não foi possível gravar o ficheiro /proc/version: não é possível criar ficheiros nessa pasta.\n"},
+      {"--puzzles 200 --tamanho 7 --nivel 5 --silencioso -o " + std::string(300, 'x') + ".pdf",
+       "Não foi possível gravar o ficheiro " + std::string(300, 'x') + ".pdf: o nome do ficheiro é comprido demais.\n"},
   };
   for (const auto& c : casos) {
     const TExecucao r = Correr(pasta, c.args);
@@ -101,6 +108,23 @@ TEST(QuorvelCli, FalhasSaemCom1SemDeixarNada) {
     EXPECT_TRUE(std::filesystem::is_empty(pasta / "pasta.pdf")) << c.args;
     EXPECT_EQ(pasta.Entradas(), 3u) << c.args;
   }
+}
+
+// Memory that runs out ends the run with a message and exit 1, never an
+// abort, and leaves no temporary file behind. The sanitizer's allocator
+// stands in for a small machine: it refuses any block above 1 MiB.
+TEST(QuorvelCli, SemMemoriaSai1SemDeixarNada) {
+#ifndef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "precisa do alocador do AddressSanitizer";
+#endif
+  TPastaCli pasta;
+  const TExecucao r = Correr(pasta,
+                             "--puzzles 2 --tamanho 4 --nivel 1 --semente 00000001 --silencioso -o m.pdf --json m.json",
+                             "ASAN_OPTIONS=allocator_may_return_null=1:max_allocation_size_mb=1");
+  EXPECT_EQ(r.Codigo, 1) << r.Erro;
+  EXPECT_NE(r.Erro.find("memória insuficiente"), std::string::npos) << r.Erro;
+  EXPECT_EQ(r.Erro.find("terminate"), std::string::npos) << r.Erro;
+  EXPECT_EQ(pasta.Entradas(), 0u);
 }
 
 TEST(QuorvelCli, CtrlCCancelaSemGravarNada) {

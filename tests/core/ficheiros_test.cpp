@@ -1,8 +1,10 @@
 #include "core/ficheiros.hpp"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -49,11 +51,49 @@ TEST(GravarFicheiroAtomico, UmaFalhaNaoTocaNoQueExisteNemDeixaTemporarios) {
   EXPECT_EQ(LerFicheiro(alvo), "antigo");
   EXPECT_EQ(pasta.Entradas(), 2u);
 
-  EXPECT_EQ(Mensagem([&] { GravarFicheiroAtomico(pasta / "nao/existe.json", "{}"); }),
-            "Não foi possível gravar o ficheiro " + (pasta / "nao/existe.json") + ": a pasta não existe.");
-  EXPECT_EQ(Mensagem([&] { VerificarPastaDestino(pasta / "nao/existe.json"); }),
-            "Não foi possível gravar o ficheiro " + (pasta / "nao/existe.json") + ": a pasta não existe.");
-  EXPECT_EQ(Mensagem([&] { VerificarPastaDestino("livro.json"); }), "(nenhum erro)");
+}
+
+// A name as long as a name may be is still written: the temporary name beside
+// it is cut, not the target. The file gets the mode a new file gets.
+TEST(GravarFicheiroAtomico, NomeMaximoEModoDeFicheiroNovo) {
+  TPastaCli pasta;
+  const std::string alvo = pasta / (std::string(250, 'n') + ".json");
+  const mode_t antes = ::umask(027);
+  GravarFicheiroAtomico(alvo, "{}");
+  ::umask(antes);
+  EXPECT_EQ(LerFicheiro(alvo), "{}");
+  EXPECT_EQ(std::filesystem::status(alvo).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                std::filesystem::perms::group_read);
+  EXPECT_EQ(pasta.Entradas(), 1u);
+}
+
+// Every destination that cannot be written is refused before any work, with
+// its own reason, and nothing is left behind; a good one is left untouched.
+TEST(VerificarDestino, MotivosEmPortugues) {
+  TPastaCli pasta;
+  EscreverFicheiro(pasta / "ficheiro", "x");
+  std::filesystem::create_directory(pasta / "pasta.pdf");
+  const struct {
+    std::string alvo;
+    const char* motivo;
+  } casos[] = {
+      {pasta / "nao/existe.json", "a pasta não existe"},
+      {"/proc/version", "não é possível criar ficheiros nessa pasta"},
+      {"/sys/quorvel.json", "não há permissão para escrever aí"},
+      {pasta / (std::string(300, 'x') + ".pdf"), "o nome do ficheiro é comprido demais"},
+      {pasta / "ficheiro/livro.pdf", "uma parte do caminho não é uma pasta"},
+      {pasta / "pasta.pdf", "o destino é uma pasta"},
+  };
+  for (const auto& c : casos) {
+    EXPECT_EQ(Mensagem([&] { VerificarDestino(c.alvo); }),
+              "Não foi possível gravar o ficheiro " + c.alvo + ": " + c.motivo + ".");
+    EXPECT_EQ(Mensagem([&] { GravarFicheiroAtomico(c.alvo, "{}"); }),
+              "Não foi possível gravar o ficheiro " + c.alvo + ": " + c.motivo + ".");
+  }
+  EXPECT_EQ(Mensagem([&] { VerificarDestino(pasta / "livro.json"); }), "(nenhum erro)");
+  EXPECT_EQ(Mensagem([] { VerificarDestino("livro.json"); }), "(nenhum erro)");
+  EXPECT_EQ(pasta.Entradas(), 2u);
 }
 
 }  // namespace

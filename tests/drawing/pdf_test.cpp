@@ -1,6 +1,8 @@
 #include "drawing/pdf.hpp"
 
 #include <gtest/gtest.h>
+
+#include "apoio.hpp"
 #include <sys/resource.h>
 
 #include <csignal>
@@ -121,17 +123,14 @@ TEST_F(Pdf, TextoAlinhadoEmUnidadesInteiras) {
 
 TEST_F(Pdf, ErroAoDesenharNaoDeixaRasto) {
   EscreverAntigo();
-  try {
-    TDocumentoPdf doc(FAlvo);
-    TDestinoPdf destino(doc);
-    DesenharPaginas(destino);
-    destino.NovaPagina()->Imagem(0, 0, 10, 10, "NENHUM");
-    doc.Gravar();
-    FAIL() << "sem erro";
-  } catch (const ECadrel&) {
-    FAIL() << "ECadrel";
-  } catch (const std::runtime_error&) {
-  }
+  EXPECT_EQ(Mensagem([&] {
+              TDocumentoPdf doc(FAlvo);
+              TDestinoPdf destino(doc);
+              DesenharPaginas(destino);
+              destino.NovaPagina()->Imagem(0, 0, 10, 10, "NENHUM");
+              doc.Gravar();
+            }),
+            "Imagem: o recurso NENHUM nao existe no executavel");
   EXPECT_EQ(Conteudo(), "antigo");
   EXPECT_EQ(Ficheiros(), std::vector<std::string>{"livro.pdf"});
 }
