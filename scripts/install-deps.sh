@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfmt-dev nlohmann-json3-dev libcli11-dev
+  libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev
   libcairo2-dev libfreetype-dev fonts-roboto-unhinted
   qt6-base-dev
   poppler-utils qpdf

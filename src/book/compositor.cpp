@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include <fmt/format.h>
+#include <utf8.h>
 
 #include "book/diagramas.hpp"
 #include "book/editorial.hpp"
@@ -41,6 +44,31 @@ double TamanhoQueCabe(ICadrelCanvas& C, const std::string& ATexto, double AMaxim
   double tamanho = AMaximo;
   while (tamanho > AMinimo && C.LarguraTexto(ATexto, tamanho, true) > CLarguraUtil) tamanho -= APasso;
   return std::max(tamanho, AMinimo);
+}
+
+// The title's lines when even the smallest size leaves it wider than the
+// page: broken at blanks, and a word too wide on its own between characters.
+std::vector<std::string> LinhasDoTitulo(ICadrelCanvas& C, const std::string& ATitulo, double ATamanho) {
+  std::vector<std::string> linhas;
+  for (const std::string& linha : QuebrarLinhas(C, ATitulo, CLarguraUtil, ATamanho, true)) {
+    if (C.LarguraTexto(linha, ATamanho, true) <= CLarguraUtil) {
+      linhas.push_back(linha);
+      continue;
+    }
+    std::string parte;
+    for (auto it = linha.begin(); it != linha.end();) {
+      const auto inicio = it;
+      utf8::next(it, linha.end());
+      const std::string caracter(inicio, it);
+      if (!parte.empty() && C.LarguraTexto(parte + caracter, ATamanho, true) > CLarguraUtil) {
+        linhas.push_back(std::move(parte));
+        parte.clear();
+      }
+      parte += caracter;
+    }
+    linhas.push_back(std::move(parte));
+  }
+  return linhas;
 }
 
 }  // namespace
@@ -118,7 +146,16 @@ void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
   C.Texto(CCentroX, 42, autor, 24, true, 0, alCentro);
   C.Texto(CCentroX, 92, CProduto, TamanhoQueCabe(C, CProduto, 80, 4, 24), true, 0, alCentro);
   const std::string titulo = SemEspacosNasPontas(config.Titulo);
-  if (!titulo.empty()) C.Texto(CCentroX, 150, titulo, TamanhoQueCabe(C, titulo, 34, 2, 16), true, 0, alCentro);
+  if (!titulo.empty()) {
+    const double tamanho = TamanhoQueCabe(C, titulo, 34, 2, 16);
+    // Even at the smallest size a long title would run off the paper: it
+    // takes as many lines as it needs, one under the other.
+    const std::vector<std::string> linhas = C.LarguraTexto(titulo, tamanho, true) <= CLarguraUtil
+                                                ? std::vector<std::string>{titulo}
+                                                : LinhasDoTitulo(C, titulo, tamanho);
+    for (std::size_t i = 0; i < linhas.size(); ++i)
+      C.Texto(CCentroX, 150 + static_cast<double>(i) * PassoDeLinha(tamanho), linhas[i], tamanho, true, 0, alCentro);
+  }
   C.Texto(CCentroX, 202, fmt::format("{} puzzles", FPuzzles.Livro().Puzzles.size()), 16, false, 0, alCentro);
   C.Texto(CCentroX, 212, TextoTamanho(config.N), 16, false, 0, alCentro);
 }

@@ -60,9 +60,11 @@ std::vector<std::string> QuebrarLinhas(ICadrelCanvas& C, const std::string& ATex
   return linhas;
 }
 
+double PassoDeLinha(double ATamanhoPt) { return PtParaMm(ATamanhoPt) * CEntrelinha; }
+
 double DesenharParagrafo(ICadrelCanvas& C, double X, double Y, double ALargura, const std::string& ATexto,
                          double ATamanhoPt) {
-  const double passo = PtParaMm(ATamanhoPt) * CEntrelinha;
+  const double passo = PassoDeLinha(ATamanhoPt);
   const std::vector<std::string> linhas = QuebrarLinhas(C, ATexto, ALargura, ATamanhoPt, false);
   for (std::size_t i = 0; i < linhas.size(); ++i)
     C.Texto(X, Y + static_cast<double>(i) * passo, linhas[i], ATamanhoPt, false, 0, alEsquerda);

@@ -71,6 +71,8 @@ std::string TextoTamanho(std::int32_t N);
 // broken and stands alone on its line.
 std::vector<std::string> QuebrarLinhas(ICadrelCanvas& C, const std::string& ATexto, double ALarguraMax,
                                        double ATamanhoPt, bool ANegrito);
+// The distance between the tops of two lines of a paragraph, in mm.
+double PassoDeLinha(double ATamanhoPt);
 // Draws the wrapped text, regular and black, and returns the y just below its
 // last line (Y for an empty text).
 double DesenharParagrafo(ICadrelCanvas& C, double X, double Y, double ALargura, const std::string& ATexto,

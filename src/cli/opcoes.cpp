@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "drawing/fontes.hpp"
 #include "generation/livro.hpp"
 #include "generation/opcoes.hpp"
 
@@ -80,6 +81,12 @@ std::string LerTitulo(const std::string& t) {
   if (caracteres > CMaxTitulo)
     throw ECadrel(
         fmt::format("--titulo: o título tem {} caracteres; o máximo é {}.", caracteres, CMaxTitulo));
+  // The cover would print an empty box in its place.
+  if (const std::optional<char32_t> sem = CaracterSemGlifo(titulo)) {
+    std::string mensagem = MensagemTituloSemGlifo(*sem);
+    mensagem.front() = 'o';
+    throw ECadrel("--titulo: " + mensagem);
+  }
   return titulo;
 }
 
@@ -245,6 +252,11 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
     if (opTarefas->count() > 0) o.Tarefas = LerTarefas(tarefas);
   } catch (const ECadrel& e) {
     r.Texto = e.what() + std::string(CSugestaoAjuda);
+    return r;
+  }
+  // The window refuses it too: one puzzle for each of the five levels.
+  if (o.Config.Nivel == 0 && o.Config.NumPuzzles < CMinPuzzlesProgressiva) {
+    r.Texto = MensagemMinimoProgressiva() + std::string(CSugestaoAjuda);
     return r;
   }
   r.Desfecho = TDesfechoOpcoes::doGerar;

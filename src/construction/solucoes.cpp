@@ -123,16 +123,14 @@ std::int64_t Custo(std::span<const std::int64_t> ACelulas, std::span<std::int64_
 // -------------------------------------------------------- lattice search ---
 
 namespace {
-constexpr int CPassosRede = 60000;
 // Steps, or two-phase attempts, between two looks at the stop flag.
 constexpr int CPassosEntreParagens = 1024;
-constexpr int CReiniciosRede = 50;
 constexpr std::int64_t CMaxEntradaBase = 100000;
 constexpr std::array<std::int32_t, 4> CPassosVizinho{-2, -1, 1, 2};
 }  // namespace
 
-TGeradorRede::TGeradorRede(std::int32_t N, TReceita AReceita)
-    : FN(N), FReceita(AReceita), FNV(N * N + 1) {
+TGeradorRede::TGeradorRede(std::int32_t N, TReceita AReceita, TLimitesRede ALimites)
+    : FN(N), FReceita(AReceita), FLimites(ALimites), FNV(N * N + 1) {
   std::vector<std::vector<std::int64_t>> nucleo;
   {
     TMotorLinear motor(FNV);
@@ -168,7 +166,7 @@ bool TGeradorRede::Procurar(TGeradorAleatorio& ARng) {
     for (std::int32_t l = 0; l < FNV; ++l) FX[l] += a * FBase[j][l];
   }
   std::int64_t custo = CustoDe(FX);
-  for (std::int32_t k = 0; custo != 0 && k < CPassosRede; ++k) {
+  for (std::int32_t k = 0; custo != 0 && k < FLimites.Passos; ++k) {
     if (k % CPassosEntreParagens == 0) FParagem.Verificar();
     const std::int32_t i = ARng.Limite(FDim);
     const std::int64_t m = CPassosVizinho[ARng.Limite(4)];
@@ -179,7 +177,7 @@ bool TGeradorRede::Procurar(TGeradorAleatorio& ARng) {
     if (!aceitar) {
       // A worse neighbour is taken with probability 1 / ((c - custo) * t + 1),
       // t growing from 1 to 6 over the search.
-      const std::int64_t t = 1 + (6 * static_cast<std::int64_t>(k)) / CPassosRede;
+      const std::int64_t t = 1 + (6 * static_cast<std::int64_t>(k)) / FLimites.Passos;
       const std::int64_t limite = std::min<std::int64_t>((c - custo) * t + 1, std::numeric_limits<std::int32_t>::max());
       aceitar = ARng.Limite(static_cast<std::int32_t>(limite)) == 0;
     }
@@ -192,7 +190,7 @@ bool TGeradorRede::Procurar(TGeradorAleatorio& ARng) {
 }
 
 TSolucao TGeradorRede::Gerar(TGeradorAleatorio& ARng) {
-  for (FTentativas = 1; FTentativas <= CReiniciosRede; ++FTentativas) {
+  for (FTentativas = 1; FTentativas <= FLimites.Reinicios; ++FTentativas) {
     if (!Procurar(ARng)) continue;
     // A zero penalty bounds the span to 98; moving the smallest cell to 0
     // keeps the values small without changing the placed grid.
@@ -200,8 +198,8 @@ TSolucao TGeradorRede::Gerar(TGeradorAleatorio& ARng) {
     for (std::int32_t c = 0; c < FN * FN; ++c) FCelulas[c] = static_cast<std::int32_t>(FX[c] - menor);
     return FinalizarSolucao(FN, FCelulas, FReceita, ARng);
   }
-  throw ECadrel(fmt::format("TGeradorRede: sem solucao para {} em {}x{} apos {} reinicios", NomeReceita(FReceita),
-                            FN, FN, CReiniciosRede));
+  throw ESemSolucao(fmt::format("TGeradorRede: sem solucao para {} em {}x{} apos {} reinicios",
+                                NomeReceita(FReceita), FN, FN, FLimites.Reinicios));
 }
 
 // ------------------------------------------------------------ two phases ---
@@ -298,7 +296,7 @@ TSolucao TGeradorDuasFases::Gerar(TGeradorAleatorio& ARng) {
     if (FTentativas % CPassosEntreParagens == 0) FParagem.Verificar();
     if (Tentar(ARng, grelha)) return FinalizarSolucao(FN, grelha, FReceita, ARng);
   }
-  throw ECadrel(fmt::format("TGeradorDuasFases: sem solucao para {}x{} apos {} tentativas", FN, FN,
+  throw ESemSolucao(fmt::format("TGeradorDuasFases: sem solucao para {}x{} apos {} tentativas", FN, FN,
                             CTentativasDuasFases));
 }
 
@@ -343,7 +341,7 @@ std::vector<std::int32_t> TGeradorOrdemSimetrica::EscolherConjunto(TGeradorAleat
     if (nn % 2 == 1) conjunto[metade] = K / 2;
     if (ConjuntoValido(conjunto)) return conjunto;
   }
-  throw ECadrel(fmt::format("TGeradorOrdemSimetrica: sem conjunto valido para {}x{} apos {} tentativas", FN, FN,
+  throw ESemSolucao(fmt::format("TGeradorOrdemSimetrica: sem conjunto valido para {}x{} apos {} tentativas", FN, FN,
                             CTentativasConjunto));
 }
 

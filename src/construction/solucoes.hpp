@@ -12,14 +12,22 @@
 
 namespace cadrel {
 
+// A solution generator that used up its cap of searches or attempts without a
+// grid: the attempt that asked fails, not the program.
+class ESemSolucao : public ECadrel {
+public:
+  using ECadrel::ECadrel;
+};
+
 // A source of random filled grids that obey one recipe and form a valid box.
 class IGeradorSolucao {
 public:
   virtual ~IGeradorSolucao() = default;
   virtual TReceita ReceitaUsada() const = 0;
   virtual std::int32_t TamanhoGrelha() const = 0;
-  // Every random number comes from ARng; raises ECadrel when no grid can be
-  // made, and EInterrompido when a stop was asked for during a long search.
+  // Every random number comes from ARng; raises ESemSolucao when the cap runs
+  // out without a grid, and EInterrompido when a stop was asked for during a
+  // long search.
   virtual TSolucao Gerar(TGeradorAleatorio& ARng) = 0;
 
   void DefinirParagem(TParagem AParagem) { FParagem = AParagem; }
@@ -43,9 +51,15 @@ std::int64_t Custo(std::span<const std::int64_t> ACelulas, std::span<std::int64_
 
 // Random small combinations of the reduced integer kernel of the recipe's
 // laws, pushed by a local search until they form a valid box.
+// The caps of the lattice search: steps per search, searches per grid.
+struct TLimitesRede {
+  std::int32_t Passos = 60000;
+  std::int32_t Reinicios = 50;
+};
+
 class TGeradorRede final : public IGeradorSolucao {
 public:
-  TGeradorRede(std::int32_t N, TReceita AReceita);
+  TGeradorRede(std::int32_t N, TReceita AReceita, TLimitesRede ALimites = {});
 
   TReceita ReceitaUsada() const override { return FReceita; }
   std::int32_t TamanhoGrelha() const override { return FN; }
@@ -61,6 +75,7 @@ private:
 
   std::int32_t FN;
   TReceita FReceita;
+  TLimitesRede FLimites;
   std::int32_t FNV;
   std::int32_t FDim = 0;
   std::vector<std::vector<std::int32_t>> FBase;

@@ -7,7 +7,8 @@
 
 #include <array>
 #include <optional>
-#include <string_view>
+
+#include <utf8.h>
 
 #include "core/tipos.hpp"
 #include "drawing/recursos.hpp"
@@ -47,33 +48,6 @@ const TFaces& Faces() {
   return faces;
 }
 
-// Next code point of a UTF-8 text, advancing APos; nothing when malformed.
-std::optional<char32_t> ProximoCodigo(std::string_view ATexto, std::size_t& APos) {
-  const auto b0 = static_cast<unsigned char>(ATexto[APos++]);
-  if (b0 < 0x80) return b0;
-  int extra;
-  char32_t codigo;
-  if ((b0 & 0xE0) == 0xC0) {
-    extra = 1;
-    codigo = b0 & 0x1F;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    extra = 2;
-    codigo = b0 & 0x0F;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    extra = 3;
-    codigo = b0 & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  for (; extra > 0; --extra) {
-    if (APos >= ATexto.size()) return std::nullopt;
-    const auto b = static_cast<unsigned char>(ATexto[APos++]);
-    if ((b & 0xC0) != 0x80) return std::nullopt;
-    codigo = (codigo << 6) | (b & 0x3F);
-  }
-  return codigo;
-}
-
 }  // namespace
 
 cairo_font_face_t* FaceRoboto(bool ANegrito) { return Faces().Cairo[ANegrito ? 1 : 0]; }
@@ -82,15 +56,14 @@ const TMetricasFace& MetricasRoboto() { return Faces().Metricas; }
 
 const cairo_font_options_t* OpcoesFonte() { return Faces().Opcoes; }
 
-bool FaceTemCaracteres(const std::string& AUtf8) {
+std::optional<char32_t> CaracterSemGlifo(const std::string& AUtf8) {
   const TFaces& faces = Faces();
-  for (std::size_t pos = 0; pos < AUtf8.size();) {
-    const auto codigo = ProximoCodigo(AUtf8, pos);
-    if (!codigo) return false;
+  for (const char32_t codigo : utf8::utf8to32(AUtf8))
     for (FT_Face face : faces.Ft)
-      if (FT_Get_Char_Index(face, *codigo) == 0) return false;
-  }
-  return true;
+      if (FT_Get_Char_Index(face, codigo) == 0) return codigo;
+  return std::nullopt;
 }
+
+bool FaceTemCaracteres(const std::string& AUtf8) { return utf8::is_valid(AUtf8) && !CaracterSemGlifo(AUtf8); }
 
 }  // namespace cadrel

@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace cadrel {
@@ -24,8 +25,10 @@ const TMetricasFace& MetricasRoboto();
 // metrics, so the width measured is the width printed.
 const cairo_font_options_t* OpcoesFonte();
 
-// True when both faces have a glyph for every code point of the UTF-8 text
-// (false for malformed UTF-8): a missing one would print as an empty box.
+// The first code point of a valid UTF-8 text that a face has no glyph for: it
+// would print as an empty box. Raises for malformed UTF-8.
+std::optional<char32_t> CaracterSemGlifo(const std::string& AUtf8);
+// True when the text is valid UTF-8 and every code point prints.
 bool FaceTemCaracteres(const std::string& AUtf8);
 
 }  // namespace cadrel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include <fmt/format.h>
 
@@ -117,10 +118,14 @@ std::uint64_t CalcularChaveConjunto(std::span<const std::int32_t> AValores) {
 // -------------------------------------------------------------- puzzles ---
 
 TGeradorPuzzle::TGeradorPuzzle(std::int32_t N, TNivel ANivel, TReceita AReceita)
+    : TGeradorPuzzle(N, ANivel, AReceita, CriarGeradorSolucao(N, AReceita)) {}
+
+TGeradorPuzzle::TGeradorPuzzle(std::int32_t N, TNivel ANivel, TReceita AReceita,
+                               std::shared_ptr<IGeradorSolucao> AGerador)
     : FN(N),
       FNivel(ANivel),
       FReceita(AReceita),
-      FGerador(CriarGeradorSolucao(N, AReceita)),
+      FGerador(std::move(AGerador)),
       FSolver(N, AReceita),
       FContador(N, AReceita) {}
 
@@ -142,10 +147,17 @@ bool TGeradorPuzzle::TentarGerar(TGeradorAleatorio& ARng, TPuzzle& APuzzle, TCri
   const std::int32_t nn = FN * FN;
   const TConjuntoLeis leis = FReceita.Leis;
 
-  TSolucao solucao = FGerador->Gerar(ARng);
   APuzzle.N = FN;
   APuzzle.Nivel = FNivel;
   APuzzle.Receita = FReceita;
+  // Attempts are deterministic: a generator that finds no grid for this one
+  // would find none on every run, so the attempt fails, not the book.
+  TSolucao solucao;
+  try {
+    solucao = FGerador->Gerar(ARng);
+  } catch (const ESemSolucao&) {
+    return Rejeitar(critA5, ACriterio);
+  }
   APuzzle.Conjunto = solucao.Valores;
   std::sort(APuzzle.Conjunto.begin(), APuzzle.Conjunto.end());
   APuzzle.Solucao = std::move(solucao.Valores);

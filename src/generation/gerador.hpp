@@ -21,7 +21,7 @@ enum TCriterio : std::uint8_t {
   critA2,   // deduction within the level's techniques does not finish it
   critA3,   // a step or the whole solution uses too many operands
   critA4,   // score per cell outside the level's band
-  critA5,   // the solution's numbers cannot form a box
+  critA5,   // the solution's numbers cannot form a box, or no grid came within the generator's cap
   critA7,   // a trivial border under the order law
   critA8,   // a watched corner pair fully given, or fewer givens than the target
   critNos,  // the uniqueness search ran out of nodes
@@ -46,6 +46,8 @@ struct TPuzzle {
 class TGeradorPuzzle {
 public:
   TGeradorPuzzle(std::int32_t N, TNivel ANivel, TReceita AReceita);
+  // With a solution generator of the caller's (of the same size and recipe).
+  TGeradorPuzzle(std::int32_t N, TNivel ANivel, TReceita AReceita, std::shared_ptr<IGeradorSolucao> AGerador);
 
   std::int32_t N() const { return FN; }
   TNivel Nivel() const { return FNivel; }

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 #include <fmt/ranges.h>
+#include <utf8.h>
 
 #include <algorithm>
 #include <charconv>
@@ -110,6 +111,13 @@ std::string MotivoBloqueio(bool ANumValido, const TEscolhaLeis& AEscolha, const 
   if (AEscolha.Escolher && LeisEscolhidas(AEscolha).Vazio()) return "Marque pelo menos uma lei.";
   if (AlgumNivelPossivel(APossiveis)) return {};
   return "Com estas leis não há nenhum nível possível neste tamanho de grelha. Marque mais leis ou mude o tamanho.";
+}
+
+std::string MensagemTituloSemGlifo(char32_t ACaracter) {
+  std::string caracter;
+  utf8::append(ACaracter, caracter);
+  return fmt::format("O título tem o carácter «{}» (U+{:04X}), que o tipo de letra do livro não tem.", caracter,
+                     static_cast<std::uint32_t>(ACaracter));
 }
 
 }  // namespace cadrel

@@ -53,5 +53,7 @@ std::string TextoResumo(std::int32_t ANumPuzzles, std::int32_t N, std::int32_t A
 std::string MotivoBloqueio(bool ANumValido, const TEscolhaLeis& AEscolha, const TNiveisPossiveis& APossiveis);
 std::string MensagemNumPuzzlesInvalido();
 std::string MensagemMinimoProgressiva();
+// A title with a character the book's faces cannot print.
+std::string MensagemTituloSemGlifo(char32_t ACaracter);
 
 }  // namespace cadrel

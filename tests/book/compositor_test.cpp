@@ -148,12 +148,39 @@ TEST(CompositorLivro, CapaEFichaTecnica) {
   TDestinoGravador outro;
   TCompositorLivro(semTitulo, TInfoLivro{}).Compor(outro);
   EXPECT_EQ(outro.Paginas.front()->Do(opTexto).size(), 4u);
-  TLivro longo = semTitulo;
-  longo.Config.Titulo = std::string(60, 'W');
-  TDestinoGravador terceiro;
-  TCompositorLivro(longo, TInfoLivro{}).Compor(terceiro);
-  EXPECT_EQ(terceiro.Paginas.front()->Do(opTexto)[2].Tamanho, 16);
   EXPECT_EQ(outro.Paginas.back()->Textos()[12], "2");
+}
+
+// A title too wide even at 16 pt takes several lines, centred from y = 150 a
+// paragraph's line step apart, each within the usable width: broken at blanks,
+// and inside a word only when the word alone is too wide.
+TEST(CompositorLivro, TituloLongoEmVariasLinhas) {
+  TLivro livro = TGeradorLivro().Gerar(ConfigReal("", 1));
+  const struct {
+    std::string titulo;
+    std::vector<std::string> linhas;  // 0.22 mm per character and point: 49 characters fit at 16 pt
+  } casos[] = {
+      {std::string(60, 'W'), {std::string(49, 'W'), std::string(11, 'W')}},
+      {"Quarenta e dois problemas de lógica para as férias grandes de Verão",
+       {"Quarenta e dois problemas de lógica para as", "férias grandes de Verão"}},
+      {"Um " + std::string(52, 'y') + " fim", {"Um", std::string(49, 'y'), std::string(3, 'y'), "fim"}},
+  };
+  for (const auto& c : casos) {
+    livro.Config.Titulo = c.titulo;
+    TDestinoGravador destino;
+    TCompositorLivro(livro, TInfoLivro{}).Compor(destino);
+    const std::vector<TChamada> textos = destino.Paginas.front()->Do(opTexto);
+    ASSERT_EQ(textos.size(), 4 + c.linhas.size()) << c.titulo;
+    for (std::size_t i = 0; i < c.linhas.size(); ++i) {
+      const TChamada& linha = textos[2 + i];
+      EXPECT_EQ(linha.Texto, c.linhas[i]);
+      EXPECT_EQ(linha.Tamanho, 16);
+      EXPECT_TRUE(linha.Negrito);
+      EXPECT_EQ(linha.Alinhamento, alCentro);
+      EXPECT_DOUBLE_EQ(linha.Y, 150 + static_cast<double>(i) * PassoDeLinha(16));
+    }
+    EXPECT_EQ(textos[2 + c.linhas.size()].Y, 202);  // the puzzle count keeps its place
+  }
 }
 
 }  // namespace

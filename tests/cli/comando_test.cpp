@@ -110,6 +110,25 @@ TEST(QuorvelCli, FalhasSaemCom1SemDeixarNada) {
   }
 }
 
+// With SOURCE_DATE_EPOCH two runs of one book code give the same bytes, the
+// technical sheet dated by it; a value that is no number is ignored, said so.
+TEST(QuorvelCli, SourceDateEpochDaBytesIguais) {
+  TPastaCli pasta;
+  const std::string livro = "--puzzles 1 --tamanho 4 --nivel 1 --semente 00000003 --silencioso ";
+  for (const char* nome : {"a.pdf", "b.pdf"}) {
+    const TExecucao r = Correr(pasta, livro + "-o " + nome, "SOURCE_DATE_EPOCH=1700000000");
+    ASSERT_EQ(r.Codigo, 0) << r.Erro;
+    EXPECT_EQ(r.Erro, "");
+  }
+  EXPECT_TRUE(LerFicheiro(pasta / "a.pdf") == LerFicheiro(pasta / "b.pdf"));
+  EXPECT_NE(Executar("pdfinfo '" + (pasta / "a.pdf") + "'").find("Nov 14"), std::string::npos);
+  EXPECT_NE(Executar("pdftotext '" + (pasta / "a.pdf") + "' -").find("14/11/2023"), std::string::npos);
+
+  const TExecucao r = Correr(pasta, livro + "-o c.pdf", "SOURCE_DATE_EPOCH=ontem");
+  EXPECT_EQ(r.Codigo, 0);
+  EXPECT_EQ(r.Erro, "Aviso: SOURCE_DATE_EPOCH=\"ontem\" não é um número de segundos desde 1970; fica a data de hoje.\n");
+}
+
 // Memory that runs out ends the run with a message and exit 1, never an
 // abort, and leaves no temporary file behind. The sanitizer's allocator
 // stands in for a small machine: it refuses any block above 1 MiB.

@@ -7,6 +7,7 @@
 
 #include "cli/comando.hpp"
 #include "generation/livro.hpp"
+#include "generation/opcoes.hpp"
 
 namespace cadrel {
 namespace {
@@ -116,6 +117,7 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
       {{"--puzzles"}, "--puzzles"},
       {{"--sem-dicas=talvez"}, "--sem-dicas"},
       {{"--cor", "azul"}, "--cor"},
+      {{"--titulo", "\u6570\u72EC\u30D1\u30BA\u30EB \U0001F600"}, "--titulo"},
       {{"-j", "0"}, "--tarefas"},
       {{"--tarefas", "257"}, "--tarefas"},
       {{"-j", "dois"}, "--tarefas"},
@@ -128,6 +130,25 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
     EXPECT_EQ(codigo, 2) << c.args[0];
     EXPECT_NE(erro.find(c.opcao), std::string::npos) << erro;
   }
+}
+
+// The command line refuses what the window refuses, in the same words.
+TEST(OpcoesCli, RecusasComoAJanela) {
+  const struct {
+    std::vector<std::string> args;
+    std::string mensagem;
+  } casos[] = {
+      {{"--nivel", "P", "--puzzles", "3"}, MensagemMinimoProgressiva()},
+      {{"--titulo", "Sudoku \u6570\u72EC"},
+       "--titulo: o título tem o carácter «\u6570» (U+6570), que o tipo de letra do livro não tem."},
+  };
+  for (const auto& c : casos) {
+    const TAnaliseOpcoes a = Analisar(c.args);
+    EXPECT_EQ(a.Desfecho, TDesfechoOpcoes::doErro);
+    EXPECT_EQ(a.Texto.rfind(c.mensagem, 0), 0u) << a.Texto;
+  }
+  EXPECT_EQ(Analisar({"--nivel", "P", "--puzzles", "5"}).Desfecho, TDesfechoOpcoes::doGerar);
+  EXPECT_EQ(Analisar({"--nivel", "2", "--puzzles", "3"}).Desfecho, TDesfechoOpcoes::doGerar);
 }
 
 TEST(OpcoesCli, AjudaEmPortugues) {

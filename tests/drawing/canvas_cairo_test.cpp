@@ -194,6 +194,10 @@ TEST(Fontes, CaracteresDosTextosImpressos) {
   EXPECT_FALSE(FaceTemCaracteres("\u4E00"));      // a CJK ideograph
   EXPECT_FALSE(FaceTemCaracteres("ok\xC3"));      // cut in the middle of a character
   EXPECT_FALSE(FaceTemCaracteres("\xFF"));
+  // The first character that cannot print is named, to be refused in a title.
+  EXPECT_EQ(CaracterSemGlifo("Férias de Verão"), std::nullopt);
+  EXPECT_EQ(CaracterSemGlifo("Sudoku \u6570\u72EC \U0001F600"), U'\u6570');
+  EXPECT_EQ(CaracterSemGlifo("ok \U0001F600"), U'\U0001F600');
 }
 
 }  // namespace

@@ -134,12 +134,31 @@ TEST(GeradorPuzzle, TentativasRespeitamAlvoCantosEOrdem) {
         EXPECT_FALSE(CantosOpostosDados(c.n, Receita(c.codigo), p.Dados));
       }
     }
+    // The checks above on accepted puzzles must have run.
+    EXPECT_GT(aceites, 0) << c.n << "x" << c.n << " nivel " << c.nivel << " receita " << c.codigo;
     EXPECT_EQ(gerador.Aceites(), 2 * aceites);
     EXPECT_EQ(gerador.Tentativas(), 24);
     int rejeicoes = 0;
     for (int k = 1; k < CNumCriterios; ++k) rejeicoes += gerador.GetRejeicoes(static_cast<TCriterio>(k));
     EXPECT_EQ(rejeicoes + gerador.Aceites(), 24);
   }
+}
+
+// A solution generator that runs out of searches fails the attempt, under
+// criterion A5, and never the caller: the same attempt would fail on every run.
+TEST(GeradorPuzzle, GeradorSemSolucaoRejeitaATentativa) {
+  const TLimitesRede minimos{1, 1};
+  TGeradorPuzzle gerador(5, 3, Receita(3), std::make_shared<TGeradorRede>(5, Receita(3), minimos));
+  TGeradorRede sozinho(5, Receita(3), minimos);
+  for (std::uint32_t semente = 1; semente <= 8; ++semente) {
+    TGeradorAleatorio rng(semente), gemeo(semente);
+    EXPECT_THROW(sozinho.Gerar(gemeo), ESemSolucao);
+    TPuzzle p;
+    TCriterio criterio = critNenhum;
+    EXPECT_FALSE(gerador.TentarGerar(rng, p, criterio));
+    EXPECT_EQ(criterio, critA5);
+  }
+  EXPECT_EQ(gerador.GetRejeicoes(critA5), 8);
 }
 
 TEST(GeradorPuzzle, GerarSemTentativasRecusa) {
