@@ -1,6 +1,7 @@
 #include "app/form_main.hpp"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -10,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -266,6 +269,63 @@ TEST_F(Janela, ErroNoLivro) {
     EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
   }
   EXPECT_TRUE(D.Abertos.isEmpty());
+}
+
+// The book is made off the window's thread: a 10 ms beat on that thread keeps
+// its pace from the click to the end, and the progress reaches the bar.
+TEST_F(Janela, RespondeDuranteOLivro) {
+  Tamanho().Botao(2)->click();
+  Nivel().Botao(4)->click();
+  Escrever("30");
+  D.Caminho = Pasta.filePath("livro.pdf");
+  // The first painting of the window is not the book's doing.
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&J));
+  QTest::qWait(50);
+
+  QElapsedTimer total;
+  QElapsedTimer relogio;
+  qint64 maiorIntervalo = 0;
+  bool barraIntermedia = false;  // 0 < value < 30 seen while generating
+  QTimer batida;
+  batida.setTimerType(Qt::PreciseTimer);
+  batida.setInterval(10);
+  QObject::connect(&batida, &QTimer::timeout, [&] {
+    maiorIntervalo = std::max(maiorIntervalo, relogio.restart());
+    const int valor = Barra().value();
+    if (Cancelar().isEnabled() && valor > 0 && valor < 30) barraIntermedia = true;
+  });
+  QObject::connect(&J, &TFormMain::LivroTerminado, &batida, [&] {
+    maiorIntervalo = std::max(maiorIntervalo, relogio.elapsed());
+    batida.stop();
+  });
+  total.start();
+  relogio.start();
+  batida.start();
+  ASSERT_TRUE(GerarCom());
+  RecordProperty("livro_ms", static_cast<int>(total.elapsed()));
+  RecordProperty("maior_intervalo_ms", static_cast<int>(maiorIntervalo));
+
+  EXPECT_TRUE(Estado().startsWith("Livro gerado: 30 puzzles, ")) << Estado().toStdString();
+  EXPECT_LT(maiorIntervalo, 100);
+  EXPECT_TRUE(barraIntermedia);
+  EXPECT_TRUE(QFile::exists(D.Caminho));
+}
+
+// A window that goes while its book is being made stops the book and waits for
+// its thread, and nothing the worker sent reaches it afterwards.
+TEST_F(Janela, DestruidaDuranteOLivro) {
+  TDialogosFalsos dialogos;
+  auto janela = std::make_unique<TFormMain>(dialogos);
+  TConfigLivro config;
+  ASSERT_TRUE(janela->LerConfig(config));
+  config.NumPuzzles = 200;
+  config.N = 7;
+  config.Nivel = 5;
+  const QString caminho = Pasta.filePath("livro.pdf");
+  janela->GerarLivro(config, caminho);
+  janela.reset();
+  QTest::qWait(20);
+  EXPECT_FALSE(QFile::exists(caminho));
 }
 
 }  // namespace
