@@ -1,14 +1,19 @@
 #include "app/form_main.hpp"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QScreen>
 
 #include <fmt/format.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <exception>
+#include <functional>
+#include <utility>
 
 #include "book/compositor.hpp"
 #include "book/paginas.hpp"
@@ -45,6 +50,20 @@ public:
 private:
   bool& FBandeira;
 };
+
+// The book's threads give way to the window's: a little below its priority, the
+// window keeps answering on a busy machine, and on an otherwise idle one the
+// book loses nothing. On Linux the nice value belongs to each thread and passes
+// to the threads it starts, so the generator's own threads share it. Failing
+// only costs smoothness.
+void CederAJanela() {
+#ifdef __linux__
+  const auto eu = static_cast<id_t>(gettid());
+  errno = 0;
+  const int atual = getpriority(PRIO_PROCESS, eu);
+  if (errno == 0) setpriority(PRIO_PROCESS, eu, std::min(atual + 5, 19));
+#endif
+}
 
 }  // namespace
 
@@ -94,6 +113,13 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
 
   LigarEventos();
   AtualizarInterface();
+}
+
+TFormMain::~TFormMain() {
+  // No thread may outlive the window whose members it uses.
+  if (!FTrabalho) return;
+  FParar = true;
+  FTrabalho->wait();
 }
 
 void TFormMain::CriarControlos() {
@@ -319,63 +345,118 @@ void TFormMain::BitBtnGerarClick() {
 }
 
 void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho) {
-  const TProgressoLivro progresso = [this](std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto,
-                                           bool& ACancelar) { Progresso(AFeitos, ATotal, ATexto, ACancelar); };
+  if (FOcupado) return;  // the running worker still owns FFim
   FOcupado = true;
   FPodeCancelar = true;
   FCancelar = false;
   FMotivoMostrado = false;
+  FParar = false;
+  FFim = {};
+  FNumPedidos = AConfig.NumPuzzles;
+  FCaminho = ACaminho;
   ProgressBarLote.setRange(0, AConfig.NumPuzzles);
   ProgressBarLote.setValue(0);
   MostrarEstado("A preparar o livro...");
   AtualizarInterface();
-  QCoreApplication::processEvents();
 
-  try {
-    TGeradorLivro gerador;
-    const TLivro livro = gerador.Gerar(AConfig, progresso);
-    FPodeCancelar = false;
-    AtualizarInterface();
-    if (livro.Cancelado) {
-      ProgressBarLote.setValue(0);
-      MostrarEstado(Q(fmt::format("Geração cancelada aos {} de {} puzzles. Nada foi gravado.", livro.Puzzles.size(),
-                                  AConfig.NumPuzzles)));
-    } else {
-      ProgressBarLote.setValue(ProgressBarLote.maximum());
-      MostrarEstado("A criar o PDF...");
-      QCoreApplication::processEvents();
-      const TInfoLivro info = InfoPadrao();
-      const std::int32_t paginas = TCompositorLivro(livro, info).NumPaginas();
-      GravarLivroPdf(QFile::encodeName(ACaminho).toStdString(), livro, info);
-      MostrarEstado(Q(fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", livro.Puzzles.size(),
-                                  paginas, livro.Codigo)));
-      if (CheckBoxAbrirPDF.isChecked()) FDialogos.AbrirFicheiro(ACaminho);
+  // Everything the worker reports is posted to this window, so it arrives in
+  // the order it was sent and before the thread's finished signal.
+  TProgressoLivro progresso = [this](std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto, bool&) {
+    QMetaObject::invokeMethod(
+        this, [this, AFeitos, ATotal, texto = Q(ATexto)] { Progresso(AFeitos, ATotal, texto); },
+        Qt::QueuedConnection);
+  };
+  std::function<void()> escrever = [this] {
+    QMetaObject::invokeMethod(this, [this] { EscritaIniciada(); }, Qt::QueuedConnection);
+  };
+  FTrabalho.reset(QThread::create([this, AConfig, caminho = QFile::encodeName(ACaminho).toStdString(),
+                                   progresso = std::move(progresso), escrever = std::move(escrever)] {
+    CederAJanela();
+    // Nothing may leave the thread: whatever is raised goes back to the window.
+    try {
+      FFim = FazerLivro(AConfig, caminho, FParar, progresso, escrever);
+    } catch (...) {
+      FFim.Erro = std::current_exception();
     }
-  } catch (const std::exception& e) {
+  }));
+  connect(FTrabalho.get(), &QThread::finished, this, &TFormMain::TrabalhoAcabado, Qt::QueuedConnection);
+  FTrabalho->start();
+}
+
+TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const std::string& ACaminho,
+                                           const std::atomic<bool>& AParar, const TProgressoLivro& AProgresso,
+                                           const std::function<void()>& AEscrever) {
+  TGeradorLivro gerador(TarefasPadrao(), &AParar);
+  const TLivro livro = gerador.Gerar(AConfig, AProgresso);
+  TFimLivro fim;
+  fim.Cancelado = livro.Cancelado;
+  fim.Puzzles = static_cast<std::int32_t>(livro.Puzzles.size());
+  if (livro.Cancelado) return fim;
+  AEscrever();
+  const TInfoLivro info = InfoPadrao();
+  fim.Paginas = TCompositorLivro(livro, info).NumPaginas();
+  GravarLivroPdf(ACaminho, livro, info);
+  fim.Codigo = livro.Codigo;
+  return fim;
+}
+
+void TFormMain::Progresso(std::int32_t AFeitos, std::int32_t ATotal, const QString& ATexto) {
+  ProgressBarLote.setMaximum(ATotal);
+  ProgressBarLote.setValue(AFeitos);
+  if (!FCancelar) MostrarEstado(ATexto);  // "A cancelar..." stays once asked
+}
+
+void TFormMain::EscritaIniciada() {
+  FPodeCancelar = false;
+  AtualizarInterface();
+  ProgressBarLote.setValue(ProgressBarLote.maximum());
+  MostrarEstado("A criar o PDF...");
+}
+
+void TFormMain::TrabalhoAcabado() {
+  // The thread is over, so this wait is immediate; it also makes sure FFim is
+  // read only after the worker's last write.
+  FTrabalho->wait();
+  FTrabalho.reset();
+  const TFimLivro fim = std::move(FFim);
+  FPodeCancelar = false;
+  AtualizarInterface();
+
+  const auto falhou = [this](const QString& AMotivo) {
     ProgressBarLote.setValue(0);
-    const QString texto = "Não foi possível terminar o livro: " + Q(e.what());
+    const QString texto = "Não foi possível terminar o livro: " + AMotivo;
     MostrarEstado(texto);
     FDialogos.Erro(this, texto);
+  };
+  try {
+    if (fim.Erro) std::rethrow_exception(fim.Erro);
+    if (fim.Cancelado) {
+      ProgressBarLote.setValue(0);
+      MostrarEstado(Q(fmt::format("Geração cancelada aos {} de {} puzzles. Nada foi gravado.", fim.Puzzles,
+                                  FNumPedidos)));
+    } else {
+      ProgressBarLote.setValue(ProgressBarLote.maximum());
+      MostrarEstado(Q(fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", fim.Puzzles,
+                                  fim.Paginas, fim.Codigo)));
+      if (CheckBoxAbrirPDF.isChecked()) FDialogos.AbrirFicheiro(FCaminho);
+    }
+  } catch (const std::exception& e) {
+    falhou(Q(e.what()));
+  } catch (...) {
+    falhou("erro desconhecido");
   }
 
   FOcupado = false;
   FPodeCancelar = false;
   AtualizarInterface();
   if (FFecharNoFim) close();
-}
-
-void TFormMain::Progresso(std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto, bool& ACancelar) {
-  ProgressBarLote.setMaximum(ATotal);
-  ProgressBarLote.setValue(AFeitos);
-  if (!FCancelar) MostrarEstado(Q(ATexto));  // "A cancelar..." stays once asked
-  // The only place where clicks, Esc and closing reach the window while a book is made.
-  QCoreApplication::processEvents();
-  ACancelar = FCancelar;
+  emit LivroTerminado();
 }
 
 void TFormMain::BitBtnCancelarClick() {
   if (!FPodeCancelar || FCancelar) return;
   FCancelar = true;
+  FParar = true;
   BitBtnCancelar.setEnabled(false);
   MostrarEstado("A cancelar...");
 }
@@ -388,10 +469,15 @@ void TFormMain::closeEvent(QCloseEvent* AEvento) {
     return;
   }
   AEvento->ignore();
-  if (FDialogos.Confirmar(this, "Está a ser gerado um livro. Cancelar e sair?")) {
-    FCancelar = true;
-    FFecharNoFim = true;
+  if (!FDialogos.Confirmar(this, "Está a ser gerado um livro. Cancelar e sair?")) return;
+  // The question has its own event loop: the book may have ended while it was open.
+  if (!FOcupado) {
+    AEvento->accept();
+    return;
   }
+  FCancelar = true;
+  FFecharNoFim = true;
+  FParar = true;
 }
 
 void TFormMain::keyPressEvent(QKeyEvent* AEvento) {

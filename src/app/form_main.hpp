@@ -9,19 +9,28 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QThread>
+
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
 
 #include "app/dialogos.hpp"
 #include "app/grupo_opcoes.hpp"
 #include "app/setas_numero.hpp"
 #include "core/tipos.hpp"
+#include "generation/livro.hpp"
 #include "generation/opcoes.hpp"
 
 namespace cadrel {
 
-// The program's one window: the options of a book, and its generation and
-// writing on this same thread. While a book is being made the window keeps
-// answering because the progress callback processes pending events; the
-// busy flags keep those events from starting anything twice.
+// The program's one window: the options of a book, and a worker thread that
+// generates the book and writes its PDF, so that the window keeps answering
+// however long that takes. The worker never touches a widget: its progress and
+// its end come back here as queued calls, and the busy flags keep the window
+// from starting a second book meanwhile.
 //
 // A dialog, so that Enter presses the default button; Esc is taken over to
 // press the (hidden) cancel button instead of closing.
@@ -31,6 +40,8 @@ class TFormMain : public QDialog {
 public:
   // ADialogos is borrowed and must outlive the window.
   explicit TFormMain(IDialogos& ADialogos, QWidget* APai = nullptr);
+  // Stops a book still being made and waits for its thread.
+  ~TFormMain() override;
 
   void AtualizarInterface();
   // Fills AConfig from the controls, with a fresh seed; false (having said
@@ -43,6 +54,11 @@ public:
   void BitBtnCancelarClick();
   void BitBtnSairClick();
 
+signals:
+  // A book is over (written, cancelled or failed) and the window is idle again,
+  // or closed if that was asked.
+  void LivroTerminado();
+
 protected:
   void closeEvent(QCloseEvent* AEvento) override;
   void keyPressEvent(QKeyEvent* AEvento) override;
@@ -52,7 +68,25 @@ private:
   void CriarControlos();
   void DefinirOrdemTab();
   void LigarEventos();
-  void Progresso(std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto, bool& ACancelar);
+
+  // The worker's answer: written by it alone, read here once its thread is over.
+  struct TFimLivro {
+    bool Cancelado = false;
+    std::int32_t Puzzles = 0;
+    std::int32_t Paginas = 0;
+    std::string Codigo;
+    std::exception_ptr Erro;
+  };
+
+  // Runs on the worker, which is why it is static: it cannot reach a widget.
+  // AEscrever is told when the book is complete and its PDF is being written.
+  static TFimLivro FazerLivro(const TConfigLivro& AConfig, const std::string& ACaminho,
+                              const std::atomic<bool>& AParar, const TProgressoLivro& AProgresso,
+                              const std::function<void()>& AEscrever);
+  // The worker's reports, run here on the window's thread in the order it sent them.
+  void Progresso(std::int32_t AFeitos, std::int32_t ATotal, const QString& ATexto);
+  void EscritaIniciada();
+  void TrabalhoAcabado();
   void MostrarEstado(const QString& ATexto);
 
   IDialogos& FDialogos;
@@ -85,6 +119,12 @@ private:
   QCheckBox CheckBoxAbrirPDF;
   QLabel LabelAutor;
   QFrame BevelApp;
+
+  std::atomic<bool> FParar{false};  // the generator's stop flag, set from here
+  std::unique_ptr<QThread> FTrabalho;
+  TFimLivro FFim;
+  std::int32_t FNumPedidos = 0;  // puzzles asked for in the current book
+  QString FCaminho;              // where the current book goes
 
   bool FOcupado = false;        // a book is being generated or written
   bool FPodeCancelar = false;   // the generation phase, where cancelling is possible

@@ -1,16 +1,20 @@
 #include "app/form_main.hpp"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,11 +73,23 @@ protected:
     Nivel().Botao(0)->click();
     Escrever(QString::number(ANum));
   }
-  // AAcao runs inside the generation, at the window's first look at its events.
-  void GerarCom(std::function<void()> AAcao) {
-    QTimer::singleShot(0, &J, std::move(AAcao));
-    Gerar().click();
+  // One that cannot be over before a cancel reaches it: 200 puzzles, 7 x 7 at level 5.
+  void LivroGrande() {
+    Tamanho().Botao(3)->click();
+    Nivel().Botao(4)->click();
+    Escrever("200");
   }
+  // Presses "Gerar livro" and runs AAcao at once, while the worker makes the
+  // book and the window has handled none of its reports; then waits for the
+  // end. False when the book never ended.
+  bool GerarCom(const std::function<void()>& AAcao = {}) {
+    QSignalSpy fim(&J, &TFormMain::LivroTerminado);
+    Gerar().click();
+    if (AAcao) AAcao();
+    return !fim.isEmpty() || fim.wait(CEspera);
+  }
+
+  static constexpr int CEspera = 120000;  // ms; a few seconds at most, even with the sanitizers
 
   TDialogosFalsos D;
   TFormMain J{D};
@@ -81,7 +97,12 @@ protected:
 };
 
 const QString CResumoInicial = "50 puzzles · 5 × 5 · progressiva: 10 + 10 + 10 + 10 + 10";
-const QRegularExpression CCancelada("^Geração cancelada aos [0-2] de 3 puzzles\\. Nada foi gravado\\.$");
+// The cancel text of the large book, with fewer puzzles made than asked for.
+bool Cancelada(const QString& AEstado) {
+  const QRegularExpressionMatch m =
+      QRegularExpression("^Geração cancelada aos (\\d+) de 200 puzzles\\. Nada foi gravado\\.$").match(AEstado);
+  return m.hasMatch() && m.captured(1).toInt() < 200;
+}
 
 TEST_F(Janela, EstadoInicial) {
   EXPECT_EQ(J.windowTitle(), "QUORVEL | Velmaro");
@@ -166,10 +187,10 @@ TEST_F(Janela, LivroGravado) {
   LivroPequeno(2);
   D.Caminho = Pasta.filePath("livro.pdf");
   bool opcoesOcupadas = true, cancelarAtivo = false;
-  GerarCom([&] {
+  ASSERT_TRUE(GerarCom([&] {
     opcoesOcupadas = Edit().isEnabled() || Tamanho().isEnabled() || Gerar().isEnabled();
     cancelarAtivo = Cancelar().isEnabled();
-  });
+  }));
   EXPECT_FALSE(opcoesOcupadas);
   EXPECT_TRUE(cancelarAtivo);
   EXPECT_EQ(D.Ficheiros, QStringList{"Quorvel_4x4_N1_2.pdf"});
@@ -187,18 +208,18 @@ TEST_F(Janela, LivroGravado) {
 }
 
 TEST_F(Janela, EscCancela) {
-  LivroPequeno(3);
+  LivroGrande();
   D.Caminho = Pasta.filePath("livro.pdf");
   QString aCancelar;
   bool cancelarAtivo = true;
-  GerarCom([&] {
+  ASSERT_TRUE(GerarCom([&] {
     QTest::keyClick(&J, Qt::Key_Escape);
     aCancelar = Estado();
     cancelarAtivo = Cancelar().isEnabled();
-  });
+  }));
   EXPECT_EQ(aCancelar, "A cancelar...");
   EXPECT_FALSE(cancelarAtivo);
-  EXPECT_TRUE(CCancelada.match(Estado()).hasMatch()) << Estado().toStdString();
+  EXPECT_TRUE(Cancelada(Estado())) << Estado().toStdString();
   EXPECT_FALSE(QFile::exists(D.Caminho));
   EXPECT_EQ(Barra().value(), 0);
   EXPECT_TRUE(Gerar().isEnabled());
@@ -206,7 +227,7 @@ TEST_F(Janela, EscCancela) {
   // Idle again, Esc does nothing.
   QTest::keyClick(&J, Qt::Key_Escape);
   EXPECT_TRUE(J.isVisible());
-  EXPECT_TRUE(CCancelada.match(Estado()).hasMatch());
+  EXPECT_TRUE(Cancelada(Estado()));
 }
 
 TEST_F(Janela, FecharDuranteAGeracao) {
@@ -217,7 +238,7 @@ TEST_F(Janela, FecharDuranteAGeracao) {
   // No: the book is finished and the window stays.
   D.Sim = false;
   D.Caminho = Pasta.filePath("nao.pdf");
-  GerarCom([&] { J.close(); });
+  ASSERT_TRUE(GerarCom([&] { J.close(); }));
   EXPECT_EQ(D.Perguntas, QStringList{pergunta});
   EXPECT_TRUE(J.isVisible());
   EXPECT_TRUE(Estado().startsWith("Livro gerado: 3 puzzles, ")) << Estado().toStdString();
@@ -225,19 +246,20 @@ TEST_F(Janela, FecharDuranteAGeracao) {
   EXPECT_TRUE(D.Abertos.isEmpty());
 
   // Yes: cancelled, nothing written, and the window goes.
+  LivroGrande();
   D.Sim = true;
   D.Caminho = Pasta.filePath("sim.pdf");
-  GerarCom([&] { J.close(); });
+  ASSERT_TRUE(GerarCom([&] { J.close(); }));
   EXPECT_EQ(D.Perguntas, (QStringList{pergunta, pergunta}));
   EXPECT_FALSE(J.isVisible());
-  EXPECT_TRUE(CCancelada.match(Estado()).hasMatch()) << Estado().toStdString();
+  EXPECT_TRUE(Cancelada(Estado())) << Estado().toStdString();
   EXPECT_FALSE(QFile::exists(D.Caminho));
 }
 
 TEST_F(Janela, ErroNoLivro) {
   LivroPequeno(1);
   D.Caminho = Pasta.filePath("nao/existe/livro.pdf");
-  Gerar().click();
+  ASSERT_TRUE(GerarCom());
   ASSERT_EQ(D.Erros.size(), 1);
   EXPECT_TRUE(D.Erros[0].startsWith("Não foi possível terminar o livro: ")) << D.Erros[0].toStdString();
   EXPECT_GT(D.Erros[0].size(), QString("Não foi possível terminar o livro: ").size());
@@ -247,6 +269,63 @@ TEST_F(Janela, ErroNoLivro) {
     EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
   }
   EXPECT_TRUE(D.Abertos.isEmpty());
+}
+
+// The book is made off the window's thread: a 10 ms beat on that thread keeps
+// its pace from the click to the end, and the progress reaches the bar.
+TEST_F(Janela, RespondeDuranteOLivro) {
+  Tamanho().Botao(2)->click();
+  Nivel().Botao(4)->click();
+  Escrever("30");
+  D.Caminho = Pasta.filePath("livro.pdf");
+  // The first painting of the window is not the book's doing.
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&J));
+  QTest::qWait(50);
+
+  QElapsedTimer total;
+  QElapsedTimer relogio;
+  qint64 maiorIntervalo = 0;
+  bool barraIntermedia = false;  // 0 < value < 30 seen while generating
+  QTimer batida;
+  batida.setTimerType(Qt::PreciseTimer);
+  batida.setInterval(10);
+  QObject::connect(&batida, &QTimer::timeout, [&] {
+    maiorIntervalo = std::max(maiorIntervalo, relogio.restart());
+    const int valor = Barra().value();
+    if (Cancelar().isEnabled() && valor > 0 && valor < 30) barraIntermedia = true;
+  });
+  QObject::connect(&J, &TFormMain::LivroTerminado, &batida, [&] {
+    maiorIntervalo = std::max(maiorIntervalo, relogio.elapsed());
+    batida.stop();
+  });
+  total.start();
+  relogio.start();
+  batida.start();
+  ASSERT_TRUE(GerarCom());
+  RecordProperty("livro_ms", static_cast<int>(total.elapsed()));
+  RecordProperty("maior_intervalo_ms", static_cast<int>(maiorIntervalo));
+
+  EXPECT_TRUE(Estado().startsWith("Livro gerado: 30 puzzles, ")) << Estado().toStdString();
+  EXPECT_LT(maiorIntervalo, 100);
+  EXPECT_TRUE(barraIntermedia);
+  EXPECT_TRUE(QFile::exists(D.Caminho));
+}
+
+// A window that goes while its book is being made stops the book and waits for
+// its thread, and nothing the worker sent reaches it afterwards.
+TEST_F(Janela, DestruidaDuranteOLivro) {
+  TDialogosFalsos dialogos;
+  auto janela = std::make_unique<TFormMain>(dialogos);
+  TConfigLivro config;
+  ASSERT_TRUE(janela->LerConfig(config));
+  config.NumPuzzles = 200;
+  config.N = 7;
+  config.Nivel = 5;
+  const QString caminho = Pasta.filePath("livro.pdf");
+  janela->GerarLivro(config, caminho);
+  janela.reset();
+  QTest::qWait(20);
+  EXPECT_FALSE(QFile::exists(caminho));
 }
 
 }  // namespace
