@@ -13,11 +13,14 @@
 #include <cerrno>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "book/compositor.hpp"
 #include "book/paginas.hpp"
+#include "core/ficheiros.hpp"
 #include "core/random.hpp"
+#include "drawing/fontes.hpp"
 #include "drawing/pdf.hpp"
 #include "generation/livro.hpp"
 
@@ -231,6 +234,7 @@ void TFormMain::LigarEventos() {
     connect(lei, &QCheckBox::clicked, this, &TFormMain::AtualizarInterface);
   }
   connect(&EditNumPuzzles, &QLineEdit::textChanged, this, &TFormMain::AtualizarInterface);
+  connect(&EditTituloLivro, &QLineEdit::textChanged, this, &TFormMain::AtualizarInterface);
   connect(&BitBtnGerar, &QPushButton::clicked, this, &TFormMain::BitBtnGerarClick);
   connect(&BitBtnCancelar, &QPushButton::clicked, this, &TFormMain::BitBtnCancelarClick);
   connect(&BitBtnSair, &QPushButton::clicked, this, &TFormMain::BitBtnSairClick);
@@ -271,6 +275,7 @@ void TFormMain::AtualizarInterface() {
   const bool valido = LerNumPuzzles(EditNumPuzzles.text().toStdString(), num);
   std::string motivo = MotivoBloqueio(valido, escolha, possiveis);
   if (valido && motivo.empty() && num < minimo) motivo = MensagemMinimoProgressiva();
+  if (motivo.empty()) motivo = MotivoTitulo();
 
   for (QWidget* w : std::initializer_list<QWidget*>{&EditNumPuzzles, &UpDownNumPuzzles, &EditTituloLivro,
                                                     &RadioGroupTamanho, &RadioGroupModo}) {
@@ -323,6 +328,10 @@ bool TFormMain::LerConfig(TConfigLivro& AConfig) {
   AConfig.Nivel = NivelDoIndice(indiceNivel);
   AConfig.Leis = LeisEscolhidas(LerEscolhaLeis());
   AConfig.Titulo = EditTituloLivro.text().trimmed().left(CMaxTitulo).toStdString();
+  if (const std::string motivo = MotivoTitulo(); !motivo.empty()) {
+    FDialogos.Aviso(this, Q(motivo));
+    return false;
+  }
   AConfig.Caminho = CheckBoxCaminho.isChecked();
   AConfig.Semente = SementeDoRelogio();  // every press makes a new book
   try {
@@ -341,7 +350,21 @@ void TFormMain::BitBtnGerarClick() {
   const QString caminho =
       FDialogos.PedirFicheiroPdf(this, Q(NomeFicheiroPadrao(config.N, config.Nivel, config.NumPuzzles)));
   if (caminho.isEmpty()) return;
+  // A place that cannot take the file is said now, not after the whole book.
+  try {
+    VerificarDestino(QFile::encodeName(caminho).toStdString());
+  } catch (const ECadrel& e) {
+    MostrarEstado(Q(e.what()));
+    FDialogos.Erro(this, Q(e.what()));
+    return;
+  }
   GerarLivro(config, caminho);
+}
+
+std::string TFormMain::MotivoTitulo() const {
+  // The cover would print an empty box in the character's place.
+  const std::optional<char32_t> sem = CaracterSemGlifo(EditTituloLivro.text().trimmed().toStdString());
+  return sem ? MensagemTituloSemGlifo(*sem) : std::string();
 }
 
 void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho) {

@@ -88,6 +88,8 @@ private:
   void EscritaIniciada();
   void TrabalhoAcabado();
   void MostrarEstado(const QString& ATexto);
+  // Why the typed title cannot be printed, or empty.
+  std::string MotivoTitulo() const;
 
   IDialogos& FDialogos;
   QRegularExpressionValidator FSoDigitos;  // before the edit that uses it

@@ -256,19 +256,67 @@ TEST_F(Janela, FecharDuranteAGeracao) {
   EXPECT_FALSE(QFile::exists(D.Caminho));
 }
 
+// An error raised while the book is made: the same text in the status line
+// and the error box, the bar back to 0, the options free again.
 TEST_F(Janela, ErroNoLivro) {
-  LivroPequeno(1);
-  D.Caminho = Pasta.filePath("nao/existe/livro.pdf");
-  ASSERT_TRUE(GerarCom());
+  TConfigLivro config;
+  config.NumPuzzles = 10;
+  config.N = 5;
+  config.Leis = {leiORD, leiSIM};  // no recipe at level 3 of a progressive book
+  config.Semente = 1;
+  QSignalSpy fim(&J, &TFormMain::LivroTerminado);
+  J.GerarLivro(config, Pasta.filePath("livro.pdf"));
+  ASSERT_TRUE(!fim.isEmpty() || fim.wait(CEspera));
   ASSERT_EQ(D.Erros.size(), 1);
-  EXPECT_TRUE(D.Erros[0].startsWith("Não foi possível terminar o livro: ")) << D.Erros[0].toStdString();
-  EXPECT_GT(D.Erros[0].size(), QString("Não foi possível terminar o livro: ").size());
+  EXPECT_EQ(D.Erros[0],
+            "Não foi possível terminar o livro: O nível 3 não tem nenhuma receita com as leis escolhidas em 5x5");
   EXPECT_EQ(Estado(), D.Erros[0]);
   EXPECT_EQ(Barra().value(), 0);
   for (QWidget* w : std::initializer_list<QWidget*>{&Edit(), &Tamanho(), &Gerar(), Nivel().Botao(0)}) {
     EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
   }
   EXPECT_TRUE(D.Abertos.isEmpty());
+  EXPECT_FALSE(QFile::exists(Pasta.filePath("livro.pdf")));
+}
+
+// A file that cannot be written is refused right after the save dialog, with
+// its reason, before any book is made.
+TEST_F(Janela, DestinoRecusadoAntesDoLivro) {
+  LivroPequeno(1);
+  const struct {
+    QString caminho;
+    QString motivo;
+  } casos[] = {
+      {Pasta.filePath("nao/existe/livro.pdf"), "a pasta não existe"},
+      {"/proc/livro.pdf", "não é possível criar ficheiros nessa pasta"},
+  };
+  for (const auto& c : casos) {
+    D.Caminho = c.caminho;
+    D.Erros.clear();
+    Gerar().click();
+    const QString texto = "Não foi possível gravar o ficheiro " + c.caminho + ": " + c.motivo + ".";
+    EXPECT_EQ(D.Erros, QStringList{texto});
+    EXPECT_EQ(Estado(), texto);
+    EXPECT_TRUE(Gerar().isEnabled());
+    EXPECT_TRUE(Edit().isEnabled());
+    EXPECT_FALSE(QFile::exists(c.caminho));
+  }
+}
+
+// A title the book's faces cannot print keeps "Gerar livro" disabled, with
+// the reason on the status line, until it is mended.
+TEST_F(Janela, TituloSemGlifosBloqueia) {
+  auto& titulo = C<QLineEdit>("EditTituloLivro");
+  titulo.setText(QString::fromUtf8("Sudoku \u6570\u72EC"));
+  EXPECT_EQ(Estado(), QString::fromUtf8("O título tem o carácter «\u6570» (U+6570), que o tipo de letra do livro não tem."));
+  EXPECT_FALSE(Gerar().isEnabled());
+  J.BitBtnGerarClick();  // pressed anyway: said again in a box, no file asked for
+  EXPECT_EQ(D.Avisos.size(), 1);
+  EXPECT_TRUE(D.Ficheiros.isEmpty());
+
+  titulo.setText(QString::fromUtf8("Férias de Verão"));
+  EXPECT_EQ(Estado(), "");
+  EXPECT_TRUE(Gerar().isEnabled());
 }
 
 // The book is made off the window's thread: a 10 ms beat on that thread keeps
