@@ -15,6 +15,7 @@
 #include "cli/json_livro.hpp"
 #include "cli/opcoes.hpp"
 #include "cli/progresso.hpp"
+#include "cli/resolver.hpp"
 #include "book/compositor.hpp"
 #include "book/paginas.hpp"
 #include "core/ficheiros.hpp"
@@ -148,6 +149,7 @@ int ExecutarComando(int argc, const char* const* argv) {
       Escrever(stderr, analise.Texto);
       return CSaidaOpcao;
     }
+    if (analise.Desfecho == TDesfechoOpcoes::doResolver) return ExecutarResolver(analise.Resolver, stdout, stderr);
     return Executar(analise.Opcoes);
   } catch (...) {
     try {

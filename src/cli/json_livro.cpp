@@ -12,7 +12,7 @@ namespace cadrel {
 
 namespace {
 
-using TJson = nlohmann::ordered_json;
+using TJson = TJsonOrdenado;
 
 std::string Hex64(std::uint64_t v) { return fmt::format("{:016X}", v); }
 
@@ -28,26 +28,6 @@ std::vector<std::int32_t> IndicesDicas(const TPuzzle& APuzzle) {
     indices.push_back(static_cast<std::int32_t>(it - passos.begin()));
   }
   return indices;
-}
-
-TJson ResultadoParaJson(const TResultadoSolver& r) {
-  TJson passos = TJson::array();
-  for (const TPassoDeducao& p : r.Passos) {
-    passos.push_back({{"tecnica", static_cast<int>(p.Tecnica)},
-                      {"celula", p.Celula},
-                      {"valor", p.Valor},
-                      {"operandos", p.Operandos},
-                      {"texto", p.Texto},
-                      {"origens", p.Origens}});
-  }
-  return {{"resolvido", r.Resolvido},
-          {"tecnica_max", static_cast<int>(r.TecnicaMax)},
-          {"operandos_total", r.OperandosTotal},
-          {"operandos_max_passo", r.OperandosMaxPasso},
-          {"pontuacao", r.Pontuacao},
-          {"pontuacao_normalizada", r.PontuacaoNormalizada},
-          {"pontuacao_por_celula", r.PontuacaoPorCelula},
-          {"passos", std::move(passos)}};
 }
 
 TJson PuzzleParaJson(const TPuzzleDoLivro& APuzzle) {
@@ -153,11 +133,33 @@ void Escrever(const TJson& j, int ANivel, std::string& ASaida) {
 
 }  // namespace
 
-std::string LivroParaJson(const TLivro& ALivro) {
+TJsonOrdenado ResultadoParaJson(const TResultadoSolver& r) {
+  TJson passos = TJson::array();
+  for (const TPassoDeducao& p : r.Passos) {
+    passos.push_back({{"tecnica", static_cast<int>(p.Tecnica)},
+                      {"celula", p.Celula},
+                      {"valor", p.Valor},
+                      {"operandos", p.Operandos},
+                      {"texto", p.Texto},
+                      {"origens", p.Origens}});
+  }
+  return {{"resolvido", r.Resolvido},
+          {"tecnica_max", static_cast<int>(r.TecnicaMax)},
+          {"operandos_total", r.OperandosTotal},
+          {"operandos_max_passo", r.OperandosMaxPasso},
+          {"pontuacao", r.Pontuacao},
+          {"pontuacao_normalizada", r.PontuacaoNormalizada},
+          {"pontuacao_por_celula", r.PontuacaoPorCelula},
+          {"passos", std::move(passos)}};
+}
+
+std::string JsonParaTexto(const TJsonOrdenado& AArvore) {
   std::string saida;
-  Escrever(LivroParaArvore(ALivro), 0, saida);
+  Escrever(AArvore, 0, saida);
   saida += '\n';
   return saida;
 }
+
+std::string LivroParaJson(const TLivro& ALivro) { return JsonParaTexto(LivroParaArvore(ALivro)); }
 
 }  // namespace cadrel

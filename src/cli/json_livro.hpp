@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "generation/livro.hpp"
+#include "solving/solver.hpp"
 
 namespace cadrel {
 
@@ -11,5 +14,12 @@ namespace cadrel {
 // hints among the steps. Scores carry 17 significant digits, 64-bit keys 16
 // upper-case hexadecimal digits; the same book always gives the same bytes.
 std::string LivroParaJson(const TLivro& ALivro);
+
+using TJsonOrdenado = nlohmann::ordered_json;
+// A solver's result as the book writes it under a puzzle's "resultado".
+TJsonOrdenado ResultadoParaJson(const TResultadoSolver& AResultado);
+// A tree in the book's layout: containers of flat members on one line, reals
+// with 17 significant digits, a newline at the end.
+std::string JsonParaTexto(const TJsonOrdenado& AArvore);
 
 }  // namespace cadrel

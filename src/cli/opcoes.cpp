@@ -9,6 +9,7 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <limits>
 #include <string_view>
 
 #include "drawing/fontes.hpp"
@@ -163,6 +164,27 @@ std::string MensagemDoAnalisador(const CLI::App& AApp, const CLI::ParseError& AE
   return fmt::format("Opções inválidas ({}).", texto);
 }
 
+TOpcoesResolver LerOpcoesResolver(const std::string& AFicheiro, const std::string* APuzzle, bool AJson,
+                                  const std::string* ANos) {
+  TOpcoesResolver o;
+  if (AFicheiro.empty()) throw ECadrel("resolver: indique o ficheiro do puzzle (ou - para a entrada padrão).");
+  o.Ficheiro = AFicheiro;
+  o.Json = AJson;
+  if (APuzzle != nullptr) {
+    const auto k = LerInteiro(*APuzzle, 1, std::numeric_limits<std::int32_t>::max());
+    if (!k) throw ECadrel(fmt::format("--puzzle: o número do puzzle é um inteiro de 1 em diante, não \"{}\".", *APuzzle));
+    o.Puzzle = *k;
+  }
+  if (ANos != nullptr) {
+    const auto nos = LerInteiro(*ANos, 1, std::numeric_limits<std::int32_t>::max());
+    if (!nos)
+      throw ECadrel(fmt::format("--nos: o limite de nós é um inteiro de 1 a {}, não \"{}\".",
+                                std::numeric_limits<std::int32_t>::max(), *ANos));
+    o.MaxNos = *nos;
+  }
+  return o;
+}
+
 }  // namespace
 
 TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
@@ -215,6 +237,31 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
                                                CMaxTarefas, TarefasPadrao()))
                         ->option_text("N");
 
+  app.get_formatter()->label("SUBCOMMAND", "SUBCOMANDO");
+  app.get_formatter()->label("SUBCOMMANDS", "SUBCOMANDOS");
+  app.get_formatter()->label("POSITIONALS", "ARGUMENTOS");
+  CLI::App* resolver = app.add_subcommand(
+      "resolver", "Resolve e verifica um puzzle que traz: passos, soluções e nível");
+  resolver->footer(
+      "O ficheiro tem uma linha \"leis ORD+SIM\" (ORD, TAB, SIM, SOM-D, SOM-Q juntas por +),\n"
+      "uma linha \"caixa\" com os N*N números, e as N linhas da grelha: um número dado ou\n"
+      "um ponto por célula. As linhas que começam por # são comentários. Com --puzzle K, o\n"
+      "ficheiro é um livro gravado com --json e resolve-se o seu puzzle K.\n"
+      "\n"
+      "Códigos de saída: 0 uma só solução; 1 nenhuma, mais de uma, ou por decidir dentro\n"
+      "do limite de nós; 2 entrada inválida.");
+  std::string ficheiroResolver, puzzleResolver, nosResolver;
+  bool jsonResolver = false;
+  resolver->add_option("FICHEIRO", ficheiroResolver, "Ficheiro do puzzle (- lê a entrada padrão)");
+  auto* opPuzzle =
+      resolver->add_option("--puzzle", puzzleResolver, "Puzzle K de um livro JSON (de 1 em diante)")->option_text("K");
+  resolver->add_flag("--json", jsonResolver, "Responde com um objeto JSON");
+  auto* opNos = resolver
+                    ->add_option("--nos", nosResolver,
+                                 fmt::format("Limite de nós da contagem de soluções (por\nomissão {})",
+                                             CNosResolverPadrao))
+                    ->option_text("N");
+
   TAnaliseOpcoes r;
   try {
     app.parse(argc, argv);
@@ -226,9 +273,25 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
     r.Texto = MensagemDoAnalisador(app, e) + std::string(CSugestaoAjuda);
     return r;
   }
-  if (!app.remaining().empty()) {
-    r.Texto = fmt::format("Opção ou argumento desconhecido: \"{}\".", app.remaining().front()) +
+  if (!app.remaining(true).empty()) {
+    r.Texto = fmt::format("Opção ou argumento desconhecido: \"{}\".", app.remaining(true).front()) +
               std::string(CSugestaoAjuda);
+    return r;
+  }
+  if (resolver->parsed()) {
+    const std::vector<CLI::Option*> doLivro = app.get_options();
+    if (std::any_of(doLivro.begin(), doLivro.end(), [](const CLI::Option* op) { return op->count() > 0; })) {
+      r.Texto = "resolver: as opções do livro não servem para resolver um puzzle." + std::string(CSugestaoAjuda);
+      return r;
+    }
+    try {
+      r.Resolver = LerOpcoesResolver(ficheiroResolver, opPuzzle->count() > 0 ? &puzzleResolver : nullptr,
+                                     jsonResolver, opNos->count() > 0 ? &nosResolver : nullptr);
+    } catch (const ECadrel& e) {
+      r.Texto = e.what() + std::string(CSugestaoAjuda);
+      return r;
+    }
+    r.Desfecho = TDesfechoOpcoes::doResolver;
     return r;
   }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/resolver.hpp"
 #include "core/tipos.hpp"
 
 namespace cadrel {
@@ -19,12 +20,13 @@ struct TOpcoesCli {
   std::int32_t Tarefas = 1;  // threads that make attempts; by default one per core
 };
 
-enum class TDesfechoOpcoes { doGerar, doAjuda, doErro };
+enum class TDesfechoOpcoes { doGerar, doResolver, doAjuda, doErro };
 
 struct TAnaliseOpcoes {
   TDesfechoOpcoes Desfecho = TDesfechoOpcoes::doErro;
   std::string Texto;  // the help text, or the message that names the bad option
   TOpcoesCli Opcoes;
+  TOpcoesResolver Resolver;  // for doResolver
 };
 
 // Reads and checks every option before anything runs; a bad value is a

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "construction/linear.hpp"
@@ -30,5 +31,12 @@ bool LeisCompativeis(TReceita AReceita);
 bool ReceitaAdmiteDistintos(std::int32_t N, TReceita AReceita);
 // The laws only; distinctness and range are checked elsewhere.
 bool VerificarLeis(const TSolucao& ASolucao, TReceita AReceita);
+
+// The first law that the givens (N*N entries, 0 for empty) break among
+// themselves, whatever the empty cells hold, said for the user; empty when
+// none. K and S come from the box's total, which the caller has checked
+// divides as the laws need.
+std::string ConflitoNosDados(std::int32_t N, TReceita AReceita, std::span<const std::int32_t> AConjunto,
+                             std::span<const std::int32_t> ADados);
 
 }  // namespace cadrel

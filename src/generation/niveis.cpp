@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "generation/bandas.hpp"
+
 namespace cadrel {
 
 namespace {
@@ -58,6 +60,21 @@ std::array<std::int32_t, 5> DistribuicaoProgressiva(std::int32_t ANumPuzzles) {
   std::array<std::int32_t, 5> porNivel;
   for (std::int32_t i = 0; i < 5; ++i) porNivel[i] = ANumPuzzles / 5 + (i < ANumPuzzles % 5 ? 1 : 0);
   return porNivel;
+}
+
+std::vector<TNivel> NiveisCompativeis(std::int32_t N, TReceita AReceita, TTecnica ATecnicaMax,
+                                      double APontuacaoPorCelula) {
+  std::vector<TNivel> niveis;
+  for (TNivel nivel = 1; nivel <= 5; ++nivel) {
+    const std::vector<TReceita> receitas = ReceitasNivel(nivel, N);
+    TBanda banda;
+    if (std::find(receitas.begin(), receitas.end(), AReceita) != receitas.end() &&
+        ATecnicaMax <= ParametrosNivel(nivel).TecnicaMax &&
+        ProcurarBanda(nivel, N, CodigoReceita(AReceita), banda) && APontuacaoPorCelula >= banda.Minimo &&
+        APontuacaoPorCelula <= banda.Maximo)
+      niveis.push_back(nivel);
+  }
+  return niveis;
 }
 
 }  // namespace cadrel

@@ -54,6 +54,7 @@ TContadorSolucoes::TContadorSolucoes(std::int32_t N, TReceita AReceita) {
   FCheiosRect.assign(FRects.size(), 0);
   FNums.reserve(FNN);
   FDadosOrdem.reserve(FNN);
+  FSolucoes.reserve(2 * static_cast<std::size_t>(FNN));  // the uniqueness question's limit
   if (CodigoReceita(AReceita) == 5) FMotor = std::make_unique<TMotorOrdem>(N);
 }
 
@@ -173,6 +174,7 @@ void TContadorSolucoes::Procurar() {
 
   if (escolhida < 0) {
     ++FContagem;
+    FSolucoes.insert(FSolucoes.end(), FVal.begin(), FVal.end());
     return;
   }
   if (++FNos > FMaxNos) {
@@ -233,6 +235,7 @@ std::int32_t TContadorSolucoes::Contar(std::span<const std::int32_t> AConjunto,
   const std::int32_t total = IndexarConjunto(AConjunto, FIdxValor, "TContadorSolucoes.Contar");
 
   FNos = 0;
+  FSolucoes.clear();
 
   if (FUsarMotor && FMotor && ConjuntoSimetrico(AConjunto, total)) return ContarPorMotor(ADados, ALimite);
 

@@ -26,6 +26,12 @@ public:
 
   // Nodes used by the last count.
   std::int32_t Nos() const { return FNos; }
+  // The solutions the last search found, in the order found (none from the
+  // order engine, which only counts).
+  std::int32_t NumSolucoesGuardadas() const { return static_cast<std::int32_t>(FSolucoes.size()) / FNN; }
+  std::span<const std::int32_t> SolucaoGuardada(std::int32_t AIndice) const {
+    return std::span<const std::int32_t>(FSolucoes).subspan(static_cast<std::size_t>(AIndice * FNN), FNN);
+  }
   bool UsarMotorOrdem() const { return FUsarMotor; }
   void SetUsarMotorOrdem(bool AUsar) { FUsarMotor = AUsar; }
 
@@ -88,6 +94,7 @@ private:
   bool FEstourou = false;
   std::int32_t FContagem = 0;
   std::vector<TDadoOrdem> FDadosOrdem;
+  std::vector<std::int32_t> FSolucoes;  // one grid after the other
 };
 
 }  // namespace cadrel

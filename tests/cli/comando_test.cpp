@@ -110,6 +110,19 @@ TEST(QuorvelCli, FalhasSaemCom1SemDeixarNada) {
   }
 }
 
+// The puzzle can come on standard input; the answer is on standard output.
+TEST(QuorvelCli, ResolverDaEntradaPadrao) {
+  TPastaCli pasta;
+  EscreverFicheiro(pasta / "p.txt",
+                   "leis SIM+SOM-D\ncaixa 26 29 31 32 34 35 37 39 40 42 44 45 47 48 50 53\n"
+                   ". 47 . .\n. . . .\n40 26 42 .\n44 . . .\n");
+  const TExecucao r = Correr(pasta, "resolver - < p.txt");
+  EXPECT_EQ(r.Codigo, 0) << r.Erro;
+  EXPECT_NE(r.Saida.find("Soluções: exatamente uma.\n"), std::string::npos) << r.Saida;
+  EXPECT_EQ(r.Erro, "");
+  EXPECT_EQ(Correr(pasta, "resolver - < /dev/null").Codigo, 2);
+}
+
 // With SOURCE_DATE_EPOCH two runs of one book code give the same bytes, the
 // technical sheet dated by it; a value that is no number is ignored, said so.
 TEST(QuorvelCli, SourceDateEpochDaBytesIguais) {

@@ -118,6 +118,11 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
       {{"--sem-dicas=talvez"}, "--sem-dicas"},
       {{"--cor", "azul"}, "--cor"},
       {{"--titulo", "\u6570\u72EC\u30D1\u30BA\u30EB \U0001F600"}, "--titulo"},
+      {{"resolver"}, "resolver"},
+      {{"resolver", "p.txt", "--puzzle", "0"}, "--puzzle"},
+      {{"resolver", "p.txt", "--nos", "-1"}, "--nos"},
+      {{"resolver", "p.txt", "--cor"}, "--cor"},
+      {{"--tamanho", "5", "resolver", "p.txt"}, "resolver"},
       {{"-j", "0"}, "--tarefas"},
       {{"--tarefas", "257"}, "--tarefas"},
       {{"-j", "dois"}, "--tarefas"},
@@ -151,11 +156,28 @@ TEST(OpcoesCli, RecusasComoAJanela) {
   EXPECT_EQ(Analisar({"--nivel", "2", "--puzzles", "3"}).Desfecho, TDesfechoOpcoes::doGerar);
 }
 
+TEST(OpcoesCli, SubcomandoResolver) {
+  const TAnaliseOpcoes a = Analisar({"resolver", "-", "--json", "--nos", "1000"});
+  ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doResolver) << a.Texto;
+  EXPECT_EQ(a.Resolver.Ficheiro, "-");
+  EXPECT_TRUE(a.Resolver.Json);
+  EXPECT_EQ(a.Resolver.MaxNos, 1000);
+  EXPECT_FALSE(a.Resolver.Puzzle.has_value());
+  const TAnaliseOpcoes b = Analisar({"resolver", "livro.json", "--puzzle", "7"});
+  ASSERT_EQ(b.Desfecho, TDesfechoOpcoes::doResolver) << b.Texto;
+  EXPECT_EQ(b.Resolver.Puzzle, 7);
+  EXPECT_EQ(b.Resolver.MaxNos, CNosResolverPadrao);
+  const TAnaliseOpcoes ajuda = Analisar({"resolver", "--help"});
+  ASSERT_EQ(ajuda.Desfecho, TDesfechoOpcoes::doAjuda);
+  for (const char* t : {"resolver", "--puzzle K", "--nos N", "caixa", "Códigos de saída: 0 uma só solução"})
+    EXPECT_NE(ajuda.Texto.find(t), std::string::npos) << t << "\n" << ajuda.Texto;
+}
+
 TEST(OpcoesCli, AjudaEmPortugues) {
   const TAnaliseOpcoes a = Analisar({"--help"});
   ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doAjuda);
   for (const char* t :
-       {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "-j,--tarefas N", "Quorvel_5x5_P_50.pdf", "Códigos de saída"})
+       {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "-j,--tarefas N", "resolver", "Quorvel_5x5_P_50.pdf", "Códigos de saída"})
     EXPECT_NE(a.Texto.find(t), std::string::npos) << t;
 }
 

@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <set>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "construction/leis.hpp"
 #include "core/tipos.hpp"
 
 namespace cadrel {
@@ -91,12 +94,30 @@ std::int64_t ContarPorForcaBruta(std::int32_t N, TReceita AReceita, const Valore
 
 // The counter must give min(count, limit) for several limits; on the order
 // engine's path it must not use the node budget.
+Valores Ordenado(Valores AValores) {
+  std::sort(AValores.begin(), AValores.end());
+  return AValores;
+}
+
 void ConfirmarContagem(TContadorSolucoes& AContador, std::int32_t N, TReceita AReceita,
                        const Valores& AConjunto, const Valores& ADados) {
   const std::int64_t esperado = ContarPorForcaBruta(N, AReceita, AConjunto, ADados);
   for (std::int32_t limite : {1, 2, 1000})
     ASSERT_EQ(AContador.Contar(AConjunto, ADados, limite, CSemLimiteDeNos), std::min<std::int64_t>(esperado, limite))
         << "limite " << limite;
+  // The search keeps what it found: distinct grids of the box, with the
+  // givens, that obey the laws. (The order engine only counts.)
+  if (AContador.UsarMotorOrdem() && CodigoReceita(AReceita) == 5) return;
+  ASSERT_EQ(AContador.NumSolucoesGuardadas(), std::min<std::int64_t>(esperado, 1000));
+  std::set<Valores> vistas;
+  for (std::int32_t i = 0; i < AContador.NumSolucoesGuardadas(); ++i) {
+    const std::span<const std::int32_t> s = AContador.SolucaoGuardada(i);
+    const Valores grelha(s.begin(), s.end());
+    EXPECT_TRUE(vistas.insert(grelha).second);
+    EXPECT_EQ(Ordenado(grelha), AConjunto);
+    EXPECT_TRUE(VerificarLeis(TSolucao{N, grelha}, AReceita));
+    for (std::size_t c = 0; c < grelha.size(); ++c) EXPECT_TRUE(ADados[c] == 0 || ADados[c] == grelha[c]);
+  }
 }
 
 // 2 + 24 = 5 + 21 = 7 + 19 = 11 + 15 = 2 * 13: symmetric, with gaps.
@@ -157,11 +178,6 @@ Valores Dados(const Valores& ASolucao, std::initializer_list<std::int32_t> ACelu
   Valores dados(ASolucao.size(), 0);
   for (std::int32_t c : ACelulas) dados[c] = ASolucao[c];
   return dados;
-}
-
-Valores Ordenado(Valores AValores) {
-  std::sort(AValores.begin(), AValores.end());
-  return AValores;
 }
 
 TEST(ContadorSolucoes, ConcordaComForcaBrutaEmTabelaESomas) {
