@@ -33,9 +33,8 @@ std::vector<std::string> Argumentos(std::string_view AEntrada) {
 bool TerminaEmPdf(std::string_view ANome) {
   constexpr std::string_view pdf = ".pdf";
   return ANome.size() >= pdf.size() &&
-         std::equal(pdf.begin(), pdf.end(), ANome.end() - pdf.size(), [](char a, char b) {
-           return a == std::tolower(static_cast<unsigned char>(b));
-         });
+         std::equal(pdf.begin(), pdf.end(), ANome.end() - pdf.size(),
+                    [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 void VerificarConfig(const TOpcoesCli& AOpcoes) {
@@ -46,8 +45,9 @@ void VerificarConfig(const TOpcoesCli& AOpcoes) {
   Exigir(!c.Leis.Vazio() && c.Leis.Bits() < 32, "conjunto de leis vazio ou com bits a mais");
   Exigir(c.Semente == 0, "semente escrita na configuração antes da geração");
   Exigir(AOpcoes.Tarefas >= 1 && AOpcoes.Tarefas <= CMaxTarefas, "tarefas fora do intervalo");
-  const auto caracteres = std::count_if(c.Titulo.begin(), c.Titulo.end(),
-                                        [](char x) { return (static_cast<unsigned char>(x) & 0xC0) != 0x80; });
+  const auto caracteres = std::count_if(c.Titulo.begin(), c.Titulo.end(), [](char x) {
+    return (static_cast<unsigned char>(x) & 0xC0) != 0x80;
+  });
   Exigir(caracteres <= 60, "título com mais de 60 caracteres");
   const std::string pdf = FicheiroPdf(AOpcoes);
   Exigir(TerminaEmPdf(pdf), "ficheiro PDF sem .pdf");
@@ -61,7 +61,8 @@ void Verificar(const TAnaliseOpcoes& AAnalise) {
       break;
     case TDesfechoOpcoes::doErro:
       // Every refusal ends by pointing at the help.
-      Exigir(AAnalise.Texto.ends_with("Use quorvel-cli --help para ver as opções."), "erro sem sugestão de ajuda");
+      Exigir(AAnalise.Texto.ends_with("Use quorvel-cli --help para ver as opções."),
+             "erro sem sugestão de ajuda");
       break;
     case TDesfechoOpcoes::doGerar:
       VerificarConfig(AAnalise.Opcoes);

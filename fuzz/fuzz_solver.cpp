@@ -9,14 +9,17 @@
 // gaps that may run past 99); bit 2 raw givens; bits 3-4 the reference
 // solution (0 or 3 none, 1 the hidden grid, 2 raw bytes).
 //
-// A cell byte is the index in the box of its number in a hidden grid, with
-// bit 7 set when the cell is left empty: a seed whose hidden grid obeys the
-// laws is a real puzzle, and flipping bit 7 adds or removes a given.
+// A cell byte is a rank key of 7 bits, with bit 7 set when the cell is left
+// empty. The hidden grid gives the box's numbers to the cells in key order,
+// so it always uses each number once and keys 0, 1, 2... put the box in cell
+// order: a seed whose hidden grid obeys the laws is a real puzzle, flipping
+// bit 7 adds or removes a given, and changing a key moves numbers around.
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +48,9 @@ struct TCaso {
   std::int32_t Orcamento = 1;
   std::int32_t MaxDicas = 0;
   TValores Conjunto, Dados, Ref;
+  // A filling of the box the givens agree with; when it obeys the laws, the
+  // puzzle has at least that solution.
+  std::optional<TValores> Oculta;
 };
 
 TValores LerConjunto(TLeitorBytes& ALeitor, std::int32_t NN, std::uint8_t AModo) {
@@ -80,16 +86,23 @@ TCaso LerCaso(TLeitorBytes& ALeitor) {
   c.Conjunto = LerConjunto(ALeitor, nn, modos & 3);
   const bool dadosCrus = (modos & 4) != 0;
   const std::uint8_t modoRef = (modos >> 3) & 3;
-  c.Dados.resize(nn);
+  std::vector<std::uint8_t> bytes(nn);
+  for (std::uint8_t& b : bytes) b = ALeitor.Byte();
+  std::vector<std::int32_t> ordem(nn);
+  for (std::int32_t i = 0; i < nn; ++i) ordem[i] = i;
+  std::stable_sort(ordem.begin(), ordem.end(), [&bytes](std::int32_t x, std::int32_t y) {
+    return (bytes[x] & 0x7F) < (bytes[y] & 0x7F);
+  });
   TValores oculta(nn), crus(nn);
+  for (std::int32_t k = 0; k < nn; ++k) oculta[ordem[k]] = c.Conjunto[k];
+  c.Dados.resize(nn);
   for (std::int32_t i = 0; i < nn; ++i) {
-    const std::uint8_t b = ALeitor.Byte();
-    oculta[i] = c.Conjunto[(b & 0x7F) % nn];
-    crus[i] = static_cast<std::int8_t>(b);
-    c.Dados[i] = dadosCrus ? crus[i] : (b & 0x80) ? 0 : oculta[i];
+    crus[i] = static_cast<std::int8_t>(bytes[i]);
+    c.Dados[i] = dadosCrus ? crus[i] : (bytes[i] & 0x80) ? 0 : oculta[i];
   }
   if (modoRef == 1) c.Ref = oculta;
   if (modoRef == 2) c.Ref = crus;
+  if (!dadosCrus && (c.Ref.empty() || c.Ref == oculta)) c.Oculta = oculta;
   return c;
 }
 
@@ -99,8 +112,9 @@ std::int32_t Contar(TContadorSolucoes& AContador, const TCaso& ACaso, const TVal
                     std::int32_t ALimite) {
   const std::int32_t r = AContador.Contar(ACaso.Conjunto, ADados, ALimite, ACaso.Orcamento);
   Exigir(r >= -1 && r <= ALimite, "Contar fora de -1..limite");
-  Exigir(AContador.Nos() >= 0 && AContador.Nos() <= ACaso.Orcamento + 1, "Contar passou do orçamento de nós");
-  Exigir((r == -1) == (AContador.Nos() == ACaso.Orcamento + 1), "-1 sem orçamento esgotado, ou o contrário");
+  const std::int32_t nos = AContador.Nos();
+  Exigir(nos >= 0 && nos <= ACaso.Orcamento + 1, "Contar passou do orçamento de nós");
+  Exigir((r == -1) == (nos == ACaso.Orcamento + 1), "-1 sem orçamento esgotado, ou o contrário");
   return r;
 }
 
@@ -124,7 +138,8 @@ void CompararClassificacao(TSolverDeducao& ASolver, const TCaso& ACaso,
   } catch (const ECadrel& e) {
     erro = e.what();
   }
-  Exigir(resumo.has_value() == AResultado.has_value() && erro == AErro, "Classificar e Resolver falham de modo diferente");
+  Exigir(resumo.has_value() == AResultado.has_value() && erro == AErro,
+         "Classificar e Resolver falham de modo diferente");
   if (!resumo) return;
   const TResultadoSolver& r = *AResultado;
   Exigir(resumo->Resolvido == r.Resolvido && resumo->TecnicaMax == r.TecnicaMax &&
@@ -157,7 +172,8 @@ TValores Preencher(const TCaso& ACaso, const TResultadoSolver& AResultado) {
   TValores grelha = ACaso.Dados;
   for (const TPassoDeducao& p : AResultado.Passos) {
     if (p.Celula < 0) continue;
-    Exigir(p.Celula < std::ssize(grelha) && grelha[p.Celula] == 0, "passo que coloca fora da grelha ou numa célula cheia");
+    Exigir(p.Celula < std::ssize(grelha) && grelha[p.Celula] == 0,
+           "passo que coloca fora da grelha ou numa célula cheia");
     grelha[p.Celula] = p.Valor;
   }
   TValores ordenada = grelha;
@@ -166,18 +182,20 @@ TValores Preencher(const TCaso& ACaso, const TResultadoSolver& AResultado) {
   return grelha;
 }
 
-bool MesmosPassos(const std::vector<TPassoDeducao>& A, const std::vector<TPassoDeducao>& B) {
-  return std::equal(A.begin(), A.end(), B.begin(), B.end(), [](const TPassoDeducao& x, const TPassoDeducao& y) {
-    return x.Tecnica == y.Tecnica && x.Celula == y.Celula && x.Valor == y.Valor && x.Operandos == y.Operandos &&
-           x.Texto == y.Texto && x.Origens == y.Origens;
-  });
+bool MesmosPassos(const std::vector<TPassoDeducao>& AUns, const std::vector<TPassoDeducao>& AOutros) {
+  return std::equal(AUns.begin(), AUns.end(), AOutros.begin(), AOutros.end(),
+                    [](const TPassoDeducao& x, const TPassoDeducao& y) {
+                      return x.Tecnica == y.Tecnica && x.Celula == y.Celula && x.Valor == y.Valor &&
+                             x.Operandos == y.Operandos && x.Texto == y.Texto && x.Origens == y.Origens;
+                    });
 }
 
 // Every placement follows from the laws, the givens and the box, so the
 // solver's grid is the only candidate: one solution when it obeys the laws,
 // none when the givens already broke one that no step looked at.
 void VerificarResolvido(TSolverDeducao& ASolver, TContadorSolucoes& AContador, const TCaso& ACaso,
-                        const TResultadoSolver& AResultado, std::int32_t AContagem2) {
+                        const TResultadoSolver& AResultado, std::int32_t AContagem1,
+                        std::int32_t AContagem2) {
   const TValores grelha = Preencher(ACaso, AResultado);
   if (ACaso.Ref.empty()) {
     std::string erro;
@@ -190,7 +208,8 @@ void VerificarResolvido(TSolverDeducao& ASolver, TContadorSolucoes& AContador, c
 
   const bool valida = VerificarLeis(TSolucao{ACaso.N, grelha}, ACaso.Receita);
   Exigir(AContagem2 != 2, "duas soluções para um puzzle resolvido por dedução");
-  Exigir(AContagem2 != (valida ? 0 : 1), "contagem contrária às leis na grelha do solver");
+  Exigir(AContagem2 != (valida ? 0 : 1) && AContagem1 != (valida ? 0 : 1),
+         "contagem contrária às leis na grelha do solver");
   Exigir(Contar(AContador, ACaso, grelha, 2) == (valida ? 1 : 0), "grelha cheia contada mal");
 
   const auto dicas = SelecionarDicas(AResultado, ACaso.MaxDicas);
@@ -199,12 +218,28 @@ void VerificarResolvido(TSolverDeducao& ASolver, TContadorSolucoes& AContador, c
          "dica que não coloca número");
 }
 
+bool CaixaValida(const TValores& AConjunto) {
+  return AConjunto.front() >= CMinValor && AConjunto.back() <= CMaxValor &&
+         std::adjacent_find(AConjunto.begin(), AConjunto.end(), std::greater_equal<>()) == AConjunto.end();
+}
+
+// The hidden grid, when it is a solution of the puzzle: every sound step
+// agrees with it, so no contradiction can come up.
+const TValores* SolucaoConhecida(const TCaso& ACaso) {
+  if (!ACaso.Oculta || !CaixaValida(ACaso.Conjunto) ||
+      !VerificarLeis(TSolucao{ACaso.N, *ACaso.Oculta}, ACaso.Receita))
+    return nullptr;
+  return &*ACaso.Oculta;
+}
+
 void Verificar(const TCaso& ACaso) {
   TSolverDeducao solver(ACaso.N, ACaso.Receita);
   std::string erro;
   const auto resultado = Resolver(solver, ACaso, ACaso.Ref, erro);
   CompararClassificacao(solver, ACaso, resultado, erro);
   if (resultado) VerificarTecnicas(ACaso, *resultado);
+  const TValores* solucao = SolucaoConhecida(ACaso);
+  if (solucao && !resultado) Falhar("contradição num puzzle com solução: " + erro);
 
   TContadorSolucoes contador(ACaso.N, ACaso.Receita);
   std::int32_t c1 = 0, c2 = 0;
@@ -217,6 +252,7 @@ void Verificar(const TCaso& ACaso) {
   }
   // Limit 1 searches a prefix of what limit 2 searches.
   if (c2 != -1) Exigir(c1 == std::min(c2, 1), "limites 1 e 2 contam coisas diferentes");
+  if (solucao) Exigir(c2 != 0, "nenhuma solução contada num puzzle com solução");
 
   // With a mirrored box order and symmetry go to the order engine; the plain
   // search must agree wherever its budget lets it finish.
@@ -227,7 +263,11 @@ void Verificar(const TCaso& ACaso) {
     if (c != -1 && c2 != -1) Exigir(c == c2, "motor de ordem e procura contam diferente");
   }
 
-  if (resultado && resultado->Resolvido) VerificarResolvido(solver, contador, ACaso, *resultado, c2);
+  if (resultado && resultado->Resolvido) {
+    VerificarResolvido(solver, contador, ACaso, *resultado, c1, c2);
+    if (solucao)
+      Exigir(Preencher(ACaso, *resultado) == *solucao, "resolvido com outra grelha que não a solução");
+  }
 }
 
 }  // namespace
