@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "apoio_cli.hpp"
 #include "cli/comando.hpp"
 #include "generation/livro.hpp"
 
@@ -128,6 +130,27 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
     EXPECT_EQ(codigo, 2) << c.args[0];
     EXPECT_NE(erro.find(c.opcao), std::string::npos) << erro;
   }
+}
+
+// Without a current folder (removed while the shell sat in it) a relative
+// --json has no place to compare with the PDF's.
+TEST(OpcoesCli, JsonSemPastaAtualSaiComCodigo2) {
+  const std::filesystem::path antes = std::filesystem::current_path();
+  std::string erro;
+  int codigo = 0;
+  {
+    const TPastaCli pasta;
+    std::filesystem::current_path(pasta.Caminho());
+    std::filesystem::remove(pasta.Caminho());
+    const std::vector<std::string> args{"--json", "livro.json"};
+    const auto argv = Argv(args);
+    testing::internal::CaptureStderr();
+    codigo = ExecutarComando(static_cast<int>(argv.size()), argv.data());
+    erro = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(antes);
+  }
+  EXPECT_EQ(codigo, 2);
+  EXPECT_NE(erro.find("--json"), std::string::npos) << erro;
 }
 
 TEST(OpcoesCli, AjudaEmPortugues) {
