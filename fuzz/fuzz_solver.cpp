@@ -1,7 +1,7 @@
 // The deduction solver and the solution counter on any side, law set, box
 // and givens. ECadrel is their answer to a refused puzzle or a
-// contradiction; anything else thrown, and any broken promise below, is a
-// finding.
+// contradiction, except where the givens come from a grid that obeys the
+// laws; anything else thrown, and any broken promise below, is a finding.
 //
 // Input: side, law code, technique limit, modes, node budget, hint limit,
 // then N*N bytes for the box and N*N for the cells (missing bytes are 0).
