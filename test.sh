@@ -6,3 +6,11 @@ cd "$(dirname "$0")"
 cmake --preset verificacao >/dev/null
 cmake --build --preset verificacao
 ctest --preset verificacao
+
+# A few seconds of each fuzz target on top, where the clang that builds them is
+# installed.
+if command -v clang++-14 >/dev/null 2>&1; then
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz
+  ./scripts/fuzz.sh 5
+fi

@@ -10,6 +10,7 @@ packages=(
   libcairo2-dev libfreetype-dev fonts-roboto-unhinted
   qt6-base-dev
   poppler-utils qpdf
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <limits>
 #include <string_view>
+#include <system_error>
 
 #include "drawing/fontes.hpp"
 #include "generation/livro.hpp"
@@ -132,7 +133,16 @@ std::uint32_t LerSemente(const std::string& t) {
 std::string LerJson(const std::string& t, const std::string& APdf) {
   if (std::filesystem::path(t).filename().empty())
     throw ECadrel(fmt::format("--json: indique o nome de um ficheiro, não \"{}\".", t));
-  const auto absoluto = [](const std::string& f) { return std::filesystem::absolute(f).lexically_normal(); };
+  // A shell can sit in a folder that was removed since: a relative name then
+  // has no place, and that is a bad --json, not an exception that escapes.
+  const auto absoluto = [&t](const std::string& f) {
+    std::error_code erro;
+    const std::filesystem::path caminho = std::filesystem::absolute(f, erro);
+    if (erro)
+      throw ECadrel(fmt::format(
+          "--json: não se consegue situar \"{}\": a pasta atual já não existe ou não se pode ler.", t));
+    return caminho.lexically_normal();
+  };
   if (absoluto(t) == absoluto(APdf))
     throw ECadrel(fmt::format("--json: o JSON não pode ir para o ficheiro do PDF, \"{}\".", t));
   return t;

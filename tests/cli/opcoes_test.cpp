@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "apoio_cli.hpp"
 #include "cli/comando.hpp"
 #include "generation/livro.hpp"
 #include "generation/opcoes.hpp"
@@ -171,6 +173,27 @@ TEST(OpcoesCli, SubcomandoResolver) {
   ASSERT_EQ(ajuda.Desfecho, TDesfechoOpcoes::doAjuda);
   for (const char* t : {"resolver", "--puzzle K", "--nos N", "caixa", "Códigos de saída: 0 uma só solução"})
     EXPECT_NE(ajuda.Texto.find(t), std::string::npos) << t << "\n" << ajuda.Texto;
+}
+
+// Without a current folder (removed while the shell sat in it) a relative
+// --json has no place to compare with the PDF's.
+TEST(OpcoesCli, JsonSemPastaAtualSaiComCodigo2) {
+  const std::filesystem::path antes = std::filesystem::current_path();
+  std::string erro;
+  int codigo = 0;
+  {
+    const TPastaCli pasta;
+    std::filesystem::current_path(pasta.Caminho());
+    std::filesystem::remove(pasta.Caminho());
+    const std::vector<std::string> args{"--json", "livro.json"};
+    const auto argv = Argv(args);
+    testing::internal::CaptureStderr();
+    codigo = ExecutarComando(static_cast<int>(argv.size()), argv.data());
+    erro = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(antes);
+  }
+  EXPECT_EQ(codigo, 2);
+  EXPECT_NE(erro.find("--json"), std::string::npos) << erro;
 }
 
 TEST(OpcoesCli, AjudaEmPortugues) {
