@@ -29,7 +29,6 @@ namespace cadrel {
 namespace {
 
 constexpr int CIndice5x5 = 1;
-constexpr int CMaxTitulo = 60;
 
 // Segoe UI where it exists; elsewhere Roboto, the face the printed book uses in
 // its place, whose widths are close enough for the captions to fit.

@@ -103,7 +103,7 @@ void TPaginasPuzzles::DesenharSolucao(ICadrelCanvas& C, std::int32_t AIndice, do
   // 4 × 4: a short list under the grid; larger grids: a longer one beside it.
   const double x = quatro ? X : X + CLadoSolucao + 6;
   const double y = quatro ? topo + lado + 3 : topo;
-  const std::vector<TPassoDeducao> escolhidas = SelecionarDicas(p.Resultado, quatro ? 6 : 12);
+  const std::vector<TPassoDeducao> escolhidas = SelecionarDicas(p.Resultado, MaxDicas(p.N));
   for (std::size_t j = 0; j < escolhidas.size(); ++j)
     C.Texto(x, y + static_cast<double>(j) * CPassoDicas, fmt::format("{}. {}", j + 1, escolhidas[j].Texto),
             CTamanhoDicas, false, 0, alEsquerda);

@@ -22,21 +22,6 @@ constexpr const char* CFimNota =
 
 }  // namespace
 
-bool TemSomas(TConjuntoLeis ALeis) { return ALeis.Contem(leiSOMD) || ALeis.Contem(leiSOMQ); }
-
-std::string NomesLeis(TConjuntoLeis ALeis) {
-  std::string nomes;
-  auto juntar = [&nomes](const char* nome) {
-    if (!nomes.empty()) nomes += ", ";
-    nomes += nome;
-  };
-  if (ALeis.Contem(leiORD)) juntar("Ordem");
-  if (ALeis.Contem(leiTAB)) juntar("Tabela");
-  if (ALeis.Contem(leiSIM)) juntar("Simetria");
-  if (TemSomas(ALeis)) juntar("Somas");
-  return nomes;
-}
-
 std::string NotaConstantes(TConjuntoLeis ALeis) {
   const bool sim = ALeis.Contem(leiSIM);
   const bool somas = TemSomas(ALeis);

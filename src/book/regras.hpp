@@ -56,8 +56,6 @@ struct TElementoRegras {
 inline constexpr std::int32_t CNumExemplosFixos = 5;
 
 // "Ordem", "Tabela", "Simetria", "Somas" (either sum law), those present, joined by ", ".
-std::string NomesLeis(TConjuntoLeis ALeis);
-bool TemSomas(TConjuntoLeis ALeis);
 
 // How the unstated constants K and S are found; empty without symmetry and sums.
 std::string NotaConstantes(TConjuntoLeis ALeis);

@@ -20,7 +20,7 @@ std::string Hex64(std::uint64_t v) { return fmt::format("{:016X}", v); }
 std::vector<std::int32_t> IndicesDicas(const TPuzzle& APuzzle) {
   const auto& passos = APuzzle.Resultado.Passos;
   std::vector<std::int32_t> indices;
-  for (const TPassoDeducao& dica : SelecionarDicas(APuzzle.Resultado, APuzzle.N == 4 ? 6 : 12)) {
+  for (const TPassoDeducao& dica : SelecionarDicas(APuzzle.Resultado, MaxDicas(APuzzle.N))) {
     const auto it = std::find_if(passos.begin(), passos.end(),
                                  [&dica](const TPassoDeducao& p) { return p.Celula == dica.Celula; });
     if (dica.Celula < 0 || it == passos.end())

@@ -21,7 +21,6 @@ namespace cadrel {
 
 namespace {
 
-constexpr std::size_t CMaxTitulo = 60;
 constexpr std::string_view CSugestaoAjuda = "\nUse quorvel-cli --help para ver as opções.";
 
 std::string_view Aparar(std::string_view t) {
@@ -80,7 +79,7 @@ std::string LerTitulo(const std::string& t) {
   }
   const auto caracteres = static_cast<std::size_t>(std::count_if(
       titulo.begin(), titulo.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-  if (caracteres > CMaxTitulo)
+  if (caracteres > static_cast<std::size_t>(CMaxTitulo))
     throw ECadrel(
         fmt::format("--titulo: o título tem {} caracteres; o máximo é {}.", caracteres, CMaxTitulo));
   // The cover would print an empty box in its place.

@@ -20,9 +20,6 @@ namespace cadrel {
 
 namespace {
 
-constexpr std::int32_t CMinLado = 4;
-constexpr std::int32_t CMaxLado = 7;
-
 [[noreturn]] void Recusar(const std::string& AOnde, const std::string& AMotivo) {
   throw ECadrel(AOnde + ": " + AMotivo + ".");
 }
@@ -80,7 +77,7 @@ void Verificar(TPuzzleLido& APuzzle, const TOrigens& AOrigens) {
     Recusar(AOrigens.Caixa, fmt::format("os números somam {}; com a lei SIM, o dobro da soma tem de ser múltiplo "
                                         "de {}, para que K seja inteiro",
                                         total, nn));
-  if ((leis.Contem(leiSOMD) || leis.Contem(leiSOMQ)) && total % N != 0)
+  if (TemSomas(leis) && total % N != 0)
     Recusar(AOrigens.Caixa, fmt::format("os números somam {}; com uma lei de somas, a soma tem de ser múltipla de "
                                         "{}, para que S seja inteiro",
                                         total, N));

@@ -7,11 +7,6 @@
 
 namespace cadrel {
 
-namespace {
-
-bool TemSoma(TReceita AReceita) { return AReceita.Leis.Contem(leiSOMD) || AReceita.Leis.Contem(leiSOMQ); }
-
-}  // namespace
 
 std::int32_t NumVariaveisGrelha(std::int32_t N) { return N * N + 1; }
 
@@ -68,7 +63,7 @@ std::vector<TEquacao> EquacoesReceita(std::int32_t N, TReceita AReceita) {
   };
   if (AReceita.Leis.Contem(leiSIM)) juntar(EquacoesSIM(N));
   if (AReceita.Leis.Contem(leiTAB)) juntar(EquacoesTAB(N));
-  if (TemSoma(AReceita)) juntar(EquacoesSOM(N, AReceita.Leis.Contem(leiSOMQ)));
+  if (TemSomas(AReceita.Leis)) juntar(EquacoesSOM(N, AReceita.Leis.Contem(leiSOMQ)));
   return eqs;
 }
 
@@ -79,7 +74,7 @@ void CarregarReceita(TMotorLinear& AMotor, std::int32_t N, TReceita AReceita) {
 }
 
 bool LeisCompativeis(TReceita AReceita) {
-  return !(TemSoma(AReceita) && (AReceita.Leis.Contem(leiORD) || AReceita.Leis.Contem(leiTAB)));
+  return !(TemSomas(AReceita.Leis) && (AReceita.Leis.Contem(leiORD) || AReceita.Leis.Contem(leiTAB)));
 }
 
 bool ReceitaAdmiteDistintos(std::int32_t N, TReceita AReceita) {
@@ -127,7 +122,7 @@ bool VerificarLeis(const TSolucao& ASolucao, TReceita AReceita) {
       }
   }
   // A total that N does not divide rejects the grid before any line is summed.
-  if (TemSoma(AReceita)) {
+  if (TemSomas(AReceita.Leis)) {
     if (total % N != 0) return false;
     const std::int64_t S = total / N;
     for (const std::vector<std::int32_t>& linha : ConstruirLinhas(N, AReceita).Celulas) {
@@ -174,7 +169,7 @@ std::string ConflitoNosDados(std::int32_t N, TReceita AReceita, std::span<const 
                          nome(r.C), b + c);
     }
   }
-  if (TemSoma(AReceita)) {
+  if (TemSomas(AReceita.Leis)) {
     const std::int64_t S = total / N;
     const TLinhasSoma linhas = ConstruirLinhas(N, AReceita);
     for (std::size_t l = 0; l < linhas.Celulas.size(); ++l) {

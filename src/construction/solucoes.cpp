@@ -212,7 +212,7 @@ constexpr int CDeslocDiferenca = 2 * CCandidatos;  // differences -88 .. 88
 
 TGeradorDuasFases::TGeradorDuasFases(std::int32_t N, TReceita AReceita) : FN(N), FReceita(AReceita) {
   if (N % 2 == 0 || N % 3 == 0) throw ECadrel("TGeradorDuasFases: N tem de ser impar e nao multiplo de 3");
-  if (CodigoReceita(AReceita) != 17) throw ECadrel("TGeradorDuasFases: so serve para SOM-Q+SIM");
+  if (AReceita.Leis != CLeisSOMQSIM) throw ECadrel("TGeradorDuasFases: so serve para SOM-Q+SIM");
   // Index i meets index (a - i) mod N in the opposite cell.
   const std::int32_t a = (3 * N - 3) % N;
   for (std::int32_t i = 0; i < N; ++i) {
@@ -311,7 +311,7 @@ std::int32_t NumParceiros(std::int32_t K) { return (K - 1) / 2 - PrimeiroParceir
 }  // namespace
 
 TGeradorOrdemSimetrica::TGeradorOrdemSimetrica(std::int32_t N, TReceita AReceita) : FN(N), FReceita(AReceita) {
-  if (CodigoReceita(AReceita) != 5) throw ECadrel("TGeradorOrdemSimetrica: so serve para ORD+SIM");
+  if (AReceita.Leis != CLeisORDSIM) throw ECadrel("TGeradorOrdemSimetrica: so serve para ORD+SIM");
   FMotor = std::make_unique<TMotorOrdem>(N);
   const std::int32_t nn = N * N;
   for (std::int32_t K = 3; K <= 2 * CMaxValor + 1; ++K) {
@@ -357,16 +357,15 @@ TSolucao TGeradorOrdemSimetrica::Gerar(TGeradorAleatorio& ARng) {
 
 bool ReceitaSuportada(std::int32_t N, TReceita AReceita) {
   if (N < 4 || N > 7) return false;
-  if (AReceita.Leis.Contem(leiORD) && CodigoReceita(AReceita) != 5) return false;
+  if (AReceita.Leis.Contem(leiORD) && AReceita.Leis != CLeisORDSIM) return false;
   return LeisCompativeis(AReceita) && ReceitaAdmiteDistintos(N, AReceita);
 }
 
 std::shared_ptr<IGeradorSolucao> CriarGeradorSolucao(std::int32_t N, TReceita AReceita) {
   if (!ReceitaSuportada(N, AReceita))
     throw ECadrel(fmt::format("Sem gerador de solucao para {} em {}x{}", NomeReceita(AReceita), N, N));
-  const std::int32_t codigo = CodigoReceita(AReceita);
-  if (codigo == 5) return std::make_shared<TGeradorOrdemSimetrica>(N, AReceita);
-  if (N == 7 && codigo == 17) return std::make_shared<TGeradorDuasFases>(N, AReceita);
+  if (AReceita.Leis == CLeisORDSIM) return std::make_shared<TGeradorOrdemSimetrica>(N, AReceita);
+  if (N == 7 && AReceita.Leis == CLeisSOMQSIM) return std::make_shared<TGeradorDuasFases>(N, AReceita);
   return std::make_shared<TGeradorRede>(N, AReceita);
 }
 

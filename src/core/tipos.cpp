@@ -32,6 +32,19 @@ std::string NomeReceita(TReceita AReceita) {
   return nome.empty() ? "(sem leis)" : nome;
 }
 
+std::string NomesLeis(TConjuntoLeis ALeis) {
+  std::string nomes;
+  auto juntar = [&nomes](const char* nome) {
+    if (!nomes.empty()) nomes += ", ";
+    nomes += nome;
+  };
+  if (ALeis.Contem(leiORD)) juntar("Ordem");
+  if (ALeis.Contem(leiTAB)) juntar("Tabela");
+  if (ALeis.Contem(leiSIM)) juntar("Simetria");
+  if (TemSomas(ALeis)) juntar("Somas");
+  return nomes;
+}
+
 std::string NomeTecnica(TTecnica ATecnica) {
   if (ATecnica >= tecT1 && ATecnica <= tecT6) return fmt::format("T{}", static_cast<int>(ATecnica));
   return "-";

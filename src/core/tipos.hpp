@@ -52,6 +52,14 @@ struct TReceita {
   friend constexpr bool operator==(TReceita, TReceita) = default;
 };
 
+// The law sets of the books' six recipes.
+inline constexpr TConjuntoLeis CLeisTAB{leiTAB};
+inline constexpr TConjuntoLeis CLeisTABSIM{leiTAB, leiSIM};
+inline constexpr TConjuntoLeis CLeisORDSIM{leiORD, leiSIM};
+inline constexpr TConjuntoLeis CLeisSOMDSIM{leiSOMD, leiSIM};
+inline constexpr TConjuntoLeis CLeisSOMQ{leiSOMQ};
+inline constexpr TConjuntoLeis CLeisSOMQSIM{leiSOMQ, leiSIM};
+
 using TNivel = std::uint8_t;  // 1..5
 
 // Ordered by sophistication; compared numerically.
@@ -72,6 +80,13 @@ struct TConfigLivro {
   std::uint32_t Semente = 0;
 };
 
+// The limits of a book's configuration.
+inline constexpr std::int32_t CMinLado = 4;
+inline constexpr std::int32_t CMaxLado = 7;
+inline constexpr std::int32_t CMaxPuzzles = 200;
+inline constexpr std::int32_t CMaxNivel = 5;
+inline constexpr std::int32_t CMaxTitulo = 60;  // characters
+
 inline constexpr std::int32_t CMinValor = 1;
 inline constexpr std::int32_t CMaxValor = 99;
 
@@ -85,6 +100,11 @@ std::int32_t IndexarConjunto(std::span<const std::int32_t> AConjunto, std::span<
 std::int32_t CodigoReceita(TReceita AReceita);
 TReceita ReceitaDeLeis(TConjuntoLeis ALeis);
 std::string NomeReceita(TReceita AReceita);
+// Either sum law: rows, columns and diagonals adding up to S.
+constexpr bool TemSomas(TConjuntoLeis ALeis) { return ALeis.Contem(leiSOMD) || ALeis.Contem(leiSOMQ); }
+// The laws as the book names them to a reader: "Ordem, Tabela, Simetria, Somas"
+// (both sum laws are one, "Somas"), in that order.
+std::string NomesLeis(TConjuntoLeis ALeis);
 std::string NomeTecnica(TTecnica ATecnica);
 std::int32_t PesoTecnica(TTecnica ATecnica);
 std::int32_t MaxOperandosPasso(std::int32_t N);

@@ -166,7 +166,7 @@ bool TGeradorPuzzle::TentarGerar(TGeradorAleatorio& ARng, TPuzzle& APuzzle, TCri
 
   const std::int32_t total = std::accumulate(caixa.begin(), caixa.end(), 0);
   APuzzle.K = leis.Contem(leiSIM) ? 2 * total / nn : 0;
-  APuzzle.S = leis.Contem(leiSOMD) || leis.Contem(leiSOMQ) ? total / FN : 0;
+  APuzzle.S = TemSomas(leis) ? total / FN : 0;
   if (!ConjuntoValido(caixa)) return Rejeitar(critA5, ACriterio);
 
   const TParametrosNivel parametros = ParametrosNivel(FNivel);

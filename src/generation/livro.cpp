@@ -18,10 +18,6 @@
 namespace cadrel {
 
 namespace {
-constexpr std::int32_t CMinLado = 4;
-constexpr std::int32_t CMaxLado = 7;
-constexpr std::int32_t CMaxPuzzles = 200;
-constexpr std::int32_t CMaxNivel = 5;
 constexpr std::int32_t CTentativasPorReceita = 300;
 constexpr std::int32_t CIntervaloProgresso = 50;
 // No attempt seed uses it: attempts stay below 4096 per position.

@@ -6,10 +6,6 @@
 
 namespace cadrel {
 
-namespace {
-TReceita Codigo(int codigo) { return ReceitaDeLeis(TConjuntoLeis::DeCodigo(codigo)); }
-}  // namespace
-
 TParametrosNivel ParametrosNivel(TNivel ANivel) {
   switch (ANivel) {
     case 1: return {200, tecT4};
@@ -23,10 +19,11 @@ TParametrosNivel ParametrosNivel(TNivel ANivel) {
 std::vector<TReceita> ReceitasNivel(TNivel ANivel, std::int32_t N) {
   switch (ANivel) {
     case 1:
-    case 2: return {Codigo(5), Codigo(2)};
+    case 2: return {ReceitaDeLeis(CLeisORDSIM), ReceitaDeLeis(CLeisTAB)};
     case 3:
-    case 4: return {Codigo(3), Codigo(9)};
-    default: return {Codigo(N == 4 ? 16 : 17), Codigo(9)};
+    case 4: return {ReceitaDeLeis(CLeisTABSIM), ReceitaDeLeis(CLeisSOMDSIM)};
+    // A 4x4 pandiagonal square cannot be centrally symmetric with distinct numbers.
+    default: return {ReceitaDeLeis(N == 4 ? CLeisSOMQ : CLeisSOMQSIM), ReceitaDeLeis(CLeisSOMDSIM)};
   }
 }
 

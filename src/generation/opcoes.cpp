@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <charconv>
 
-#include "book/regras.hpp"
 #include "generation/niveis.hpp"
 
 namespace cadrel {

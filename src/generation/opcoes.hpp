@@ -11,7 +11,6 @@
 // window's controls mean, the summary line and why a book cannot be made yet.
 namespace cadrel {
 
-inline constexpr std::int32_t CMaxPuzzles = 200;
 // A progressive book needs one puzzle for each of the five levels.
 inline constexpr std::int32_t CMinPuzzlesProgressiva = 5;
 // The difficulty index of "Progressiva"; 0..4 are "Nível 1".."Nível 5".

@@ -26,7 +26,7 @@ TContadorSolucoes::TContadorSolucoes(std::int32_t N, TReceita AReceita) {
   FTemSIM = AReceita.Leis.Contem(leiSIM);
   FTemTAB = AReceita.Leis.Contem(leiTAB);
   FTemORD = AReceita.Leis.Contem(leiORD);
-  FTemSOM = AReceita.Leis.Contem(leiSOMD) || AReceita.Leis.Contem(leiSOMQ);
+  FTemSOM = TemSomas(AReceita.Leis);
   FLinhas = ConstruirLinhas(N, AReceita).Celulas;
   FRects = ConstruirRectangulos(N, AReceita);
 
@@ -55,7 +55,7 @@ TContadorSolucoes::TContadorSolucoes(std::int32_t N, TReceita AReceita) {
   FNums.reserve(FNN);
   FDadosOrdem.reserve(FNN);
   FSolucoes.reserve(2 * static_cast<std::size_t>(FNN));  // the uniqueness question's limit
-  if (CodigoReceita(AReceita) == 5) FMotor = std::make_unique<TMotorOrdem>(N);
+  if (AReceita.Leis == CLeisORDSIM) FMotor = std::make_unique<TMotorOrdem>(N);
 }
 
 void TContadorSolucoes::Colocar(std::int32_t ACelula, std::int32_t v) {

@@ -35,7 +35,7 @@ TSolverDeducao::TSolverDeducao(std::int32_t N, TReceita AReceita)
       FTemSIM(AReceita.Leis.Contem(leiSIM)),
       FTemTAB(AReceita.Leis.Contem(leiTAB)),
       FTemORD(AReceita.Leis.Contem(leiORD)),
-      FTemSOM(AReceita.Leis.Contem(leiSOMD) || AReceita.Leis.Contem(leiSOMQ)),
+      FTemSOM(TemSomas(AReceita.Leis)),
       FRects(ConstruirRectangulos(N, AReceita)),
       FDesc(N),
       FIdxValor(CMaxValor + 1, -1),

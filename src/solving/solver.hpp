@@ -116,5 +116,8 @@ private:
 // The hardest placements that fit in AMax steps, each with the earlier
 // placements that produced its numbers, in solving order.
 std::vector<TPassoDeducao> SelecionarDicas(const TResultadoSolver& AResultado, std::int32_t AMax);
+// The hints a solution of side N carries: fewer on the small grids, whose
+// solutions are printed four to a page.
+constexpr std::int32_t MaxDicas(std::int32_t N) { return N == 4 ? 6 : 12; }
 
 }  // namespace cadrel

@@ -17,19 +17,6 @@ bool TerminaCom(const std::string& ATexto, const std::string& AFim) {
   return ATexto.size() >= AFim.size() && ATexto.compare(ATexto.size() - AFim.size(), AFim.size(), AFim) == 0;
 }
 
-TEST(NomesLeis, OrdemFixaESomasUmaSoVez) {
-  struct Caso {
-    TConjuntoLeis leis;
-    const char* nomes;
-  };
-  const Caso casos[] = {{{}, ""},
-                        {{leiSOMD, leiSOMQ}, "Somas"},
-                        {{leiSIM, leiORD}, "Ordem, Simetria"},
-                        {{leiSOMQ, leiSIM, leiTAB}, "Tabela, Simetria, Somas"},
-                        {TConjuntoLeis::DeCodigo(31), "Ordem, Tabela, Simetria, Somas"}};
-  for (const Caso& c : casos) EXPECT_EQ(NomesLeis(c.leis), c.nomes) << int(c.leis.Bits());
-}
-
 TEST(ComoSeJoga, NotaDasConstantesECirculos) {
   const std::string fim =
       ", que o puzzle não indica: descobre-se com os números do próprio puzzle, como se explica em «As leis deste "

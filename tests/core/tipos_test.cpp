@@ -110,5 +110,18 @@ TEST(Geometria, OpostasENomesDeCelulas) {
   EXPECT_EQ(NomeCelula(7, 48), "L7C7");
 }
 
+TEST(NomesLeis, OrdemFixaESomasUmaSoVez) {
+  struct Caso {
+    TConjuntoLeis leis;
+    const char* nomes;
+  };
+  const Caso casos[] = {{{}, ""},
+                        {{leiSOMD, leiSOMQ}, "Somas"},
+                        {{leiSIM, leiORD}, "Ordem, Simetria"},
+                        {{leiSOMQ, leiSIM, leiTAB}, "Tabela, Simetria, Somas"},
+                        {TConjuntoLeis::DeCodigo(31), "Ordem, Tabela, Simetria, Somas"}};
+  for (const Caso& c : casos) EXPECT_EQ(NomesLeis(c.leis), c.nomes) << int(c.leis.Bits());
+}
+
 }  // namespace
 }  // namespace cadrel
