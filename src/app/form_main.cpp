@@ -383,7 +383,8 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho)
 
   // Everything the worker reports is posted to this window, so it arrives in
   // the order it was sent and before the thread's finished signal.
-  TProgressoLivro progresso = [this](std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto, bool&) {
+  TProgressoLivro progresso = [this](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t,
+                                     const std::string& ATexto, bool&) {
     QMetaObject::invokeMethod(
         this, [this, AFeitos, ATotal, texto = Q(ATexto)] { Progresso(AFeitos, ATotal, texto); },
         Qt::QueuedConnection);

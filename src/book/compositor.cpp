@@ -11,6 +11,7 @@
 #include "book/diagramas.hpp"
 #include "book/editorial.hpp"
 #include "book/regras.hpp"
+#include "core/texto.hpp"
 
 namespace cadrel {
 
@@ -28,14 +29,6 @@ const TLayoutPuzzles& LayoutValido(const TLayoutPuzzles& ALayout) {
 bool TemNivel5(const TLivro& ALivro) {
   return std::any_of(ALivro.Puzzles.begin(), ALivro.Puzzles.end(),
                      [](const TPuzzleDoLivro& p) { return p.Puzzle.Nivel == 5; });
-}
-
-// Blanks and control characters at both ends go.
-std::string SemEspacosNasPontas(const std::string& ATexto) {
-  auto visivel = [](unsigned char c) { return c > ' '; };
-  const auto inicio = std::find_if(ATexto.begin(), ATexto.end(), visivel);
-  const auto fim = std::find_if(ATexto.rbegin(), ATexto.rend(), visivel).base();
-  return inicio < fim ? std::string(inicio, fim) : std::string();
 }
 
 // The largest size from AMaximo down in steps of APasso whose bold width fits
@@ -145,7 +138,8 @@ void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
   std::transform(autor.begin(), autor.end(), autor.begin(), [](unsigned char c) { return std::toupper(c); });
   C.Texto(CCentroX, 42, autor, 24, true, 0, alCentro);
   C.Texto(CCentroX, 92, CProduto, TamanhoQueCabe(C, CProduto, 80, 4, 24), true, 0, alCentro);
-  const std::string titulo = SemEspacosNasPontas(config.Titulo);
+  // Blanks and control characters at both ends go.
+  const std::string titulo(Aparar(config.Titulo));
   if (!titulo.empty()) {
     const double tamanho = TamanhoQueCabe(C, titulo, 34, 2, 16);
     // Even at the smallest size a long title would run off the paper: it

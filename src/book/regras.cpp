@@ -1,4 +1,5 @@
 #include "book/regras.hpp"
+#include "core/texto.hpp"
 
 #include <algorithm>
 #include <numeric>
@@ -240,9 +241,7 @@ std::string IntroExemplo(const TExemploRegras& AExemplo) {
 }
 
 std::int32_t LinhasEstimadas(std::string_view ATexto) {
-  // Characters, not bytes: a continuation byte of UTF-8 starts no character.
-  const auto caracteres = static_cast<std::int32_t>(std::count_if(
-      ATexto.begin(), ATexto.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  const std::int32_t caracteres = ContarCaracteres(ATexto);
   return std::max<std::int32_t>(1, (caracteres + CCaracteresPorLinha - 1) / CCaracteresPorLinha);
 }
 

@@ -97,8 +97,10 @@ int Executar(const TOpcoesCli& AOpcoes) {
     InstalarInterrupcao();
     try {
       livro = TGeradorLivro(AOpcoes.Tarefas, &GInterrompido)
-                  .Gerar(config, [&mostrador](std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto,
-                                              bool&) { mostrador.Relatar(AFeitos, ATotal, ATexto); });
+                  .Gerar(config, [&mostrador](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
+                                              const std::string& ATexto, bool&) {
+                    mostrador.Relatar(AFeitos, ATotal, ATentativas, ATexto);
+                  });
     } catch (...) {
       mostrador.Terminar();
       Escrever(stderr, "Não foi possível terminar o livro: " + Motivo(std::current_exception()));

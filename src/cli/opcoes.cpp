@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
@@ -13,6 +12,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/texto.hpp"
 #include "drawing/fontes.hpp"
 #include "generation/livro.hpp"
 #include "generation/opcoes.hpp"
@@ -22,19 +22,6 @@ namespace cadrel {
 namespace {
 
 constexpr std::string_view CSugestaoAjuda = "\nUse quorvel-cli --help para ver as opções.";
-
-std::string_view Aparar(std::string_view t) {
-  const auto branco = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  while (!t.empty() && branco(t.front())) t.remove_prefix(1);
-  while (!t.empty() && branco(t.back())) t.remove_suffix(1);
-  return t;
-}
-
-bool IguaisSemCaixa(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 // A whole decimal number in [AMin, AMax], blanks around it allowed.
 std::optional<std::int32_t> LerInteiro(std::string_view ATexto, std::int32_t AMin, std::int32_t AMax) {
@@ -70,16 +57,11 @@ std::int32_t LerTarefas(const std::string& t) {
 
 std::string LerTitulo(const std::string& t) {
   std::string titulo(Aparar(t));
-  try {
-    // The cover prints it and the JSON export checks it: both need valid UTF-8,
-    // which is better refused before a long generation.
-    (void)nlohmann::json(titulo).dump();
-  } catch (const nlohmann::json::type_error&) {
-    throw ECadrel("--titulo: o título não é texto UTF-8 válido.");
-  }
-  const auto caracteres = static_cast<std::size_t>(std::count_if(
-      titulo.begin(), titulo.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-  if (caracteres > static_cast<std::size_t>(CMaxTitulo))
+  // The cover prints it and the JSON export writes it: both need valid UTF-8,
+  // which is better refused before a long generation.
+  if (!Utf8Valido(titulo)) throw ECadrel("--titulo: o título não é texto UTF-8 válido.");
+  const std::int32_t caracteres = ContarCaracteres(titulo);
+  if (caracteres > CMaxTitulo)
     throw ECadrel(
         fmt::format("--titulo: o título tem {} caracteres; o máximo é {}.", caracteres, CMaxTitulo));
   // The cover would print an empty box in its place.

@@ -18,23 +18,17 @@ public:
   // ALargura: the terminal's columns, which the redrawn line must not exceed.
   TMostradorProgresso(TModoProgresso AModo, std::FILE* ASaida, std::int32_t ALargura);
 
-  void Relatar(std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto);
+  void Relatar(std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas, const std::string& ATexto);
   // Ends the redrawn line so that what follows starts on a line of its own.
   void Terminar();
 
-  // The reports do not carry the attempt count: after a failed attempt they
-  // come at every 50th attempt, after a success at any attempt. This is the
-  // least count the reports so far allow.
-  std::int32_t TentativasMinimas() const { return FTentativas; }
-
 private:
-  std::string Linha(std::int32_t ATotal, const std::string& ATexto) const;
+  std::string Linha(std::int32_t ATotal, std::int32_t ATentativas, const std::string& ATexto) const;
 
   TModoProgresso FModo;
   std::FILE* FSaida;
   std::int32_t FLargura;
   std::int32_t FFeitos = 0;
-  std::int32_t FTentativas = 0;
   bool FDesenhada = false;
 };
 

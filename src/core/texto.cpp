@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include <utf8.h>
+
 namespace cadrel {
 
 std::string_view Aparar(std::string_view ATexto) {
@@ -16,6 +18,18 @@ bool IguaisSemCaixa(std::string_view A, std::string_view B) {
   return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
          });
+}
+
+bool Utf8Valido(std::string_view ATexto) { return utf8::is_valid(ATexto.begin(), ATexto.end()); }
+
+std::int32_t ContarCaracteres(std::string_view ATexto) {
+  return static_cast<std::int32_t>(utf8::unchecked::distance(ATexto.begin(), ATexto.end()));
+}
+
+std::string_view PrimeirosCaracteres(std::string_view ATexto, std::int32_t ACaracteres) {
+  auto it = ATexto.begin();
+  for (std::int32_t n = 0; n < ACaracteres && it != ATexto.end(); ++n) utf8::unchecked::next(it);
+  return ATexto.substr(0, static_cast<std::size_t>(it - ATexto.begin()));
 }
 
 std::vector<std::string_view> Partes(std::string_view ATexto, std::string_view ASeparadores, bool AManterVazias) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +10,11 @@ namespace cadrel {
 std::string_view Aparar(std::string_view ATexto);
 // Equal but for the case of ASCII letters.
 bool IguaisSemCaixa(std::string_view A, std::string_view B);
+// UTF-8 text: whether it is well formed, its characters (code points) and its
+// first ACaracteres characters. The last two take well-formed text.
+bool Utf8Valido(std::string_view ATexto);
+std::int32_t ContarCaracteres(std::string_view ATexto);
+std::string_view PrimeirosCaracteres(std::string_view ATexto, std::int32_t ACaracteres);
 // The pieces between any of the separator characters, each trimmed; empty
 // pieces are dropped unless AManterVazias (lines keep their count that way).
 std::vector<std::string_view> Partes(std::string_view ATexto, std::string_view ASeparadores,

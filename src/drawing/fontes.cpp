@@ -57,13 +57,12 @@ const TMetricasFace& MetricasRoboto() { return Faces().Metricas; }
 const cairo_font_options_t* OpcoesFonte() { return Faces().Opcoes; }
 
 std::optional<char32_t> CaracterSemGlifo(const std::string& AUtf8) {
+  if (!utf8::is_valid(AUtf8)) throw ECadrel("CaracterSemGlifo: o texto nao e UTF-8 valido");
   const TFaces& faces = Faces();
   for (const char32_t codigo : utf8::utf8to32(AUtf8))
     for (FT_Face face : faces.Ft)
       if (FT_Get_Char_Index(face, codigo) == 0) return codigo;
   return std::nullopt;
 }
-
-bool FaceTemCaracteres(const std::string& AUtf8) { return utf8::is_valid(AUtf8) && !CaracterSemGlifo(AUtf8); }
 
 }  // namespace cadrel

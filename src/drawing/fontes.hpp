@@ -25,10 +25,8 @@ const TMetricasFace& MetricasRoboto();
 // metrics, so the width measured is the width printed.
 const cairo_font_options_t* OpcoesFonte();
 
-// The first code point of a valid UTF-8 text that a face has no glyph for: it
-// would print as an empty box. Raises for malformed UTF-8.
+// The first code point of a UTF-8 text that a face has no glyph for: it
+// would print as an empty box. Malformed UTF-8 raises ECadrel.
 std::optional<char32_t> CaracterSemGlifo(const std::string& AUtf8);
-// True when the text is valid UTF-8 and every code point prints.
-bool FaceTemCaracteres(const std::string& AUtf8);
 
 }  // namespace cadrel

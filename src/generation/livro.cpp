@@ -246,7 +246,7 @@ TLivro TGeradorLivro::Gerar(const TConfigLivro& AConfig, const TProgressoLivro& 
 
       if (AProgresso && (colocado || livro.Tentativas % CIntervaloProgresso == 0)) {
         const auto feitos = static_cast<std::int32_t>(livro.Puzzles.size());
-        AProgresso(feitos, total,
+        AProgresso(feitos, total, livro.Tentativas,
                    feitos == total ? TextoLivroCompleto(total) : TextoProgresso(feitos, total, posicao.Nivel, receita),
                    cancelar);
       }

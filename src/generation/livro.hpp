@@ -51,10 +51,10 @@ private:
   std::unordered_set<std::uint64_t> FConjuntos;
 };
 
-// Progress of a book: puzzles accepted so far, positions in the plan, a status
-// text; setting ACancelar stops the generation.
-using TProgressoLivro =
-    std::function<void(std::int32_t AFeitos, std::int32_t ATotal, const std::string& ATexto, bool& ACancelar)>;
+// Progress of a book: puzzles accepted so far, positions in the plan, attempts
+// made so far, a status text; setting ACancelar stops the generation.
+using TProgressoLivro = std::function<void(std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
+                                           const std::string& ATexto, bool& ACancelar)>;
 
 // Raises ECadrel with a message for the user when the configuration is invalid.
 void ValidarConfigLivro(const TConfigLivro& AConfig);

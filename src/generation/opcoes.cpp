@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "core/texto.hpp"
 #include "generation/niveis.hpp"
 
 namespace cadrel {
@@ -14,13 +15,6 @@ namespace cadrel {
 namespace {
 
 constexpr const char* CSeparador = " \u00B7 ";
-
-std::string_view Aparado(std::string_view ATexto) {
-  const auto branco = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!ATexto.empty() && branco(ATexto.front())) ATexto.remove_prefix(1);
-  while (!ATexto.empty() && branco(ATexto.back())) ATexto.remove_suffix(1);
-  return ATexto;
-}
 
 }  // namespace
 
@@ -69,7 +63,7 @@ std::string NomeFicheiroPadrao(std::int32_t N, std::int32_t ANivel, std::int32_t
 
 bool LerNumPuzzles(std::string_view ATexto, std::int32_t& ANum) {
   ANum = 0;
-  std::string_view texto = Aparado(ATexto);
+  std::string_view texto = Aparar(ATexto);
   if (!texto.empty() && texto.front() == '+') texto.remove_prefix(1);
   if (texto.empty()) return false;
   std::int32_t valor = 0;

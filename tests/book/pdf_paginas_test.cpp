@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -127,17 +128,9 @@ TEST(PdfPaginas, TodosOsTextosTemGlifosNasFaces) {
   const std::vector<std::string> todos = c.Textos();
   const std::set<std::string> textos(todos.begin(), todos.end());
   ASSERT_GT(textos.size(), 400u);
-  for (const std::string& t : textos) {
-    if (FaceTemCaracteres(t)) continue;
-    // Name the characters that fail, one code point at a time.
-    for (std::size_t i = 0; i < t.size();) {
-      std::size_t j = i + 1;
-      while (j < t.size() && (static_cast<unsigned char>(t[j]) & 0xC0) == 0x80) ++j;
-      const std::string caracter = t.substr(i, j - i);
-      if (!FaceTemCaracteres(caracter)) ADD_FAILURE() << "\"" << t << "\": sem glifo para \"" << caracter << "\"";
-      i = j;
-    }
-  }
+  for (const std::string& t : textos)
+    if (const std::optional<char32_t> sem = CaracterSemGlifo(t))
+      ADD_FAILURE() << "\"" << t << "\": sem glifo para U+" << std::hex << static_cast<std::uint32_t>(*sem);
 }
 
 }  // namespace

@@ -190,10 +190,10 @@ TEST(Imagem, TransparenciaMisturadaSobreBranco) {
 
 TEST(Fontes, CaracteresDosTextosImpressos) {
   for (const char* texto : {"Soluções", "5 × 5", "«»", "©", "·", "–", "Número único"})
-    EXPECT_TRUE(FaceTemCaracteres(texto)) << texto;
-  EXPECT_FALSE(FaceTemCaracteres("\u4E00"));      // a CJK ideograph
-  EXPECT_FALSE(FaceTemCaracteres("ok\xC3"));      // cut in the middle of a character
-  EXPECT_FALSE(FaceTemCaracteres("\xFF"));
+    EXPECT_EQ(CaracterSemGlifo(texto), std::nullopt) << texto;
+  EXPECT_EQ(CaracterSemGlifo("\u4E00"), U'\u4E00');  // a CJK ideograph
+  for (const char* partido : {"ok\xC3", "\xFF"})  // cut in the middle of a character; no UTF-8 at all
+    EXPECT_EQ(Mensagem([&] { CaracterSemGlifo(partido); }), "CaracterSemGlifo: o texto nao e UTF-8 valido");
   // The first character that cannot print is named, to be refused in a title.
   EXPECT_EQ(CaracterSemGlifo("Férias de Verão"), std::nullopt);
   EXPECT_EQ(CaracterSemGlifo("Sudoku \u6570\u72EC \U0001F600"), U'\u6570');

@@ -172,22 +172,29 @@ TEST(GeradorLivro, ParagemPedidaDeOutraThread) {
 TEST(GeradorLivro, ProgressoECancelamento) {
   const TConfigLivro config = Config(10, 4, 1, 0x5EED2026);
   std::vector<std::string> textos;
-  int ultimosFeitos = 0, relatoriosSemPuzzle = 0;
-  const TLivro completo = TGeradorLivro().Gerar(config, [&](int feitos, int total, const std::string& texto, bool&) {
+  int ultimosFeitos = 0, relatoriosSemPuzzle = 0, ultimasTentativas = 0;
+  const auto relatar = [&](int feitos, int total, int tentativas, const std::string& texto, bool&) {
     EXPECT_EQ(total, 10);
-    if (feitos == ultimosFeitos) ++relatoriosSemPuzzle;
+    EXPECT_GT(tentativas, ultimasTentativas);  // the book's own count, attempts so far
+    if (feitos == ultimosFeitos) {
+      ++relatoriosSemPuzzle;
+      EXPECT_EQ(tentativas % 50, 0);
+    }
     ultimosFeitos = feitos;
+    ultimasTentativas = tentativas;
     textos.push_back(texto);
-  });
+  };
+  const TLivro completo = TGeradorLivro().Gerar(config, relatar);
   ASSERT_GT(completo.Tentativas, 50);  // at least one report after a failed attempt
   EXPECT_EQ(relatoriosSemPuzzle, completo.Tentativas / 50);
+  EXPECT_EQ(ultimasTentativas, completo.Tentativas);
   EXPECT_EQ(textos.back(), "Livro completo: 10 de 10 puzzles gerados");
   EXPECT_EQ(textos.front().rfind("A gerar o puzzle 2 de 10 (nível 1, ", 0), 0u);
 
   // Cancelled in the report after a failed attempt: the puzzles so far.
   int feitosAoCancelar = -1;
   int anterior = 0;
-  const TLivro cancelado = TGeradorLivro().Gerar(config, [&](int feitos, int, const std::string&, bool& cancelar) {
+  const TLivro cancelado = TGeradorLivro().Gerar(config, [&](int feitos, int, int, const std::string&, bool& cancelar) {
     if (feitos == anterior && feitosAoCancelar < 0) {
       feitosAoCancelar = feitos;
       cancelar = true;
@@ -199,7 +206,7 @@ TEST(GeradorLivro, ProgressoECancelamento) {
   EXPECT_EQ(cancelado.Tentativas, 50);
 
   // A cancel that comes with the last puzzle leaves a complete book.
-  const TLivro tarde = TGeradorLivro().Gerar(config, [](int feitos, int total, const std::string&, bool& cancelar) {
+  const TLivro tarde = TGeradorLivro().Gerar(config, [](int feitos, int total, int, const std::string&, bool& cancelar) {
     cancelar = feitos == total;
   });
   EXPECT_FALSE(tarde.Cancelado);
