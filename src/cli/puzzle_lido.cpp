@@ -166,6 +166,8 @@ TPuzzleLido LerPuzzleLivro(std::string_view AJson, std::int32_t AK) {
     livro = TJson::parse(AJson);
   } catch (const TJson::parse_error& e) {
     Recusar("livro", fmt::format("não é JSON válido (byte {})", e.byte));
+  } catch (const TJson::out_of_range&) {
+    Recusar("livro", "não é JSON válido (um número grande demais)");
   }
   if (!livro.is_object() || !livro.contains("puzzles") || !livro["puzzles"].is_array())
     Recusar("livro", "não é um livro JSON do quorvel-cli: falta o campo \"puzzles\"");

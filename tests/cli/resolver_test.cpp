@@ -172,6 +172,7 @@ TEST(Resolver, EntradasInvalidas) {
 
   TPastaCli pasta;
   EscreverFicheiro(pasta / "nao.json", "{\"codigo\": 1}");
+  EscreverFicheiro(pasta / "enorme.json", "{\"puzzles\": 9999e999}");  // found by fuzz_resolver
   EscreverFicheiro(pasta / "partido.json", "{\"puzzles\": [{\"n\": 4, \"receita\": 2, \"conjunto\": [1, 2]}]}");
   const struct {
     TOpcoesResolver opcoes;
@@ -181,6 +182,7 @@ TEST(Resolver, EntradasInvalidas) {
       {{pasta.Caminho().string(), std::nullopt, false, 100}, "Não foi possível ler o ficheiro " + pasta.Caminho().string() + ": é uma pasta."},
       {{pasta / "nao.json", 1, false, 100}, "livro: não é um livro JSON do quorvel-cli: falta o campo \"puzzles\"."},
       {{pasta / "partido.json", 1, false, 100}, "campo puzzles[0].conjunto: tem 2 valores, e não 16."},
+      {{pasta / "enorme.json", 1, false, 100}, "livro: não é JSON válido (um número grande demais)."},
       {{Livro("4x4_n5_somas"), 5, false, 100}, "--puzzle: o livro tem 4 puzzles; o 5 não existe."},
       {{Livro("4x4_n5_somas") + "x", 1, false, 100}, "Não foi possível ler o ficheiro " + Livro("4x4_n5_somas") + "x: o ficheiro não existe."},
   };
