@@ -1,7 +1,9 @@
 #include "app/colunas_ficheiros.hpp"
 
+#include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLocale>
+#include <QTreeView>
 
 namespace cadrel {
 
@@ -23,6 +25,18 @@ QVariant TColunasFicheiros::data(const QModelIndex& AIndice, int APapel) const {
     }
   }
   return QIdentityProxyModel::data(AIndice, APapel);
+}
+
+void ColunasEmPortugues(QFileDialog& ADialogo) {
+  // The dialog owns the model it is given, and sets its own model under it.
+  auto* colunas = new TColunasFicheiros(&ADialogo);
+  ADialogo.setProxyModel(colunas);
+  auto* ficheiros = qobject_cast<QFileSystemModel*>(colunas->sourceModel());
+  auto* detalhes = ADialogo.findChild<QTreeView*>();
+  if (ficheiros == nullptr || detalhes == nullptr) return;
+  QObject::connect(ficheiros, &QFileSystemModel::directoryLoaded, detalhes, [detalhes] {
+    for (int c = CColunaTamanho; c <= CColunaData; ++c) detalhes->resizeColumnToContents(c);
+  });
 }
 
 }  // namespace cadrel

@@ -18,8 +18,9 @@ QString TDialogosQt::PedirFicheiroPdf(QWidget* APai, const QString& ANome) {
   // desktop's language and asks its own replace question, and the window speaks
   // only Portuguese. Qt's dialog also takes the window's style.
   dialogo.setOption(QFileDialog::DontUseNativeDialog);
-  // The dialog owns the model it is given.
-  dialogo.setProxyModel(new TColunasFicheiros(&dialogo));
+  ColunasEmPortugues(dialogo);
+  // Wide enough for the four columns of the detail view in Portuguese.
+  dialogo.resize(dialogo.sizeHint().expandedTo(QSize(800, 480)));
   // A save dialog only accepts a file in an existing folder, and asks before
   // replacing a file unless told otherwise.
   dialogo.setFileMode(QFileDialog::AnyFile);

@@ -19,6 +19,7 @@
 #include <QMutex>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -144,7 +145,12 @@ protected:
   // ms for the folder to be read: under a second, even with the sanitizers.
   static constexpr int CEspera = 30000;
 
-  Dialogos() { QCoreApplication::installTranslator(&Espiao); }
+  Dialogos() {
+    QCoreApplication::installTranslator(&Espiao);
+    // The file dialog as a first-time user sees it: Qt keeps its last folder,
+    // view and column widths among its settings.
+    QSettings(QSettings::UserScope, "QtProject").remove("FileDialog");
+  }
   ~Dialogos() override { QCoreApplication::removeTranslator(&Espiao); }
 
   // Acts on the next T to open, a modal dialog or a menu. exec() keeps it to
@@ -219,7 +225,7 @@ TEST_F(Dialogos, GuardarESubstituir) {
   Quando<QFileDialog>([&](QFileDialog& ADialogo) {
     nativo = !ADialogo.testOption(QFileDialog::DontUseNativeDialog);
     // The detail view, once the folder is read, shows the column titles and the
-    // file's type.
+    // file's size, type and date.
     for (QToolButton* b : ADialogo.findChildren<QToolButton*>()) {
       if (b->toolTip() == "Vista de detalhes") b->click();
     }
@@ -229,6 +235,16 @@ TEST_F(Dialogos, GuardarESubstituir) {
       return detalhes->isVisible() && detalhes->model()->rowCount(raiz) == 1 &&
              !detalhes->model()->index(0, 2, raiz).data().toString().isEmpty();
     }, CEspera));
+    // Then its columns are fitted to the Portuguese texts, longer than the
+    // English ones Qt sizes them for.
+    EXPECT_TRUE(detalhes != nullptr && QTest::qWaitFor([&] {
+      const QAbstractItemView& vista = *detalhes;
+      const QHeaderView& cabecalho = *detalhes->header();
+      for (int c = 1; c < cabecalho.count(); ++c) {
+        if (cabecalho.sectionSize(c) < std::max(vista.sizeHintForColumn(c), cabecalho.sectionSizeHint(c))) return false;
+      }
+      return true;
+    }, CEspera)) << "colunas mais estreitas do que o texto";
     textos = Textos(ADialogo);
 
     if (detalhes != nullptr) {

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -8,9 +9,13 @@
 #include "app/traducao.hpp"
 
 // The window tests run as the program does: one Qt application, Qt's own texts
-// in Portuguese. No display needed, whoever runs them.
+// in Portuguese. No display needed, whoever runs them, and Qt's settings (the
+// file dialog keeps its folder, view and columns there) go to a folder of their
+// own, not the user's.
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  const QTemporaryDir configuracao;
+  setenv("XDG_CONFIG_HOME", configuracao.path().toLocal8Bit().constData(), 1);
   QApplication aplicacao(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   if (!cadrel::InstalarTraducao(aplicacao)) {
