@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev
   libcairo2-dev libfreetype-dev fonts-roboto-unhinted
-  qt6-base-dev
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools
   poppler-utils qpdf
   clang libclang-rt-14-dev
 )

@@ -6,12 +6,21 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "app/colunas_ficheiros.hpp"
+
 namespace cadrel {
 
 QString TDialogosQt::PedirFicheiroPdf(QWidget* APai, const QString& ANome) {
   QFileDialog dialogo(APai);
   dialogo.setObjectName("SaveDialogPDF");
   dialogo.setAcceptMode(QFileDialog::AcceptSave);
+  // Qt's own dialog, never the desktop's: a GTK, KDE or portal dialog speaks the
+  // desktop's language and asks its own replace question, and the window speaks
+  // only Portuguese. Qt's dialog also takes the window's style.
+  dialogo.setOption(QFileDialog::DontUseNativeDialog);
+  ColunasEmPortugues(dialogo);
+  // Wide enough for the four columns of the detail view in Portuguese.
+  dialogo.resize(dialogo.sizeHint().expandedTo(QSize(800, 480)));
   // A save dialog only accepts a file in an existing folder, and asks before
   // replacing a file unless told otherwise.
   dialogo.setFileMode(QFileDialog::AnyFile);

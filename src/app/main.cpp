@@ -4,6 +4,7 @@
 
 #include "app/dialogos.hpp"
 #include "app/form_main.hpp"
+#include "app/traducao.hpp"
 
 namespace {
 
@@ -19,6 +20,9 @@ void AplicarEstilo(QApplication& AAplicacao, const QString& ANome) {
 
 int main(int argc, char* argv[]) {
   QApplication aplicacao(argc, argv);
+  if (!cadrel::InstalarTraducao(aplicacao)) {
+    qWarning("Quorvel: a tradução dos diálogos do Qt não foi carregada; ficam em inglês.");
+  }
   AplicarEstilo(aplicacao, "Sky");
   QApplication::setApplicationName("Quorvel");
   QApplication::setApplicationDisplayName("Quorvel");

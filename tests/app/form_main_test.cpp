@@ -378,12 +378,3 @@ TEST_F(Janela, DestruidaDuranteOLivro) {
 
 }  // namespace
 }  // namespace cadrel
-
-int main(int argc, char** argv) {
-  // No display needed, whoever runs the tests.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication aplicacao(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,0 +1,19 @@
+#include "app/traducao.hpp"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
+
+namespace cadrel {
+
+bool InstalarTraducao(QCoreApplication& AAplicacao) {
+  // What Qt formats on its own follows: the file dialog names file types from
+  // the desktop's database in this language. The book's numbers and dates are
+  // written by the core library, which never asks QLocale.
+  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Portugal));
+  // Lives as long as the program: Qt keeps asking it whenever a dialog opens.
+  static QTranslator tradutor;
+  return tradutor.load(CTraducaoQt) && AAplicacao.installTranslator(&tradutor);
+}
+
+}  // namespace cadrel
