@@ -10,11 +10,16 @@ raiz="$(cd "$(dirname "$0")" && pwd)"
 "$raiz/scripts/install-deps.sh"
 alvo=quorvel-cli
 programa="$raiz/build/release/src/cli/quorvel-cli"
-if [ "${1:-}" = "--janela" ]; then
-  shift
-  alvo=quorvel
-  programa="$raiz/build/release/src/app/quorvel"
-fi
+# --janela may come anywhere among the arguments; the others go to the program.
+argumentos=()
+for argumento in "$@"; do
+  if [ "$argumento" = "--janela" ]; then
+    alvo=quorvel
+    programa="$raiz/build/release/src/app/quorvel"
+  else
+    argumentos+=("$argumento")
+  fi
+done
 # Build messages go to standard error; standard output carries only where the
 # book went and its summary.
 (
@@ -22,4 +27,4 @@ fi
   cmake --preset release >/dev/null
   cmake --build --preset release --target "$alvo"
 ) >&2
-exec "$programa" "$@"
+exec "$programa" "${argumentos[@]}"
