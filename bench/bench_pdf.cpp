@@ -5,7 +5,7 @@
 #include <string>
 
 #include "book/paginas.hpp"
-#include "drawing/pdf.hpp"
+#include "output/livro_pdf.hpp"
 #include "generation/livro.hpp"
 
 namespace cadrel {

@@ -21,7 +21,7 @@
 #include "core/ficheiros.hpp"
 #include "core/random.hpp"
 #include "drawing/fontes.hpp"
-#include "drawing/pdf.hpp"
+#include "output/livro_pdf.hpp"
 #include "generation/livro.hpp"
 
 namespace cadrel {

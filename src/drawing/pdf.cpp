@@ -9,10 +9,8 @@
 
 #include <fmt/format.h>
 
-#include "book/compositor.hpp"
 #include "core/momento.hpp"
 #include "core/tipos.hpp"
-#include "drawing/canvas_cairo.hpp"
 
 namespace cadrel {
 
@@ -76,25 +74,6 @@ void TDocumentoPdf::Gravar() {
   // cairo's status.
   if (estado != CAIRO_STATUS_SUCCESS && estado != CAIRO_STATUS_WRITE_ERROR) Falhar(cairo_status_to_string(estado));
   FFicheiro.Concluir();
-}
-
-std::shared_ptr<ICadrelCanvas> TDestinoPdf::NovaPagina() {
-  return std::make_shared<TCanvasCairo>(FPdf.NovaPagina(), CDpiPdf);
-}
-
-void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TInfoLivro& AInfo,
-                    const TLayoutPuzzles& ALayout) {
-  const TCompositorLivro compositor(ALivro, AInfo, ALayout);
-  TDocumentoPdf documento(ACaminho);
-  {
-    TDestinoPdf destino(documento);
-    compositor.Compor(destino);
-  }
-  documento.Gravar();
-}
-
-void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TInfoLivro& AInfo) {
-  GravarLivroPdf(ACaminho, ALivro, AInfo, LayoutPadrao(ALivro.Config.N));
 }
 
 }  // namespace cadrel

@@ -1,17 +1,17 @@
 #include "drawing/pdf.hpp"
 
 #include <gtest/gtest.h>
-
-#include "apoio.hpp"
 #include <sys/resource.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "apoio.hpp"
 #include "core/tipos.hpp"
 #include "drawing/canvas_cairo.hpp"
 #include "ferramentas_pdf.hpp"
@@ -45,8 +45,13 @@ protected:
   std::string FAlvo = (FPasta / "livro.pdf").string();
 };
 
-void DesenharPaginas(IDestinoPaginas& ADestino) {
-  auto c = ADestino.NovaPagina();
+// A page of the document, drawn through the cairo canvas at the PDF's resolution.
+std::shared_ptr<ICadrelCanvas> NovaPagina(TDocumentoPdf& ADoc) {
+  return std::make_shared<TCanvasCairo>(ADoc.NovaPagina(), CDpiPdf);
+}
+
+void DesenharPaginas(TDocumentoPdf& ADoc) {
+  auto c = NovaPagina(ADoc);
   c->Texto(18, 205, "QUORVEL", 14, true, 0, alEsquerda);
   c->Texto(18, 216, "© 2024 Velmaro · 5 × 5 – «Números a colocar»", 12, false, 0, alEsquerda);
   c->Imagem(18, 235.15, 30, 10.546875, "SELO_CC_BY_NC_ND");
@@ -54,7 +59,7 @@ void DesenharPaginas(IDestinoPaginas& ADestino) {
   c->Elipse(100, 20, 14, 14, 1.2, 0, -1);
   const TPontoMm triangulo[] = {PontoMm(150, 20), PontoMm(180, 60), PontoMm(120, 60)};
   c->Poligono(triangulo, 0.5, 0, 128);
-  c = ADestino.NovaPagina();
+  c = NovaPagina(ADoc);
   c->Texto(105, 140, "Soluções", 36, true, 0, alCentro);
   c->Linha(90, 162.5, 120, 162.5, 0.8, 0);
 }
@@ -63,8 +68,7 @@ TEST_F(Pdf, LivroDeDuasPaginasSubstituiOFicheiro) {
   EscreverAntigo();
   {
     TDocumentoPdf doc(FAlvo);
-    TDestinoPdf destino(doc);
-    DesenharPaginas(destino);
+    DesenharPaginas(doc);
     doc.Gravar();
   }
   EXPECT_EQ(Ficheiros(), std::vector<std::string>{"livro.pdf"});
@@ -97,8 +101,7 @@ TEST_F(Pdf, TextoAlinhadoEmUnidadesInteiras) {
   std::int32_t larguraRegular = 0, larguraNegrito = 0;
   {
     TDocumentoPdf doc(FAlvo);
-    TDestinoPdf destino(doc);
-    auto c = destino.NovaPagina();
+    auto c = NovaPagina(doc);
     larguraRegular = MmParaUnidades(c->LarguraTexto("Soluções", 12, false), CDpiPdf);
     larguraNegrito = MmParaUnidades(c->LarguraTexto("Soluções", 12, true), CDpiPdf);
     c->Texto(100, 50, "Soluções", 12, false, 0, alEsquerda);
@@ -125,9 +128,8 @@ TEST_F(Pdf, ErroAoDesenharNaoDeixaRasto) {
   EscreverAntigo();
   EXPECT_EQ(Mensagem([&] {
               TDocumentoPdf doc(FAlvo);
-              TDestinoPdf destino(doc);
-              DesenharPaginas(destino);
-              destino.NovaPagina()->Imagem(0, 0, 10, 10, "NENHUM");
+              DesenharPaginas(doc);
+              NovaPagina(doc)->Imagem(0, 0, 10, 10, "NENHUM");
               doc.Gravar();
             }),
             "Imagem: o recurso NENHUM nao existe no executavel");
@@ -147,8 +149,7 @@ TEST_F(Pdf, FalhaDeEscritaPreservaOFicheiroExistente) {
   std::string mensagem;
   try {
     TDocumentoPdf doc(FAlvo);
-    TDestinoPdf destino(doc);
-    DesenharPaginas(destino);
+    DesenharPaginas(doc);
     doc.Gravar();
   } catch (const ECadrel& e) {
     mensagem = e.what();

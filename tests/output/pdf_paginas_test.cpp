@@ -15,7 +15,7 @@
 #include "book/paginas_puzzles.hpp"
 #include "book/paginas_regras.hpp"
 #include "drawing/fontes.hpp"
-#include "drawing/pdf.hpp"
+#include "output/livro_pdf.hpp"
 #include "ferramentas_pdf.hpp"
 #include "generation/livro.hpp"
 #include "solving/solver.hpp"

@@ -11,7 +11,7 @@
 
 #include "apoio.hpp"
 #include "book/compositor.hpp"
-#include "drawing/pdf.hpp"
+#include "output/livro_pdf.hpp"
 #include "ferramentas_pdf.hpp"
 #include "generation/livro.hpp"
 
