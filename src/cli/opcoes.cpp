@@ -8,6 +8,7 @@
 #include <cctype>
 #include <charconv>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <string_view>
 #include <system_error>
@@ -33,48 +34,61 @@ std::optional<std::int32_t> LerInteiro(std::string_view ATexto, std::int32_t AMi
   return v;
 }
 
-std::int32_t LerTamanho(const std::string& t) {
-  if (const auto v = LerInteiro(t, 4, 7)) return *v;
-  throw ECadrel(fmt::format("--tamanho: o lado da grelha é um número de 4 a 7, não \"{}\".", t));
+// A CLI11 validator: ALer checks the value and may rewrite it in the form the
+// option's type reads (a level "P" as 0, a list of laws as its code); when it
+// refuses, it returns the reason, which CLI11 reports under the option's name.
+using TLeitor = std::function<std::string(std::string& AValor)>;
+CLI::Validator Validador(TLeitor ALer) { return CLI::Validator(std::move(ALer), ""); }
+
+// A number in [AMin, AMax], or the reason AMotivo gives.
+CLI::Validator Intervalo(std::int32_t AMin, std::int32_t AMax, std::function<std::string(const std::string&)> AMotivo) {
+  return Validador([=](std::string& AValor) -> std::string {
+    const std::optional<std::int32_t> v = LerInteiro(AValor, AMin, AMax);
+    if (!v) return AMotivo(AValor);
+    AValor = std::to_string(*v);
+    return {};
+  });
 }
 
-std::int32_t LerNivel(const std::string& t) {
-  if (IguaisSemCaixa(Aparar(t), "P")) return 0;
-  if (const auto v = LerInteiro(t, 1, 5)) return *v;
-  throw ECadrel(
-      fmt::format("--nivel: o nível é um número de 1 a 5, ou P para a Progressiva, não \"{}\".", t));
+std::string LerNivel(std::string& AValor) {
+  if (IguaisSemCaixa(Aparar(AValor), "P")) {
+    AValor = "0";
+    return {};
+  }
+  if (const auto v = LerInteiro(AValor, 1, CMaxNivel)) {
+    AValor = std::to_string(*v);
+    return {};
+  }
+  return fmt::format("o nível é um número de 1 a 5, ou P para a Progressiva, não \"{}\".", AValor);
 }
 
-std::int32_t LerOpcaoPuzzles(const std::string& t) {
-  if (std::int32_t n = 0; LerNumPuzzles(t, n)) return n;
-  throw ECadrel(fmt::format("--puzzles: o número de puzzles vai de 1 a {}, não \"{}\".", CMaxPuzzles, t));
+std::string LerPuzzles(std::string& AValor) {
+  std::int32_t n = 0;
+  if (!LerNumPuzzles(AValor, n))
+    return fmt::format("o número de puzzles vai de 1 a {}, não \"{}\".", CMaxPuzzles, AValor);
+  AValor = std::to_string(n);
+  return {};
 }
 
-std::int32_t LerTarefas(const std::string& t) {
-  if (const auto v = LerInteiro(t, 1, CMaxTarefas)) return *v;
-  throw ECadrel(fmt::format("-j/--tarefas: o número de tarefas vai de 1 a {}, não \"{}\".", CMaxTarefas, t));
-}
-
-std::string LerTitulo(const std::string& t) {
-  std::string titulo(Aparar(t));
+std::string LerTitulo(std::string& AValor) {
+  AValor = std::string(Aparar(AValor));
   // The cover prints it and the JSON export writes it: both need valid UTF-8,
   // which is better refused before a long generation.
-  if (!Utf8Valido(titulo)) throw ECadrel("--titulo: o título não é texto UTF-8 válido.");
-  const std::int32_t caracteres = ContarCaracteres(titulo);
-  if (caracteres > CMaxTitulo)
-    throw ECadrel(
-        fmt::format("--titulo: o título tem {} caracteres; o máximo é {}.", caracteres, CMaxTitulo));
+  if (!Utf8Valido(AValor)) return "o título não é texto UTF-8 válido.";
+  if (const std::int32_t caracteres = ContarCaracteres(AValor); caracteres > CMaxTitulo)
+    return fmt::format("o título tem {} caracteres; o máximo é {}.", caracteres, CMaxTitulo);
   // The cover would print an empty box in its place.
-  if (const std::optional<char32_t> sem = CaracterSemGlifo(titulo)) {
+  if (const std::optional<char32_t> sem = CaracterSemGlifo(AValor)) {
     std::string mensagem = MensagemTituloSemGlifo(*sem);
     mensagem.front() = 'o';
-    throw ECadrel("--titulo: " + mensagem);
+    return mensagem;
   }
-  return titulo;
+  return {};
 }
 
-// "Somas" stands for both sum laws, as the law check box of the same name does.
-TConjuntoLeis LerLeis(const std::string& ALista) {
+// "Somas" stands for both sum laws, as the law check box of the same name
+// does. The list becomes the code of its law set.
+std::string LerLeis(std::string& AValor) {
   struct TNomeLei {
     std::string_view Nome;
     TConjuntoLeis Leis;
@@ -82,98 +96,92 @@ TConjuntoLeis LerLeis(const std::string& ALista) {
   static constexpr std::array<TNomeLei, 4> CNomes{
       {{"Simetria", {leiSIM}}, {"Tabela", {leiTAB}}, {"Ordem", {leiORD}}, {"Somas", {leiSOMD, leiSOMQ}}}};
   TConjuntoLeis leis;
-  std::string_view resto = ALista;
-  while (!resto.empty()) {
-    const std::size_t virgula = std::min(resto.find(','), resto.size());
-    const std::string_view nome = Aparar(resto.substr(0, virgula));
-    resto.remove_prefix(std::min(virgula + 1, resto.size()));
-    if (nome.empty()) continue;
+  for (const std::string_view nome : Partes(AValor, ",")) {
     const auto it = std::find_if(CNomes.begin(), CNomes.end(),
                                  [nome](const TNomeLei& n) { return IguaisSemCaixa(n.Nome, nome); });
     if (it == CNomes.end())
-      throw ECadrel(
-          fmt::format("--leis: lei desconhecida \"{}\"; as leis são Simetria, Tabela, Ordem e Somas.", nome));
+      return fmt::format("lei desconhecida \"{}\"; as leis são Simetria, Tabela, Ordem e Somas.", nome);
     leis = TConjuntoLeis::DeCodigo(leis.Bits() | it->Leis.Bits());
   }
-  if (leis.Vazio()) throw ECadrel("--leis: indique pelo menos uma lei (Simetria, Tabela, Ordem, Somas).");
-  return leis;
+  if (leis.Vazio()) return "indique pelo menos uma lei (Simetria, Tabela, Ordem, Somas).";
+  AValor = std::to_string(leis.Bits());
+  return {};
 }
 
-std::uint32_t LerSemente(const std::string& t) {
+// Eight hexadecimal digits, read as the number they write.
+std::string LerSemente(std::string& AValor) {
   std::uint32_t v = 0;
-  const bool hex8 = t.size() == 8 && std::all_of(t.begin(), t.end(), [](char c) {
+  const bool hex8 = AValor.size() == 8 && std::all_of(AValor.begin(), AValor.end(), [](char c) {
                       return std::isxdigit(static_cast<unsigned char>(c)) != 0;
                     });
-  if (!hex8 || std::from_chars(t.data(), t.data() + t.size(), v, 16).ec != std::errc{})
-    throw ECadrel(fmt::format(
-        "--semente: o código do livro tem 8 dígitos hexadecimais (por exemplo 1A2B3C4D), não \"{}\".", t));
-  return v;
+  if (!hex8 || std::from_chars(AValor.data(), AValor.data() + AValor.size(), v, 16).ec != std::errc{})
+    return fmt::format("o código do livro tem 8 dígitos hexadecimais (por exemplo 1A2B3C4D), não \"{}\".", AValor);
+  AValor = std::to_string(v);
+  return {};
+}
+
+std::string LerPdf(std::string& AValor) {
+  const std::filesystem::path p(AValor);
+  if (p.stem().empty() || !IguaisSemCaixa(p.extension().string(), ".pdf"))
+    return fmt::format("o nome do ficheiro tem de terminar em .pdf, não \"{}\".", AValor);
+  return {};
+}
+
+std::string LerNomeJson(std::string& AValor) {
+  if (std::filesystem::path(AValor).filename().empty())
+    return fmt::format("indique o nome de um ficheiro, não \"{}\".", AValor);
+  return {};
 }
 
 // The JSON is written after the PDF and would replace it.
-std::string LerJson(const std::string& t, const std::string& APdf) {
-  if (std::filesystem::path(t).filename().empty())
-    throw ECadrel(fmt::format("--json: indique o nome de um ficheiro, não \"{}\".", t));
+void VerificarJsonEPdf(const std::string& AJson, const std::string& APdf) {
   // A shell can sit in a folder that was removed since: a relative name then
   // has no place, and that is a bad --json, not an exception that escapes.
-  const auto absoluto = [&t](const std::string& f) {
+  const auto absoluto = [&AJson](const std::string& f) {
     std::error_code erro;
     const std::filesystem::path caminho = std::filesystem::absolute(f, erro);
     if (erro)
       throw ECadrel(fmt::format(
-          "--json: não se consegue situar \"{}\": a pasta atual já não existe ou não se pode ler.", t));
+          "--json: não se consegue situar \"{}\": a pasta atual já não existe ou não se pode ler.", AJson));
     return caminho.lexically_normal();
   };
-  if (absoluto(t) == absoluto(APdf))
-    throw ECadrel(fmt::format("--json: o JSON não pode ir para o ficheiro do PDF, \"{}\".", t));
-  return t;
+  if (absoluto(AJson) == absoluto(APdf))
+    throw ECadrel(fmt::format("--json: o JSON não pode ir para o ficheiro do PDF, \"{}\".", AJson));
 }
 
-std::string LerPdf(const std::string& t) {
-  const std::filesystem::path p(t);
-  if (p.stem().empty() || !IguaisSemCaixa(p.extension().string(), ".pdf"))
-    throw ECadrel(fmt::format("-o/--saida: o nome do ficheiro tem de terminar em .pdf, não \"{}\".", t));
-  return t;
+// The option an error of CLI11 is about: its errors name it by get_name(),
+// in front of ": " or, for a value that a flag cannot take, after
+// "Could not convert: ".
+const CLI::Option* OpcaoDoErro(const CLI::App& AApp, std::string_view ATexto) {
+  constexpr std::string_view CConversao = "Could not convert: ";
+  if (ATexto.starts_with(CConversao)) ATexto.remove_prefix(CConversao.size());
+  const std::string_view nome = ATexto.substr(0, ATexto.find_first_of(": "));
+  const std::array<const CLI::App*, 2> apps{&AApp, AApp.get_subcommand_ptr("resolver").get()};
+  for (const CLI::App* app : apps)
+    for (const CLI::Option* op : app->get_options())
+      if (op->get_name() == nome) return op;
+  return nullptr;
 }
 
-// CLI11 reports a missing value, or a value given to a flag, in English and
-// naming the option somewhere in its text: find the option and say it here.
+// CLI11's typed errors, said in Portuguese; a refused value keeps the reason
+// the validator gave, under all the option's names ("-o/--saida").
 std::string MensagemDoAnalisador(const CLI::App& AApp, const CLI::ParseError& AErro) {
   const std::string_view texto = AErro.what();
-  for (const CLI::Option* op : AApp.get_options()) {
-    for (const std::string& nome : op->get_lnames()) {
-      const std::string longo = "--" + nome;
-      const std::size_t pos = texto.find(longo);
-      const std::size_t fim = pos + longo.size();
-      if (pos == std::string_view::npos ||
-          (fim < texto.size() && (std::isalnum(static_cast<unsigned char>(texto[fim])) || texto[fim] == '-')))
-        continue;
-      return op->get_expected_max() == 0 ? fmt::format("{}: esta opção não leva valor.", longo)
-                                         : fmt::format("{}: falta o valor.", longo);
-    }
+  const CLI::Option* op = OpcaoDoErro(AApp, texto);
+  if (op == nullptr) return fmt::format("Opções inválidas ({}).", texto);
+  if (dynamic_cast<const CLI::ValidationError*>(&AErro) != nullptr) {
+    std::string nomes = op->get_name(false, true);
+    std::replace(nomes.begin(), nomes.end(), ',', '/');
+    return nomes + texto.substr(op->get_name().size()).data();
   }
-  return fmt::format("Opções inválidas ({}).", texto);
+  if (dynamic_cast<const CLI::ConversionError*>(&AErro) != nullptr)
+    return fmt::format("{}: esta opção não leva valor.", op->get_name());
+  return fmt::format("{}: falta o valor.", op->get_name());
 }
 
-TOpcoesResolver LerOpcoesResolver(const std::string& AFicheiro, const std::string* APuzzle, bool AJson,
-                                  const std::string* ANos) {
-  TOpcoesResolver o;
-  if (AFicheiro.empty()) throw ECadrel("resolver: indique o ficheiro do puzzle (ou - para a entrada padrão).");
-  o.Ficheiro = AFicheiro;
-  o.Json = AJson;
-  if (APuzzle != nullptr) {
-    const auto k = LerInteiro(*APuzzle, 1, std::numeric_limits<std::int32_t>::max());
-    if (!k) throw ECadrel(fmt::format("--puzzle: o número do puzzle é um inteiro de 1 em diante, não \"{}\".", *APuzzle));
-    o.Puzzle = *k;
-  }
-  if (ANos != nullptr) {
-    const auto nos = LerInteiro(*ANos, 1, std::numeric_limits<std::int32_t>::max());
-    if (!nos)
-      throw ECadrel(fmt::format("--nos: o limite de nós é um inteiro de 1 a {}, não \"{}\".",
-                                std::numeric_limits<std::int32_t>::max(), *ANos));
-    o.MaxNos = *nos;
-  }
-  return o;
+std::string SemFicheiro(const std::string& AFicheiro) {
+  if (AFicheiro.empty()) return "resolver: indique o ficheiro do puzzle (ou - para a entrada padrão).";
+  return {};
 }
 
 }  // namespace
@@ -183,6 +191,9 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
                "quorvel-cli"};
   app.get_formatter()->label("Usage", "Uso");
   app.get_formatter()->label("OPTIONS", "OPÇÕES");
+  app.get_formatter()->label("SUBCOMMAND", "SUBCOMANDO");
+  app.get_formatter()->label("SUBCOMMANDS", "SUBCOMANDOS");
+  app.get_formatter()->label("POSITIONALS", "ARGUMENTOS");
   app.option_defaults()->group("Opções")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.set_help_flag("-h,--help,--ajuda", "Mostra esta ajuda e sai");
   app.allow_extras();
@@ -196,41 +207,60 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
       "Códigos de saída: 0 livro gravado; 1 configuração recusada, livro por terminar\n"
       "ou ficheiro por gravar; 2 opção inválida; 130 geração cancelada.");
 
-  std::string tamanho, nivel, puzzles, titulo, leis, semente, json, pdf, tarefas;
-  bool semDicas = false, silencioso = false;
-  auto* opTamanho =
-      app.add_option("--tamanho", tamanho, "Lado da grelha, de 4 a 7 (por omissão 5)")->option_text("N");
-  auto* opNivel =
-      app.add_option("--nivel", nivel, "Nível de 1 a 5, ou P: Progressiva (por omissão P)")->option_text("L");
-  auto* opPuzzles = app.add_option("--puzzles", puzzles, "Número de puzzles, de 1 a 200 (por omissão 50)")
-                        ->option_text("N");
-  auto* opTitulo =
-      app.add_option("--titulo", titulo, "Título do livro, até 60 caracteres")->option_text("TEXTO");
+  TAnaliseOpcoes r;
+  TOpcoesCli& o = r.Opcoes;
+  o.Config.NumPuzzles = 50;
+  o.Config.N = 5;
+  o.Config.Nivel = 0;
+  o.Config.Leis = TConjuntoLeis::DeCodigo(31);
+  o.Tarefas = TarefasPadrao();
+  int codigoLeis = o.Config.Leis.Bits();
+  std::uint32_t semente = 0;
+  bool semDicas = false;
+
+  app.add_option("--tamanho", o.Config.N, "Lado da grelha, de 4 a 7 (por omissão 5)")
+      ->option_text("N")
+      ->transform(Intervalo(CMinLado, CMaxLado, [](const std::string& v) {
+        return fmt::format("o lado da grelha é um número de 4 a 7, não \"{}\".", v);
+      }));
+  app.add_option("--nivel", o.Config.Nivel, "Nível de 1 a 5, ou P: Progressiva (por omissão P)")
+      ->option_text("L")
+      ->transform(Validador(LerNivel));
+  app.add_option("--puzzles", o.Config.NumPuzzles, "Número de puzzles, de 1 a 200 (por omissão 50)")
+      ->option_text("N")
+      ->transform(Validador(LerPuzzles));
+  app.add_option("--titulo", o.Config.Titulo, "Título do livro, até 60 caracteres")
+      ->option_text("TEXTO")
+      ->transform(Validador(LerTitulo));
   app.add_flag("--sem-dicas", semDicas, "Soluções sem dicas (por omissão, com dicas)");
-  auto* opLeis = app.add_option("--leis", leis,
-                                "Leis separadas por vírgulas: Simetria,Tabela,\n"
-                                "Ordem,Somas (por omissão todas: Surpresa)")
-                     ->option_text("LISTA");
+  app.add_option("--leis", codigoLeis,
+                 "Leis separadas por vírgulas: Simetria,Tabela,\n"
+                 "Ordem,Somas (por omissão todas: Surpresa)")
+      ->option_text("LISTA")
+      ->transform(Validador(LerLeis));
   auto* opSemente = app.add_option("--semente", semente,
                                    "Código do livro a gerar de novo, 8 dígitos\n"
                                    "hexadecimais (por omissão, um código novo)")
-                        ->option_text("CODIGO");
-  auto* opPdf = app.add_option("-o,--saida", pdf,
-                               "Ficheiro PDF do livro (por omissão, o nome\n"
-                               "proposto, na pasta atual)")
-                    ->option_text("FICHEIRO.pdf");
-  auto* opJson =
-      app.add_option("--json", json, "Grava também o livro em JSON, neste ficheiro")->option_text("FICHEIRO");
-  app.add_flag("--silencioso", silencioso, "Não mostra o progresso");
-  auto* opTarefas = app.add_option("-j,--tarefas", tarefas,
-                                   fmt::format("Tarefas que geram em paralelo, de 1 a {} (por\n"
-                                               "omissão, uma por núcleo: {}); o livro é o mesmo",
-                                               CMaxTarefas, TarefasPadrao()))
-                        ->option_text("N");
+                        ->option_text("CODIGO")
+                        ->transform(Validador(LerSemente));
+  app.add_option("-o,--saida", o.Pdf,
+                 "Ficheiro PDF do livro (por omissão, o nome\n"
+                 "proposto, na pasta atual)")
+      ->option_text("FICHEIRO.pdf")
+      ->check(Validador(LerPdf));
+  auto* opJson = app.add_option("--json", o.Json, "Grava também o livro em JSON, neste ficheiro")
+                     ->option_text("FICHEIRO")
+                     ->check(Validador(LerNomeJson));
+  app.add_flag("--silencioso", o.Silencioso, "Não mostra o progresso");
+  app.add_option("-j,--tarefas", o.Tarefas,
+                 fmt::format("Tarefas que geram em paralelo, de 1 a {} (por\n"
+                             "omissão, uma por núcleo: {}); o livro é o mesmo",
+                             CMaxTarefas, TarefasPadrao()))
+      ->option_text("N")
+      ->transform(Intervalo(1, CMaxTarefas, [](const std::string& v) {
+        return fmt::format("o número de tarefas vai de 1 a {}, não \"{}\".", CMaxTarefas, v);
+      }));
 
-  app.get_formatter()->label("SUBCOMMAND", "SUBCOMANDO");
-  app.get_formatter()->label("SUBCOMMANDS", "SUBCOMANDOS");
-  app.get_formatter()->label("POSITIONALS", "ARGUMENTOS");
   CLI::App* resolver = app.add_subcommand(
       "resolver", "Resolve e verifica um puzzle que traz: passos, soluções e nível");
   resolver->footer(
@@ -241,19 +271,29 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
       "\n"
       "Códigos de saída: 0 uma só solução; 1 nenhuma, mais de uma, ou por decidir dentro\n"
       "do limite de nós; 2 entrada inválida.");
-  std::string ficheiroResolver, puzzleResolver, nosResolver;
-  bool jsonResolver = false;
-  resolver->add_option("FICHEIRO", ficheiroResolver, "Ficheiro do puzzle (- lê a entrada padrão)");
-  auto* opPuzzle =
-      resolver->add_option("--puzzle", puzzleResolver, "Puzzle K de um livro JSON (de 1 em diante)")->option_text("K");
-  resolver->add_flag("--json", jsonResolver, "Responde com um objeto JSON");
-  auto* opNos = resolver
-                    ->add_option("--nos", nosResolver,
-                                 fmt::format("Limite de nós da contagem de soluções (por\nomissão {})",
-                                             CNosResolverPadrao))
-                    ->option_text("N");
+  TOpcoesResolver& res = r.Resolver;
+  std::int32_t puzzle = 0;
+  resolver->add_option("FICHEIRO", res.Ficheiro, "Ficheiro do puzzle (- lê a entrada padrão)");
+  auto* opPuzzle = resolver->add_option("--puzzle", puzzle, "Puzzle K de um livro JSON (de 1 em diante)")
+                       ->option_text("K")
+                       ->transform(Intervalo(1, std::numeric_limits<std::int32_t>::max(), [](const std::string& v) {
+                         return fmt::format("o número do puzzle é um inteiro de 1 em diante, não \"{}\".", v);
+                       }));
+  resolver->add_flag("--json", res.Json, "Responde com um objeto JSON");
+  resolver
+      ->add_option("--nos", res.MaxNos,
+                   fmt::format("Limite de nós da contagem de soluções (por\nomissão {})", CNosResolverPadrao))
+      ->option_text("N")
+      ->transform(Intervalo(1, std::numeric_limits<std::int32_t>::max(), [](const std::string& v) {
+        return fmt::format("o limite de nós é um inteiro de 1 a {}, não \"{}\".",
+                           std::numeric_limits<std::int32_t>::max(), v);
+      }));
 
-  TAnaliseOpcoes r;
+  const auto recusar = [&r](const std::string& AMotivo) {
+    r.Desfecho = TDesfechoOpcoes::doErro;
+    r.Texto = AMotivo + std::string(CSugestaoAjuda);
+    return r;
+  };
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -261,58 +301,31 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
     r.Texto = app.help();
     return r;
   } catch (const CLI::ParseError& e) {
-    r.Texto = MensagemDoAnalisador(app, e) + std::string(CSugestaoAjuda);
-    return r;
+    return recusar(MensagemDoAnalisador(app, e));
   }
-  if (!app.remaining(true).empty()) {
-    r.Texto = fmt::format("Opção ou argumento desconhecido: \"{}\".", app.remaining(true).front()) +
-              std::string(CSugestaoAjuda);
-    return r;
-  }
+  if (!app.remaining(true).empty())
+    return recusar(fmt::format("Opção ou argumento desconhecido: \"{}\".", app.remaining(true).front()));
+
   if (resolver->parsed()) {
     const std::vector<CLI::Option*> doLivro = app.get_options();
-    if (std::any_of(doLivro.begin(), doLivro.end(), [](const CLI::Option* op) { return op->count() > 0; })) {
-      r.Texto = "resolver: as opções do livro não servem para resolver um puzzle." + std::string(CSugestaoAjuda);
-      return r;
-    }
-    try {
-      r.Resolver = LerOpcoesResolver(ficheiroResolver, opPuzzle->count() > 0 ? &puzzleResolver : nullptr,
-                                     jsonResolver, opNos->count() > 0 ? &nosResolver : nullptr);
-    } catch (const ECadrel& e) {
-      r.Texto = e.what() + std::string(CSugestaoAjuda);
-      return r;
-    }
+    if (std::any_of(doLivro.begin(), doLivro.end(), [](const CLI::Option* op) { return op->count() > 0; }))
+      return recusar("resolver: as opções do livro não servem para resolver um puzzle.");
+    if (const std::string motivo = SemFicheiro(res.Ficheiro); !motivo.empty()) return recusar(motivo);
+    if (opPuzzle->count() > 0) res.Puzzle = puzzle;
     r.Desfecho = TDesfechoOpcoes::doResolver;
     return r;
   }
 
-  TOpcoesCli& o = r.Opcoes;
-  o.Config.NumPuzzles = 50;
-  o.Config.N = 5;
-  o.Config.Nivel = 0;
-  o.Config.Leis = {leiSIM, leiTAB, leiORD, leiSOMD, leiSOMQ};
+  o.Config.Leis = TConjuntoLeis::DeCodigo(codigoLeis);
   o.Config.Caminho = !semDicas;
-  o.Silencioso = silencioso;
-  o.Tarefas = TarefasPadrao();
+  if (opSemente->count() > 0) o.Semente = semente;
   try {
-    if (opTamanho->count() > 0) o.Config.N = LerTamanho(tamanho);
-    if (opNivel->count() > 0) o.Config.Nivel = LerNivel(nivel);
-    if (opPuzzles->count() > 0) o.Config.NumPuzzles = LerOpcaoPuzzles(puzzles);
-    if (opTitulo->count() > 0) o.Config.Titulo = LerTitulo(titulo);
-    if (opLeis->count() > 0) o.Config.Leis = LerLeis(leis);
-    if (opSemente->count() > 0) o.Semente = LerSemente(semente);
-    if (opPdf->count() > 0) o.Pdf = LerPdf(pdf);
-    if (opJson->count() > 0) o.Json = LerJson(json, FicheiroPdf(o));
-    if (opTarefas->count() > 0) o.Tarefas = LerTarefas(tarefas);
+    if (opJson->count() > 0) VerificarJsonEPdf(o.Json, FicheiroPdf(o));
   } catch (const ECadrel& e) {
-    r.Texto = e.what() + std::string(CSugestaoAjuda);
-    return r;
+    return recusar(e.what());
   }
   // The window refuses it too: one puzzle for each of the five levels.
-  if (o.Config.Nivel == 0 && o.Config.NumPuzzles < CMinPuzzlesProgressiva) {
-    r.Texto = MensagemMinimoProgressiva() + std::string(CSugestaoAjuda);
-    return r;
-  }
+  if (o.Config.Nivel == 0 && o.Config.NumPuzzles < CMinPuzzlesProgressiva) return recusar(MensagemMinimoProgressiva());
   r.Desfecho = TDesfechoOpcoes::doGerar;
   return r;
 }
