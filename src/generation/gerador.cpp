@@ -140,40 +140,29 @@ bool TGeradorPuzzle::Rejeitar(TCriterio ACriterioRejeitado, TCriterio& ACriterio
   return false;
 }
 
-bool TGeradorPuzzle::TentarGerar(TGeradorAleatorio& ARng, TPuzzle& APuzzle, TCriterio& ACriterio) {
-  ++FTentativas;
-  ACriterio = critNenhum;
-  APuzzle = TPuzzle{};
-  const std::int32_t nn = FN * FN;
-  const TConjuntoLeis leis = FReceita.Leis;
-
-  APuzzle.N = FN;
-  APuzzle.Nivel = FNivel;
-  APuzzle.Receita = FReceita;
-  // Attempts are deterministic: a generator that finds no grid for this one
-  // would find none on every run, so the attempt fails, not the book.
+// The filled grid, its box and the constants of its laws; false when no grid
+// came. Attempts are deterministic: a generator that finds no grid for this
+// one would find none on every run, so the attempt fails, not the book.
+bool TGeradorPuzzle::PreencherSolucao(TGeradorAleatorio& ARng, TPuzzle& APuzzle) {
   TSolucao solucao;
   try {
     solucao = FGerador->Gerar(ARng);
   } catch (const ESemSolucao&) {
-    return Rejeitar(critA5, ACriterio);
+    return false;
   }
   APuzzle.Conjunto = solucao.Valores;
   std::sort(APuzzle.Conjunto.begin(), APuzzle.Conjunto.end());
   APuzzle.Solucao = std::move(solucao.Valores);
-  const std::vector<std::int32_t>& sol = APuzzle.Solucao;
-  const std::vector<std::int32_t>& caixa = APuzzle.Conjunto;
+  const std::int32_t total = std::accumulate(APuzzle.Conjunto.begin(), APuzzle.Conjunto.end(), 0);
+  APuzzle.K = FReceita.Leis.Contem(leiSIM) ? 2 * total / (FN * FN) : 0;
+  APuzzle.S = TemSomas(FReceita.Leis) ? total / FN : 0;
+  return true;
+}
 
-  const std::int32_t total = std::accumulate(caixa.begin(), caixa.end(), 0);
-  APuzzle.K = leis.Contem(leiSIM) ? 2 * total / nn : 0;
-  APuzzle.S = TemSomas(leis) ? total / FN : 0;
-  if (!ConjuntoValido(caixa)) return Rejeitar(critA5, ACriterio);
-
-  const TParametrosNivel parametros = ParametrosNivel(FNivel);
-  std::vector<std::int32_t> dados = sol;
-
-  // A watched corner pair has one of its corners, at random, tried first.
-  std::vector<std::int32_t> ordem(nn);
+// The cells in the order their removal is tried: shuffled, then a watched
+// corner pair has one of its corners, at random, tried first.
+std::vector<std::int32_t> TGeradorPuzzle::OrdemDeRemocao(TGeradorAleatorio& ARng) const {
+  std::vector<std::int32_t> ordem(static_cast<std::size_t>(FN * FN));
   std::iota(ordem.begin(), ordem.end(), 0);
   Embaralhar(ARng, ordem);
   std::int32_t frente = 0;
@@ -183,53 +172,89 @@ bool TGeradorPuzzle::TentarGerar(TGeradorAleatorio& ARng, TPuzzle& APuzzle, TCri
     std::swap(*std::find(ordem.begin() + frente, ordem.end(), canto), ordem[frente]);
     ++frente;
   }
+  return ordem;
+}
 
-  const bool temOrdem = leis.Contem(leiORD);
+// Empties every cell, in order, that the deduction can still fill; the two
+// extreme corners stay under the order law. Returns the cells emptied.
+std::vector<std::int32_t> TGeradorPuzzle::RemoverDados(std::span<const std::int32_t> AOrdem, const TPuzzle& APuzzle,
+                                                       TTecnica ATecnicaMax, std::vector<std::int32_t>& ADados) {
+  const std::int32_t ultima = FN * FN - 1;
+  const bool temOrdem = FReceita.Leis.Contem(leiORD);
   std::vector<std::int32_t> removidas;
-  for (std::int32_t celula : ordem) {
-    if (temOrdem && (celula == 0 || celula == nn - 1)) continue;
-    dados[celula] = 0;
-    if (FSolver.Classificar(caixa, dados, parametros.TecnicaMax, sol).Resolvido)
+  for (std::int32_t celula : AOrdem) {
+    if (temOrdem && (celula == 0 || celula == ultima)) continue;
+    ADados[celula] = 0;
+    if (FSolver.Classificar(APuzzle.Conjunto, ADados, ATecnicaMax, APuzzle.Solucao).Resolvido)
       removidas.push_back(celula);
     else
-      dados[celula] = sol[celula];
+      ADados[celula] = APuzzle.Solucao[celula];
   }
+  return removidas;
+}
 
-  APuzzle.NumDadosMinimo = nn - static_cast<std::int32_t>(removidas.size());
-  const std::int32_t alvo = DadosAlvo(FNivel, APuzzle.NumDadosMinimo, FN);
-  Embaralhar(ARng, removidas);
+// Gives numbers back, in a random order of the emptied cells, up to the
+// level's target, never completing a watched corner pair. Returns the givens.
+std::int32_t TGeradorPuzzle::ReporDados(TGeradorAleatorio& ARng, std::vector<std::int32_t>& ARemovidas,
+                                        std::int32_t AAlvo, const TPuzzle& APuzzle,
+                                        std::vector<std::int32_t>& ADados) const {
+  Embaralhar(ARng, ARemovidas);
   std::int32_t numDados = APuzzle.NumDadosMinimo;
-  for (std::size_t i = 0; i < removidas.size() && numDados < alvo; ++i) {
-    const std::int32_t celula = removidas[i];
-    if (CompletariaCantos(FN, FReceita, dados, celula)) continue;
-    dados[celula] = sol[celula];
+  for (std::size_t i = 0; i < ARemovidas.size() && numDados < AAlvo; ++i) {
+    const std::int32_t celula = ARemovidas[i];
+    if (CompletariaCantos(FN, FReceita, ADados, celula)) continue;
+    ADados[celula] = APuzzle.Solucao[celula];
     ++numDados;
   }
-  APuzzle.Dados = std::move(dados);
-  APuzzle.NumDados = numDados;
+  return numDados;
+}
 
-  if (CantosOpostosDados(FN, FReceita, APuzzle.Dados) || numDados < alvo) return Rejeitar(critA8, ACriterio);
-  if (temOrdem && BordaTrivial(FN, APuzzle.Dados, sol)) return Rejeitar(critA7, ACriterio);
+// The criteria, in order, on the finished puzzle: critNenhum when it passes.
+// Judged on the solver's figures alone; the steps and their texts are written
+// only for a puzzle that is accepted.
+TCriterio TGeradorPuzzle::Julgar(const TPuzzle& APuzzle, std::int32_t AAlvo, TTecnica ATecnicaMax) {
+  if (CantosOpostosDados(FN, FReceita, APuzzle.Dados) || APuzzle.NumDados < AAlvo) return critA8;
+  if (FReceita.Leis.Contem(leiORD) && BordaTrivial(FN, APuzzle.Dados, APuzzle.Solucao)) return critA7;
 
-  // Judged on the figures alone; the steps and their texts are written only
-  // for a puzzle that is accepted.
-  const TResumoSolver resumo = FSolver.Classificar(caixa, APuzzle.Dados, parametros.TecnicaMax, sol);
-  if (!resumo.Resolvido) return Rejeitar(critA2, ACriterio);
+  const TResumoSolver resumo = FSolver.Classificar(APuzzle.Conjunto, APuzzle.Dados, ATecnicaMax, APuzzle.Solucao);
+  if (!resumo.Resolvido) return critA2;
 
-  const std::int32_t solucoes = FContador.Contar(caixa, APuzzle.Dados, CLimiteSolucoes, CMaxNos);
-  if (solucoes == -1) return Rejeitar(critNos, ACriterio);
-  if (solucoes != 1) return Rejeitar(critA1, ACriterio);
+  const std::int32_t solucoes = FContador.Contar(APuzzle.Conjunto, APuzzle.Dados, CLimiteSolucoes, CMaxNos);
+  if (solucoes == -1) return critNos;
+  if (solucoes != 1) return critA1;
 
   if (resumo.OperandosMaxT3 >= 4 || resumo.OperandosMaxSomas > MaxOperandosPasso(FN) ||
       resumo.OperandosTotal > MaxOperandosTotal(FN))
-    return Rejeitar(critA3, ACriterio);
+    return critA3;
 
   const TBanda banda = BandaPontuacao(FNivel, FN, FReceita);
-  if (resumo.PontuacaoPorCelula < banda.Minimo || resumo.PontuacaoPorCelula > banda.Maximo)
-    return Rejeitar(critA4, ACriterio);
+  if (resumo.PontuacaoPorCelula < banda.Minimo || resumo.PontuacaoPorCelula > banda.Maximo) return critA4;
+  return critNenhum;
+}
 
-  APuzzle.Resultado = FSolver.Resolver(caixa, APuzzle.Dados, parametros.TecnicaMax, sol);
+// The random generator is drawn from in this order: the solution, the removal
+// order (its shuffle, then one draw per watched corner pair), the shuffle of
+// the emptied cells.
+bool TGeradorPuzzle::TentarGerar(TGeradorAleatorio& ARng, TPuzzle& APuzzle, TCriterio& ACriterio) {
+  ++FTentativas;
+  ACriterio = critNenhum;
+  APuzzle = TPuzzle{};
+  APuzzle.N = FN;
+  APuzzle.Nivel = FNivel;
+  APuzzle.Receita = FReceita;
+  if (!PreencherSolucao(ARng, APuzzle) || !ConjuntoValido(APuzzle.Conjunto)) return Rejeitar(critA5, ACriterio);
 
+  const TTecnica tecnicaMax = ParametrosNivel(FNivel).TecnicaMax;
+  std::vector<std::int32_t> dados = APuzzle.Solucao;
+  std::vector<std::int32_t> removidas = RemoverDados(OrdemDeRemocao(ARng), APuzzle, tecnicaMax, dados);
+  APuzzle.NumDadosMinimo = FN * FN - static_cast<std::int32_t>(removidas.size());
+  const std::int32_t alvo = DadosAlvo(FNivel, APuzzle.NumDadosMinimo, FN);
+  APuzzle.NumDados = ReporDados(ARng, removidas, alvo, APuzzle, dados);
+  APuzzle.Dados = std::move(dados);
+
+  if (const TCriterio criterio = Julgar(APuzzle, alvo, tecnicaMax); criterio != critNenhum)
+    return Rejeitar(criterio, ACriterio);
+  APuzzle.Resultado = FSolver.Resolver(APuzzle.Conjunto, APuzzle.Dados, tecnicaMax, APuzzle.Solucao);
   ++FAceites;
   return true;
 }

@@ -66,6 +66,13 @@ public:
 
 private:
   bool Rejeitar(TCriterio ACriterioRejeitado, TCriterio& ACriterio);
+  bool PreencherSolucao(TGeradorAleatorio& ARng, TPuzzle& APuzzle);
+  std::vector<std::int32_t> OrdemDeRemocao(TGeradorAleatorio& ARng) const;
+  std::vector<std::int32_t> RemoverDados(std::span<const std::int32_t> AOrdem, const TPuzzle& APuzzle,
+                                         TTecnica ATecnicaMax, std::vector<std::int32_t>& ADados);
+  std::int32_t ReporDados(TGeradorAleatorio& ARng, std::vector<std::int32_t>& ARemovidas, std::int32_t AAlvo,
+                          const TPuzzle& APuzzle, std::vector<std::int32_t>& ADados) const;
+  TCriterio Julgar(const TPuzzle& APuzzle, std::int32_t AAlvo, TTecnica ATecnicaMax);
 
   std::int32_t FN;
   TNivel FNivel;
