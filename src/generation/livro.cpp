@@ -177,6 +177,28 @@ private:
   std::vector<std::jthread> FThreads;  // last: joined first
 };
 
+// Counts one attempt taken in order into the book, and places its puzzle
+// unless it repeats an earlier one; true when placed.
+bool Assentar(TLivro& ALivro, TRegistoRepeticoes& ARegisto, TTarefa ATarefa, TReceita AReceita,
+              TResultadoTentativa AResultado) {
+  ++ALivro.Tentativas;
+  if (!AResultado.Aceite) {
+    ++ALivro.Rejeicoes[AResultado.Criterio];
+    return false;
+  }
+  const std::uint64_t canonica = CalcularChaveCanonica(ALivro.Config.N, AReceita, AResultado.Puzzle.Solucao);
+  const std::uint64_t conjunto = CalcularChaveConjunto(AResultado.Puzzle.Conjunto);
+  if (ARegisto.Repetido(canonica, conjunto)) {
+    ++ALivro.RejeicoesA6;
+    return false;
+  }
+  ARegisto.Registar(canonica, conjunto);
+  ALivro.Puzzles.push_back({ATarefa.Posicao, ATarefa.Tentativa,
+                            CalcularSubSemente(ALivro.Config.Semente, ATarefa.Posicao, ATarefa.Tentativa), canonica,
+                            conjunto, std::move(AResultado.Puzzle)});
+  return true;
+}
+
 }  // namespace
 
 std::int32_t TarefasPadrao() {
@@ -228,22 +250,7 @@ TLivro TGeradorLivro::Gerar(const TConfigLivro& AConfig, const TProgressoLivro& 
       if (resultado.Erro) std::rethrow_exception(resultado.Erro);
 
       const TReceita receita = candidatas[p][tentativa / CTentativasPorReceita];
-      ++livro.Tentativas;
-      if (resultado.Aceite) {
-        const std::uint64_t canonica = CalcularChaveCanonica(AConfig.N, receita, resultado.Puzzle.Solucao);
-        const std::uint64_t conjunto = CalcularChaveConjunto(resultado.Puzzle.Conjunto);
-        if (registo.Repetido(canonica, conjunto)) {
-          ++livro.RejeicoesA6;
-        } else {
-          registo.Registar(canonica, conjunto);
-          livro.Puzzles.push_back({p, tentativa, CalcularSubSemente(AConfig.Semente, p, tentativa), canonica,
-                                   conjunto, std::move(resultado.Puzzle)});
-          colocado = true;
-        }
-      } else {
-        ++livro.Rejeicoes[resultado.Criterio];
-      }
-
+      colocado = Assentar(livro, registo, {p, tentativa}, receita, std::move(resultado));
       if (AProgresso && (colocado || livro.Tentativas % CIntervaloProgresso == 0)) {
         const auto feitos = static_cast<std::int32_t>(livro.Puzzles.size());
         AProgresso(feitos, total, livro.Tentativas,
