@@ -10,6 +10,7 @@
 #include "book/paginas.hpp"
 #include "book/pictogramas.hpp"
 #include "book/regras.hpp"
+#include "book/tracos.hpp"
 
 namespace cadrel {
 
@@ -172,24 +173,17 @@ std::string TextoSoma(std::span<const std::int32_t> AValores, const std::array<s
 }
 
 void Seta(ICadrelCanvas& C, double X1, double Y1, double X2, double Y2) {
-  C.Linha(X1, Y1, X2, Y2, CEspessuraSeta, 0);
-  const double l = std::hypot(X2 - X1, Y2 - Y1);
-  const double ux = (X2 - X1) / l;
-  const double uy = (Y2 - Y1) / l;
-  const std::array<TPontoMm, 3> ponta{PontoMm(X2, Y2), PontoMm(X2 - 1.8 * ux - 0.9 * uy, Y2 - 1.8 * uy + 0.9 * ux),
-                                      PontoMm(X2 - 1.8 * ux + 0.9 * uy, Y2 - 1.8 * uy - 0.9 * ux)};
-  C.Poligono(ponta, CEspessuraSeta, 0, 0);
+  DesenharSeta(C, PontoMm(X1, Y1), PontoMm(X2, Y2), TPontaSeta{.Comprimento = 1.8, .MeiaLargura = 0.9},
+               CEspessuraSeta);
 }
 
 void LinhaTracejada(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, double AEspessuraPt) {
   const TPontoMm d = Menos(Q, P);
   // The default rounding mode sends a half to the even neighbour.
   const double n = std::max(std::nearbyint(Comprimento(d) / 3), 1.0);
-  for (double i = 0; i < n; ++i) {
-    const TPontoMm a = Mais(P, i / n, d);
-    const TPontoMm b = Mais(P, i / n + 0.6 / n, d);
-    C.Linha(a.X, a.Y, b.X, b.Y, AEspessuraPt, 0);
-  }
+  // Every period ends in a gap, so the line stops where the last dash does.
+  const double periodo = Comprimento(d) / n;
+  DesenharTracejado(C, P, Mais(P, (n - 0.4) / n, d), 0.6 * periodo, periodo, AEspessuraPt);
 }
 
 void LinhaEncurtada(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, bool ATracejada, double AEspessuraPt, double ACorteP,
@@ -347,6 +341,106 @@ double DiagramaTabela(ICadrelCanvas& C, double Y) {
          6;
 }
 
+namespace {
+
+constexpr double CXParesCruzados = 78;
+
+// A side's bold heading; returns the top of what goes under it.
+double TituloLado(ICadrelCanvas& C, double Y, const std::string& ATitulo) {
+  C.Texto(CMargemEsquerda, Y, ATitulo, CTamanhoTexto, true, 0, alEsquerda);
+  return Y + AlturaLinha(CTamanhoTexto) + 3;
+}
+
+// The 4 × 4 numbers with a solid and a dashed pair crossing on a dot at the
+// centre of the grid.
+void ParesCruzados(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores) {
+  constexpr double x = CXParesCruzados;
+  const TQuadra& p = CParesSimetria4;
+  const std::array<std::int32_t, 4> marcadas{p.A, p.B, p.C, p.D};
+  GrelhaDiagrama(C, 4, AValores, {}, x, Y, CLadoGrelha, CTamanhoDigitos, {}, marcadas);
+  LigarCentros(C, CentroCelula(x, Y, CLadoGrelha, 4, p.A), CentroCelula(x, Y, CLadoGrelha, 4, p.B),
+               CTamanhoDigitos, false, CEspessuraLigacao);
+  LigarCentros(C, CentroCelula(x, Y, CLadoGrelha, 4, p.C), CentroCelula(x, Y, CLadoGrelha, 4, p.D),
+               CTamanhoDigitos, true, CEspessuraLigacao);
+  C.Elipse(102.9, Y + 24.9, 2.2, 2.2, 0.8, 0, 0);
+}
+
+// "A: 1 + 23 = 24" for each letter of the letters grid, under a bold title.
+void SomasDasLetras(ICadrelCanvas& C, double X, double Y, std::span<const std::int32_t> AValores) {
+  C.Texto(X, Y, "Os 8 pares:", CTamanhoTexto, true, 0, alEsquerda);
+  for (std::size_t i = 0; i < 8; ++i) {
+    const char letra = static_cast<char>('A' + i);
+    const std::int32_t a = AValores[CLetrasSimetria.find(letra)];
+    const std::int32_t b = AValores[CLetrasSimetria.rfind(letra)];
+    EscreverTexto(C, X, Y + 5.6 + static_cast<double>(i) * AlturaLinha(CTamanhoTexto),
+                  fmt::format("{}: {} + {} = {}", letra, a, b, a + b), CTamanhoTexto);
+  }
+}
+
+// Even side: letters show the pairs, numbers show two of them crossing at the
+// centre; returns the y below the captions.
+double SimetriaPar(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores) {
+  const double t = TituloLado(C, Y, "Lado par (4 × 4): o centro é onde se cruzam as duas linhas do meio");
+  constexpr std::array<std::int32_t, 8> diagonais{0, 3, 5, 6, 9, 10, 12, 15};
+  GrelhaDiagrama(C, 4, AValores, CLetrasSimetria, CMargemEsquerda, t, CLadoGrelha, CTamanhoDigitos, diagonais, {});
+  ParesCruzados(C, t, AValores);
+
+  const double y = t + CLadoGrelha + 2;
+  const double baixoLetras = DesenharParagrafo(
+      C, CMargemEsquerda, y, 56, "Mesma letra, posições opostas. A cinzento, os pares das diagonais.", CTamanhoNota);
+  DuasSomas(C, CXParesCruzados, y, CTamanhoNota, AValores, CParesSimetria4);
+  const double baixoNumeros = DesenharParagrafo(C, CXParesCruzados, y + 2 * AlturaLinha(CTamanhoNota), 56,
+                                                "As duas passam pelo centro.", CTamanhoNota);
+  SomasDasLetras(C, 140, t, AValores);
+  return std::max(baixoLetras, baixoNumeros);
+}
+
+// The 5 × 5 grid at Y with its centre shaded; each pair is drawn as two
+// halves that stop short of the centre number.
+void MetadesImpar(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores) {
+  constexpr std::array<std::int32_t, 1> centro{12};
+  GrelhaDiagrama(C, 5, AValores, {}, CMargemEsquerda, Y, CLadoGrelhaImpar, CTamanhoDigitos, centro, centro);
+  const auto centroDe = [&](std::int32_t celula) {
+    return CentroCelula(CMargemEsquerda, Y, CLadoGrelhaImpar, 5, celula);
+  };
+  const TQuadra& q = CParesSimetria5;
+  const TPontoMm c = centroDe(12);
+  LigarCentros(C, centroDe(q.A), c, CTamanhoDigitos, false, CEspessuraLigacao);
+  LigarCentros(C, c, centroDe(q.B), CTamanhoDigitos, false, CEspessuraLigacao);
+  LigarCentros(C, centroDe(q.C), c, CTamanhoDigitos, true, CEspessuraLigacao);
+  LigarCentros(C, c, centroDe(q.D), CTamanhoDigitos, true, CEspessuraLigacao);
+}
+
+// The odd example's K, its middle cell and its two pairs, in a column right of
+// the grid from Y; returns the y below the column.
+double ContasImpar(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores) {
+  const auto [menor, maior] = std::minmax_element(AValores.begin(), AValores.end());
+  const std::int32_t k = *menor + *maior;
+  constexpr double x = 88;
+  constexpr double largura = 104;
+  const double passo = AlturaLinha(CTamanhoTexto);
+  double y = DesenharParagrafo(C, x, Y, largura, fmt::format("K = {} + {} = {}.", *menor, *maior, k), CTamanhoTexto);
+  y = DesenharParagrafo(C, x, y + 2, largura, "A célula do meio é oposta de si própria: vale metade de K.",
+                        CTamanhoTexto);
+  EscreverTexto(C, x, y, fmt::format("{} = {} / 2", AValores[12], k), CTamanhoTexto);
+  y = DesenharParagrafo(
+      C, x, y + passo + 2, largura,
+      fmt::format("Os outros 24 números formam 12 pares, todos com soma {}. Por exemplo:", k), CTamanhoTexto);
+  DuasSomas(C, x, y, CTamanhoTexto, AValores, CParesSimetria5);
+  return y + 2 * passo;
+}
+
+// Odd side: the centre cell is its own opposite; returns where the next
+// diagram may start.
+double SimetriaImpar(ICadrelCanvas& C, double Y) {
+  const double u = TituloLado(C, Y, "Lado ímpar (5 × 5): o centro é uma célula");
+  const std::array<std::int32_t, 25> v = ExemploImpar();
+  MetadesImpar(C, u, v);
+  return std::max(ContasImpar(C, u, v), u + CLadoGrelhaImpar) + 6;
+}
+
+}  // namespace
+
 double DiagramaSimetria(ICadrelCanvas& C, double Y) {
   const std::vector<std::int32_t>& e = ExemploFixo(0).Solucao;
   const auto [menor, maior] = std::minmax_element(e.begin(), e.end());
@@ -358,74 +452,7 @@ double DiagramaSimetria(ICadrelCanvas& C, double Y) {
                                CTamanhoTexto);
   y = DesenharParagrafo(C, CMargemEsquerda, y + 1, CLarguraUtil,
                         fmt::format("K = {} + {} = {}, o menor mais o maior.", *menor, *maior, k), CTamanhoTexto);
-
-  // Even side: letters show the pairs, numbers show two of them crossing at the centre.
-  y += 4;
-  C.Texto(CMargemEsquerda, y, "Lado par (4 × 4): o centro é onde se cruzam as duas linhas do meio", CTamanhoTexto,
-          true, 0, alEsquerda);
-  const double t = y + AlturaLinha(CTamanhoTexto) + 3;
-  constexpr std::array<std::int32_t, 8> diagonais{0, 3, 5, 6, 9, 10, 12, 15};
-  GrelhaDiagrama(C, 4, e, CLetrasSimetria, CMargemEsquerda, t, CLadoGrelha, CTamanhoDigitos, diagonais, {});
-  constexpr double xn = 78;
-  const TQuadra& p = CParesSimetria4;
-  const std::array<std::int32_t, 4> marcadas{p.A, p.B, p.C, p.D};
-  GrelhaDiagrama(C, 4, e, {}, xn, t, CLadoGrelha, CTamanhoDigitos, {}, marcadas);
-  LigarCentros(C, CentroCelula(xn, t, CLadoGrelha, 4, p.A), CentroCelula(xn, t, CLadoGrelha, 4, p.B),
-               CTamanhoDigitos, false, CEspessuraLigacao);
-  LigarCentros(C, CentroCelula(xn, t, CLadoGrelha, 4, p.C), CentroCelula(xn, t, CLadoGrelha, 4, p.D),
-               CTamanhoDigitos, true, CEspessuraLigacao);
-  C.Elipse(102.9, t + 24.9, 2.2, 2.2, 0.8, 0, 0);
-
-  const double y2 = t + CLadoGrelha + 2;
-  const double baixoLetras = DesenharParagrafo(
-      C, CMargemEsquerda, y2, 56, "Mesma letra, posições opostas. A cinzento, os pares das diagonais.", CTamanhoNota);
-  DuasSomas(C, xn, y2, CTamanhoNota, e, p);
-  const double baixoNumeros = DesenharParagrafo(C, xn, y2 + 2 * AlturaLinha(CTamanhoNota), 56,
-                                                "As duas passam pelo centro.", CTamanhoNota);
-
-  constexpr double xp = 140;
-  C.Texto(xp, t, "Os 8 pares:", CTamanhoTexto, true, 0, alEsquerda);
-  for (std::size_t i = 0; i < 8; ++i) {
-    const char letra = static_cast<char>('A' + i);
-    const std::int32_t a = e[CLetrasSimetria.find(letra)];
-    const std::int32_t b = e[CLetrasSimetria.rfind(letra)];
-    EscreverTexto(C, xp, t + 5.6 + static_cast<double>(i) * AlturaLinha(CTamanhoTexto),
-                  fmt::format("{}: {} + {} = {}", letra, a, b, a + b), CTamanhoTexto);
-  }
-
-  // Odd side: the centre cell is its own opposite.
-  const double y3 = std::max(baixoLetras, baixoNumeros) + 6;
-  C.Texto(CMargemEsquerda, y3, "Lado ímpar (5 × 5): o centro é uma célula", CTamanhoTexto, true, 0, alEsquerda);
-  const double u = y3 + AlturaLinha(CTamanhoTexto) + 3;
-  const std::array<std::int32_t, 25> v = ExemploImpar();
-  constexpr std::array<std::int32_t, 1> centro{12};
-  GrelhaDiagrama(C, 5, v, {}, CMargemEsquerda, u, CLadoGrelhaImpar, CTamanhoDigitos, centro, centro);
-  const auto centroDe = [&](std::int32_t celula) {
-    return CentroCelula(CMargemEsquerda, u, CLadoGrelhaImpar, 5, celula);
-  };
-  // Each pair is drawn as two halves that stop short of the centre number.
-  const TQuadra& q = CParesSimetria5;
-  const TPontoMm c = centroDe(12);
-  LigarCentros(C, centroDe(q.A), c, CTamanhoDigitos, false, CEspessuraLigacao);
-  LigarCentros(C, c, centroDe(q.B), CTamanhoDigitos, false, CEspessuraLigacao);
-  LigarCentros(C, centroDe(q.C), c, CTamanhoDigitos, true, CEspessuraLigacao);
-  LigarCentros(C, c, centroDe(q.D), CTamanhoDigitos, true, CEspessuraLigacao);
-
-  const auto [menorV, maiorV] = std::minmax_element(v.begin(), v.end());
-  const std::int32_t kv = *menorV + *maiorV;
-  constexpr double xd = 88;
-  constexpr double wd = 104;
-  const double passo = AlturaLinha(CTamanhoTexto);
-  double yd = DesenharParagrafo(C, xd, u, wd, fmt::format("K = {} + {} = {}.", *menorV, *maiorV, kv), CTamanhoTexto);
-  yd = DesenharParagrafo(C, xd, yd + 2, wd, "A célula do meio é oposta de si própria: vale metade de K.",
-                         CTamanhoTexto);
-  EscreverTexto(C, xd, yd, fmt::format("{} = {} / 2", v[12], kv), CTamanhoTexto);
-  yd = DesenharParagrafo(
-      C, xd, yd + passo + 2, wd,
-      fmt::format("Os outros 24 números formam 12 pares, todos com soma {}. Por exemplo:", kv), CTamanhoTexto);
-  DuasSomas(C, xd, yd, CTamanhoTexto, v, q);
-
-  return std::max(yd + 2 * passo, u + CLadoGrelhaImpar) + 6;
+  return SimetriaImpar(C, SimetriaPar(C, y + 4, e) + 6);
 }
 
 double DiagramaSomas(ICadrelCanvas& C, double Y, bool AQuebradas) {

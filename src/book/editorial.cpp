@@ -1,10 +1,10 @@
 #include "book/editorial.hpp"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "book/paginas.hpp"
+#include "book/tracos.hpp"
 
 namespace cadrel {
 
@@ -26,18 +26,14 @@ TPontoMm CentroCelula(int c, int r) {
   return PontoMm(CX0 + CCelulaSimbolo * c + CCelulaSimbolo / 2, CY0 + CCelulaSimbolo * r + CCelulaSimbolo / 2);
 }
 
-// Dashes of 1.4 mm every 2.4 mm from P; the last one is cut at Q.
+// Dashes of 1.4 mm every 2.4 mm from P, as many as stand whole before Q: the
+// line ends where the last one does.
 void Tracejado(ICadrelCanvas& C, TPontoMm P, TPontoMm Q) {
   const double d = std::hypot(Q.X - P.X, Q.Y - P.Y);
-  if (d <= 0) return;
-  const double ux = (Q.X - P.X) / d;
-  const double uy = (Q.Y - P.Y) / d;
-  const int n = static_cast<int>((d + 1) / CPassoTraco);
-  for (int k = 0; k < n; ++k) {
-    const double a = CPassoTraco * k;
-    const double b = std::min(a + CTraco, d);
-    C.Linha(P.X + a * ux, P.Y + a * uy, P.X + b * ux, P.Y + b * uy, 0.9, 0);
-  }
+  const int n = d > 0 ? static_cast<int>((d + 1) / CPassoTraco) : 0;
+  if (n == 0) return;
+  const double fim = (CPassoTraco * (n - 1) + CTraco) / d;
+  DesenharTracejado(C, P, PontoMm(P.X + fim * (Q.X - P.X), P.Y + fim * (Q.Y - P.Y)), CTraco, CPassoTraco, 0.9);
 }
 
 // Two pieces that keep clear of the corner circles (radius + 1.5 mm) and of the centre digit.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "book/tracos.hpp"
+
 namespace cadrel {
 
 namespace {
@@ -19,24 +21,13 @@ void Ponto(ICadrelCanvas& C, double cx, double cy) {
 
 // The head is 1.5 mm long and 1.8 mm wide with its tip on the end point.
 void Seta(ICadrelCanvas& C, double x1, double y1, double x2, double y2) {
-  C.Linha(x1, y1, x2, y2, CTraco, CPreto);
-  const double l = std::hypot(x2 - x1, y2 - y1);
-  const double ux = (x2 - x1) / l;
-  const double uy = (y2 - y1) / l;
-  const std::array<TPontoMm, 3> ponta{PontoMm(x2, y2), PontoMm(x2 - 1.5 * ux - 0.9 * uy, y2 - 1.5 * uy + 0.9 * ux),
-                                      PontoMm(x2 - 1.5 * ux + 0.9 * uy, y2 - 1.5 * uy - 0.9 * ux)};
-  C.Poligono(ponta, CTraco, CPreto, CPreto);
+  DesenharSeta(C, PontoMm(x1, y1), PontoMm(x2, y2), TPontaSeta{.Comprimento = 1.5, .MeiaLargura = 0.9}, CTraco);
 }
 
 // Eleven equal parts, the odd ones drawn: it starts and ends with a dash.
 void LinhaTracejada(ICadrelCanvas& C, double x1, double y1, double x2, double y2) {
-  const double dx = x2 - x1;
-  const double dy = y2 - y1;
-  for (int i = 0; i < 6; ++i) {
-    const double a = 2.0 * i / 11;
-    const double b = (2.0 * i + 1) / 11;
-    C.Linha(x1 + a * dx, y1 + a * dy, x1 + b * dx, y1 + b * dy, CTraco, CPreto);
-  }
+  const double parte = std::hypot(x2 - x1, y2 - y1) / 11;
+  DesenharTracejado(C, PontoMm(x1, y1), PontoMm(x2, y2), parte, 2 * parte, CTraco);
 }
 
 // Ten points from straight above the centre, clockwise on the page.

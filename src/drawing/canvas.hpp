@@ -15,15 +15,27 @@ struct TPontoMm {
   friend constexpr bool operator==(const TPontoMm&, const TPontoMm&) = default;
 };
 
+// A line's dash pattern in millimetres: a dash, then a gap, again and again
+// from the line's first point, the last one cut at its second. A pattern
+// without both a dash and a gap is a solid line, as is the default.
+struct TTracejado {
+  double TracoMm = 0;
+  double IntervaloMm = 0;
+  constexpr bool Continuo() const { return !(TracoMm > 0 && IntervaloMm > 0); }
+  friend constexpr bool operator==(const TTracejado&, const TTracejado&) = default;
+};
+
 // Everything a page drawer needs: millimetres from the top-left corner of the
 // page with y downwards, line widths and font sizes in points, grey levels
 // from 0 (black) to 255 (white), and -1 for "paint nothing". A text's Y is the
-// top of its line box.
+// top of its line box. Implementations repeat the default pattern of Linha,
+// so that a call through a concrete canvas means the same.
 class ICadrelCanvas {
 public:
   virtual ~ICadrelCanvas() = default;
 
-  virtual void Linha(double X1, double Y1, double X2, double Y2, double AEspessuraPt, std::int32_t ACinza) = 0;
+  virtual void Linha(double X1, double Y1, double X2, double Y2, double AEspessuraPt, std::int32_t ACinza,
+                     TTracejado ATracejado = {}) = 0;
   virtual void Rectangulo(double X, double Y, double ALargura, double AAltura, double AEspessuraPt,
                           std::int32_t AContorno, std::int32_t APreenchimento) = 0;
   virtual void Poligono(std::span<const TPontoMm> APontos, double AEspessuraPt, std::int32_t AContorno,

@@ -1,5 +1,6 @@
 #include "drawing/canvas_cairo.hpp"
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -76,10 +77,23 @@ void TCanvasCairo::Pintar(double AEspessuraPt, std::int32_t AContorno, std::int3
   cairo_new_path(FCanvas);
 }
 
-void TCanvasCairo::Linha(double X1, double Y1, double X2, double Y2, double AEspessuraPt, std::int32_t ACinza) {
+void TCanvasCairo::Linha(double X1, double Y1, double X2, double Y2, double AEspessuraPt, std::int32_t ACinza,
+                         TTracejado ATracejado) {
   TEmUnidades emUnidades(FCanvas, FDpi);
-  cairo_move_to(FCanvas, Unidades(X1), Unidades(Y1));
-  cairo_line_to(FCanvas, Unidades(X2), Unidades(Y2));
+  const double x1 = Unidades(X1), y1 = Unidades(Y1), x2 = Unidades(X2), y2 = Unidades(Y2);
+  cairo_move_to(FCanvas, x1, y1);
+  cairo_line_to(FCanvas, x2, y2);
+  const double unidades = std::hypot(x2 - x1, y2 - y1);
+  if (!ATracejado.Continuo() && unidades > 0) {
+    // Rounding the ends to whole units stretched the line a little: the
+    // pattern stretches with it, so that a dash meant to end on the second
+    // point still ends there, and the dashes fall where their millimetres
+    // say rather than drifting by a rounded length each. The restore of
+    // emUnidades takes the pattern away again.
+    const double escala = unidades / std::hypot(X2 - X1, Y2 - Y1);
+    const std::array<double, 2> padrao{ATracejado.TracoMm * escala, ATracejado.IntervaloMm * escala};
+    cairo_set_dash(FCanvas, padrao.data(), static_cast<int>(padrao.size()), 0);
+  }
   Pintar(AEspessuraPt, ACinza, -1);
 }
 

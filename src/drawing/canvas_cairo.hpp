@@ -24,7 +24,8 @@ public:
   // The context is borrowed: it must outlive the canvas and is never freed here.
   TCanvasCairo(cairo_t* ACanvas, std::int32_t ADpi);
 
-  void Linha(double X1, double Y1, double X2, double Y2, double AEspessuraPt, std::int32_t ACinza) override;
+  void Linha(double X1, double Y1, double X2, double Y2, double AEspessuraPt, std::int32_t ACinza,
+             TTracejado ATracejado = {}) override;
   void Rectangulo(double X, double Y, double ALargura, double AAltura, double AEspessuraPt, std::int32_t AContorno,
                   std::int32_t APreenchimento) override;
   void Poligono(std::span<const TPontoMm> APontos, double AEspessuraPt, std::int32_t AContorno,

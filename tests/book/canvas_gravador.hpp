@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -12,7 +14,7 @@ namespace cadrel {
 enum TOpCanvas : std::uint8_t { opLinha, opRectangulo, opPoligono, opElipse, opTexto, opImagem };
 
 // One drawing call with its arguments. Linha: (X, Y) to (X2, Y2), grey in
-// Contorno. Rectangulo, Elipse, Imagem: the box (X, Y, Largura, Altura).
+// Contorno, its dash pattern in Tracejado. Rectangulo, Elipse, Imagem: the box (X, Y, Largura, Altura).
 // Texto: the anchor (X, Y), grey in Contorno. Imagem: the resource in Texto.
 struct TChamada {
   TOpCanvas Op = opLinha;
@@ -25,6 +27,7 @@ struct TChamada {
   double Tamanho = 0;
   bool Negrito = false;
   TAlinhamento Alinhamento = alEsquerda;
+  TTracejado Tracejado{};
   friend bool operator==(const TChamada&, const TChamada&) = default;
 };
 
@@ -45,9 +48,10 @@ public:
     return static_cast<double>(pontos) * ATamanhoPt * (ANegrito ? CLarguraNegrito : CLarguraRegular);
   }
 
-  void Linha(double X1, double Y1, double X2, double Y2, double AEspessuraPt, std::int32_t ACinza) override {
+  void Linha(double X1, double Y1, double X2, double Y2, double AEspessuraPt, std::int32_t ACinza,
+             TTracejado ATracejado = {}) override {
     Chamadas.push_back({.Op = opLinha, .X = X1, .Y = Y1, .X2 = X2, .Y2 = Y2, .Espessura = AEspessuraPt,
-                        .Contorno = ACinza});
+                        .Contorno = ACinza, .Tracejado = ATracejado});
   }
   void Rectangulo(double X, double Y, double ALargura, double AAltura, double AEspessuraPt, std::int32_t AContorno,
                   std::int32_t APreenchimento) override {
@@ -81,6 +85,39 @@ public:
     std::vector<TChamada> r;
     for (const TChamada& c : Chamadas)
       if (c.Op == AOp) r.push_back(c);
+    return r;
+  }
+  // The dashes a line prints, each as a solid line, laid as the canvas lays
+  // them: from the first point, the last one cut at the second. A solid line
+  // prints itself, any other call nothing.
+  static std::vector<TChamada> TracosDe(const TChamada& ALinha) {
+    if (ALinha.Op != opLinha) return {};
+    if (ALinha.Tracejado.Continuo()) return {ALinha};
+    const double dx = ALinha.X2 - ALinha.X;
+    const double dy = ALinha.Y2 - ALinha.Y;
+    const double l = std::hypot(dx, dy);
+    const double periodo = ALinha.Tracejado.TracoMm + ALinha.Tracejado.IntervaloMm;
+    std::vector<TChamada> tracos;
+    for (int k = 0; k * periodo < l; ++k) {
+      const double a = k * periodo / l;
+      const double b = std::min(k * periodo + ALinha.Tracejado.TracoMm, l) / l;
+      TChamada t = ALinha;
+      t.X = ALinha.X + a * dx;
+      t.Y = ALinha.Y + a * dy;
+      t.X2 = ALinha.X + b * dx;
+      t.Y2 = ALinha.Y + b * dy;
+      t.Tracejado = {};
+      tracos.push_back(t);
+    }
+    return tracos;
+  }
+  // Every line the calls print, the dashed ones as their dashes, in order.
+  std::vector<TChamada> Tracos() const {
+    std::vector<TChamada> r;
+    for (const TChamada& c : Chamadas) {
+      const std::vector<TChamada> tracos = TracosDe(c);
+      r.insert(r.end(), tracos.begin(), tracos.end());
+    }
     return r;
   }
   std::vector<std::string> Textos() const {

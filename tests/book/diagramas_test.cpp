@@ -31,9 +31,10 @@ const TChamada* Texto(const TCanvasGravador& C, const std::string& ATexto) {
   return nullptr;
 }
 
+// The printed lines of that width, dashes one by one.
 std::vector<TChamada> Linhas(const TCanvasGravador& C, double AEspessura) {
   std::vector<TChamada> r;
-  for (const TChamada& c : C.Do(opLinha))
+  for (const TChamada& c : C.Tracos())
     if (c.Espessura == AEspessura) r.push_back(c);
   return r;
 }
@@ -161,10 +162,12 @@ TEST(Diagramas, LinhaTracejadaComecaComTracoEmP) {
   for (const Caso& caso : casos) {
     TCanvasGravador c;
     LinhaTracejada(c, caso.p, caso.q, 1.3);
-    ASSERT_EQ(c.Ops(), std::vector<TOpCanvas>(static_cast<std::size_t>(caso.tracos), opLinha));
+    ASSERT_EQ(c.Ops(), std::vector<TOpCanvas>{opLinha});  // one line, dashed by the canvas
+    const std::vector<TChamada> tracos = c.Tracos();
+    ASSERT_EQ(tracos.size(), static_cast<std::size_t>(caso.tracos));
     const double n = caso.tracos;
     for (int i = 0; i < caso.tracos; ++i) {
-      const TChamada& t = c.Chamadas[static_cast<std::size_t>(i)];
+      const TChamada& t = tracos[static_cast<std::size_t>(i)];
       const double a = i / n;
       const double b = a + 0.6 / n;
       ExpectPonto(t.X, t.Y, PontoMm(caso.p.X + a * (caso.q.X - caso.p.X), caso.p.Y + a * (caso.q.Y - caso.p.Y)));
@@ -176,9 +179,11 @@ TEST(Diagramas, LinhaTracejadaComecaComTracoEmP) {
   // The 6 mm line, literally.
   TCanvasGravador c;
   LinhaTracejada(c, {0, 0}, {6, 0}, 1);
-  EXPECT_NEAR(c.Chamadas[0].X2, 1.8, CEps);
-  EXPECT_NEAR(c.Chamadas[1].X, 3, CEps);
-  EXPECT_NEAR(c.Chamadas[1].X2, 4.8, CEps);
+  const std::vector<TChamada> tracos = c.Tracos();
+  ASSERT_EQ(tracos.size(), 2u);
+  EXPECT_NEAR(tracos[0].X2, 1.8, CEps);
+  EXPECT_NEAR(tracos[1].X, 3, CEps);
+  EXPECT_NEAR(tracos[1].X2, 4.8, CEps);
 }
 
 TEST(Diagramas, LinhasEncurtadasLargamOsNumeros) {
@@ -192,10 +197,11 @@ TEST(Diagramas, LinhasEncurtadasLargamOsNumeros) {
     // Dashed: 9 mm left, three dashes from the cut point.
     TCanvasGravador c;
     LinhaEncurtada(c, {0, 0}, {0, 12}, true, 1.3, 1, 2);
-    ASSERT_EQ(c.Chamadas.size(), 3u);
-    ExpectPonto(c.Chamadas[0].X, c.Chamadas[0].Y, {0, 1});
-    ExpectPonto(c.Chamadas[0].X2, c.Chamadas[0].Y2, {0, 2.8});
-    ExpectPonto(c.Chamadas[2].X2, c.Chamadas[2].Y2, {0, 8.8});
+    const std::vector<TChamada> tracos = c.Tracos();
+    ASSERT_EQ(tracos.size(), 3u);
+    ExpectPonto(tracos[0].X, tracos[0].Y, {0, 1});
+    ExpectPonto(tracos[0].X2, tracos[0].Y2, {0, 2.8});
+    ExpectPonto(tracos[2].X2, tracos[2].Y2, {0, 8.8});
   }
   for (bool tracejada : {false, true}) {
     TCanvasGravador c;

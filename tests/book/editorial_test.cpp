@@ -58,7 +58,7 @@ TEST(Editorial, Simbolo) {
   DesenharSimbolo(c);
   std::vector<TOpCanvas> ops(6, opLinha);
   ops.insert(ops.end(), 9, opTexto);
-  ops.insert(ops.end(), 4 * 5, opLinha);
+  ops.insert(ops.end(), 4, opLinha);  // the dashed pieces
   ops.insert(ops.end(), 4, opElipse);
   ASSERT_EQ(c.Ops(), ops);
 
@@ -90,9 +90,11 @@ TEST(Editorial, Simbolo) {
   const double sx[] = {1, 1, -1, -1};
   const double distancia[] = {8.5, l / 2 + 7.5, 8.5, l / 2 + 7.5};
   EXPECT_NEAR(l / 2 - 7.5 - 8.5, 12.28, 0.005);
-  for (int peca = 0; peca < 4; ++peca)
+  for (int peca = 0; peca < 4; ++peca) {
+    const std::vector<TChamada> tracos = TCanvasGravador::TracosDe(c.Chamadas[15 + peca]);
+    ASSERT_EQ(tracos.size(), 5u) << peca;
     for (int k = 0; k < 5; ++k) {
-      const TChamada& t = c.Chamadas[15 + peca * 5 + k];
+      const TChamada& t = tracos[k];
       const double a = distancia[peca] + 2.4 * k;
       const double b = a + 1.4;
       EXPECT_NEAR(t.X, inicios[peca].X + sx[peca] * a / std::sqrt(2.0), 1e-9);
@@ -101,10 +103,11 @@ TEST(Editorial, Simbolo) {
       EXPECT_NEAR(t.Y2, inicios[peca].Y + b / std::sqrt(2.0), 1e-9);
       EXPECT_EQ(t.Espessura, 0.9);
     }
+  }
 
   const TPontoMm centros[] = {{85, 128.5}, {125, 128.5}, {85, 168.5}, {125, 168.5}};
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(c.Chamadas[35 + i], (TChamada{.Op = opElipse, .X = centros[i].X - 7, .Y = centros[i].Y - 7,
+    EXPECT_EQ(c.Chamadas[19 + i], (TChamada{.Op = opElipse, .X = centros[i].X - 7, .Y = centros[i].Y - 7,
                                             .Largura = 14, .Altura = 14, .Espessura = 1.2, .Contorno = 0,
                                             .Preenchimento = -1}));
 }

@@ -33,8 +33,7 @@ TEST(Pictogramas, FigurasPelaOrdemEComAsSuasEspessuras) {
   quebradas.insert(quebradas.end(), {opLinha, opLinha});
   const Caso casos[] = {
       {leiSIM, {opRectangulo, opLinha, opElipse, opElipse, opElipse}},
-      {leiTAB, {opRectangulo, opLinha, opLinha, opLinha, opLinha, opLinha, opLinha, opLinha, opElipse, opElipse,
-                opElipse, opElipse}},
+      {leiTAB, {opRectangulo, opLinha, opLinha, opElipse, opElipse, opElipse, opElipse}},
       {leiORD, {opRectangulo, opLinha, opLinha, opLinha, opPoligono, opLinha, opPoligono}},
       {leiSOMD, somas},
       {leiSOMQ, quebradas},
@@ -55,7 +54,7 @@ TEST(Pictogramas, FigurasPelaOrdemEComAsSuasEspessuras) {
 
 TEST(Pictogramas, TracejadoESetas) {
   // Table: six dashes from (12.5, 3) to (1.5, 11), the odd elevenths of the way.
-  const std::vector<TChamada> linhas = Pictograma(leiTAB, 0, 0).Do(opLinha);
+  const std::vector<TChamada> linhas = Pictograma(leiTAB, 0, 0).Tracos();
   ASSERT_EQ(linhas.size(), 7u);
   for (int i = 0; i < 6; ++i) {
     const TChamada& t = linhas[1 + i];

@@ -120,6 +120,28 @@ TEST_F(Raster, LinhaDeZeroPontosTemUmaUnidade) {
   EXPECT_EQ(Nivel(50, 21), 255);
 }
 
+TEST_F(Raster, TracejadoDesdeOPrimeiroPontoELinhaSeguinteContinua) {
+  // Dashes of 10 units every 20 along lines 100 units long, a pen of 4 units
+  // whose round caps reach 2 units into each gap; the solid line comes last.
+  const double u = CUnidadeMm;
+  const TTracejado padrao{.TracoMm = 10 * u, .IntervaloMm = 10 * u};
+  struct {
+    int De, Ate, Y;
+    TTracejado Tracejado;
+  } linhas[] = {{10, 110, 20, padrao}, {110, 10, 50, padrao}, {10, 110, 80, {}}};
+  for (const auto& l : linhas) FCanvas.Linha(l.De * u, l.Y * u, l.Ate * u, l.Y * u, 1, 0, l.Tracejado);
+  for (const auto& l : linhas) {
+    const int sentido = l.Ate > l.De ? 1 : -1;
+    for (int k = 0; k < 5; ++k) {
+      // The middles of the k-th dash and of the gap after it, from the first point.
+      const int traco = l.De + sentido * (20 * k + 5);
+      const int intervalo = l.De + sentido * (20 * k + 15);
+      EXPECT_EQ(Nivel(traco, l.Y), 0) << l.Y << " traco " << k;
+      EXPECT_EQ(Nivel(intervalo, l.Y), l.Tracejado.Continuo() ? 0 : 255) << l.Y << " intervalo " << k;
+    }
+  }
+}
+
 TEST_F(Raster, TextoAncoradoNoTopoDaCelulaComALinhaDeBaseIgualNosDoisPesos) {
   // "H" stands on the baseline, 52 units (usWinAscent at a 50-unit em) below
   // the top of the line, whatever the weight.
