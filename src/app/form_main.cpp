@@ -74,11 +74,9 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                         Qt::MSWindowsFixedSizeDialogHint),
       FDialogos(ADialogos),
-      FSoDigitos(QRegularExpression("[0-9]*")),
       GroupBoxLivro("Livro", this),
       LabelNumPuzzles("Número de puzzles", this),
       EditNumPuzzles(this),
-      UpDownNumPuzzles(EditNumPuzzles, this),
       RadioGroupTamanho("Tamanho da grelha", {"4 x 4", "5 x 5", "6 x 6", "7 x 7"}, 4, &GroupBoxLivro),
       RadioGroupNivel("Dificuldade", {"Nível 1", "Nível 2", "Nível 3", "Nível 4", "Nível 5", "Progressiva"}, 3,
                       &GroupBoxLivro),
@@ -111,7 +109,7 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
   // in the window, out of sight.
   RadioGroupModo.setVisible(false);
   GroupBoxLeis.setVisible(false);
-  EditNumPuzzles.setMaxLength(static_cast<int>(QString::number(CMaxPuzzles).size()));
+  EditNumPuzzles.SetDigitos(static_cast<int>(QString::number(CMaxPuzzles).size()));
 
   LigarEventos();
   AtualizarInterface();
@@ -145,8 +143,7 @@ void TFormMain::CriarControlos() {
       {RadioGroupTamanho, "RadioGroupTamanho", {12, 25, 323, 60}, 15},
       {RadioGroupNivel, "RadioGroupNivel", {12, 91, 323, 85}, 15},
       {LabelNumPuzzles, "LabelNumPuzzles", {455, 204, 128, 20}, 15},
-      {EditNumPuzzles, "EditNumPuzzles", {455, 229, 80, 28}, 15},
-      {UpDownNumPuzzles, "UpDownNumPuzzles", {535, 229, 23, 28}, 12},
+      {EditNumPuzzles, "EditNumPuzzles", {455, 229, 103, 28}, 15},
       {LabelTituloLivro, "LabelTituloLivro", {8, 204, 110, 20}, 15},
       {EditTituloLivro, "EditTituloLivro", {8, 229, 440, 28}, 15},
       {CheckBoxCaminho, "CheckBoxCaminho", {151, 206, 157, 17}, 15},
@@ -179,10 +176,9 @@ void TFormMain::CriarControlos() {
   RadioGroupNivel.SetItemIndex(CIndiceProgressiva);
 
   LabelNumPuzzles.setBuddy(&EditNumPuzzles);
-  EditNumPuzzles.setValidator(&FSoDigitos);
-  UpDownNumPuzzles.SetMinimo(1);
-  UpDownNumPuzzles.SetMaximo(CMaxPuzzles);
-  UpDownNumPuzzles.SetPosicao(50);
+  EditNumPuzzles.SetMinimo(1);
+  EditNumPuzzles.SetMaximo(CMaxPuzzles);
+  EditNumPuzzles.SetPosicao(50);
 
   LabelTituloLivro.setBuddy(&EditTituloLivro);
   EditTituloLivro.setMaxLength(CMaxTitulo);
@@ -213,7 +209,6 @@ void TFormMain::DefinirOrdemTab() {
   for (const TGrupoOpcoes* grupo : {&RadioGroupTamanho, &RadioGroupNivel}) {
     for (int k = 0; k < grupo->NumItens(); ++k) ordem.push_back(grupo->Botao(k));
   }
-  ordem.push_back(&UpDownNumPuzzles);
   for (QWidget* lei : {&CheckBoxLeiSimetria, &CheckBoxLeiTabela, &CheckBoxLeiOrdem, &CheckBoxLeiSomas}) {
     ordem.push_back(lei);
   }
@@ -232,7 +227,9 @@ void TFormMain::LigarEventos() {
   for (QCheckBox* lei : {&CheckBoxLeiSimetria, &CheckBoxLeiTabela, &CheckBoxLeiOrdem, &CheckBoxLeiSomas}) {
     connect(lei, &QCheckBox::clicked, this, &TFormMain::AtualizarInterface);
   }
-  connect(&EditNumPuzzles, &QLineEdit::textChanged, this, &TFormMain::AtualizarInterface);
+  // The box's own signal: it comes with every new number, typed or stepped,
+  // while a step's new text never reaches its line edit's.
+  connect(&EditNumPuzzles, &QSpinBox::textChanged, this, &TFormMain::AtualizarInterface);
   connect(&EditTituloLivro, &QLineEdit::textChanged, this, &TFormMain::AtualizarInterface);
   connect(&BitBtnGerar, &QPushButton::clicked, this, &TFormMain::BitBtnGerarClick);
   connect(&BitBtnCancelar, &QPushButton::clicked, this, &TFormMain::BitBtnCancelarClick);
@@ -262,11 +259,11 @@ void TFormMain::AtualizarInterface() {
   const int indiceNivel = RadioGroupNivel.ItemIndex();
 
   const std::int32_t minimo = MinimoPuzzles(indiceNivel);
-  if (UpDownNumPuzzles.Minimo() != minimo) {
-    UpDownNumPuzzles.SetMinimo(minimo);
+  if (EditNumPuzzles.Minimo() != minimo) {
+    EditNumPuzzles.SetMinimo(minimo);
     std::int32_t escrito = 0;
     if (LerNumPuzzles(EditNumPuzzles.text().toStdString(), escrito) && escrito < minimo) {
-      UpDownNumPuzzles.SetPosicao(minimo);
+      EditNumPuzzles.SetPosicao(minimo);
     }
   }
 
@@ -276,8 +273,8 @@ void TFormMain::AtualizarInterface() {
   if (valido && motivo.empty() && num < minimo) motivo = MensagemMinimoProgressiva();
   if (motivo.empty()) motivo = MotivoTitulo();
 
-  for (QWidget* w : std::initializer_list<QWidget*>{&EditNumPuzzles, &UpDownNumPuzzles, &EditTituloLivro,
-                                                    &RadioGroupTamanho, &RadioGroupModo}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{&EditNumPuzzles, &EditTituloLivro, &RadioGroupTamanho,
+                                                    &RadioGroupModo}) {
     w->setEnabled(livre);
   }
   for (int k = 0; k < RadioGroupNivel.NumItens(); ++k) {

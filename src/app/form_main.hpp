@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QThread>
 
 #include <atomic>
@@ -17,9 +16,9 @@
 #include <memory>
 #include <string>
 
+#include "app/caixa_numero.hpp"
 #include "app/dialogos.hpp"
 #include "app/grupo_opcoes.hpp"
-#include "app/setas_numero.hpp"
 #include "core/tipos.hpp"
 #include "generation/livro.hpp"
 #include "generation/opcoes.hpp"
@@ -92,14 +91,12 @@ private:
   std::string MotivoTitulo() const;
 
   IDialogos& FDialogos;
-  QRegularExpressionValidator FSoDigitos;  // before the edit that uses it
 
   // Parents are declared before their children: members go in reverse order,
   // so every child is gone before its parent.
   QGroupBox GroupBoxLivro;
   QLabel LabelNumPuzzles;
-  QLineEdit EditNumPuzzles;
-  TSetasNumero UpDownNumPuzzles;
+  TCaixaNumero EditNumPuzzles;  // the number and its spin buttons
   TGrupoOpcoes RadioGroupTamanho;
   TGrupoOpcoes RadioGroupNivel;
   QLabel LabelTituloLivro;

@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -53,8 +55,7 @@ protected:
     if (c == nullptr) throw std::runtime_error(std::string("sem controlo ") + ANome);
     return *c;
   }
-  QLineEdit& Edit() { return C<QLineEdit>("EditNumPuzzles"); }
-  TSetasNumero& Setas() { return C<TSetasNumero>("UpDownNumPuzzles"); }
+  TCaixaNumero& Edit() { return C<TCaixaNumero>("EditNumPuzzles"); }
   TGrupoOpcoes& Tamanho() { return C<TGrupoOpcoes>("RadioGroupTamanho"); }
   TGrupoOpcoes& Nivel() { return C<TGrupoOpcoes>("RadioGroupNivel"); }
   QPushButton& Gerar() { return C<QPushButton>("BitBtnGerar"); }
@@ -63,9 +64,27 @@ protected:
   QString Estado() { return C<QLabel>("LabelEstado").text(); }
   QString Resumo() { return C<QLabel>("LabelResumo").text(); }
 
+  // Types ATexto in place of what the box holds, as the user does.
   void Escrever(const QString& ATexto) {
-    Edit().clear();
+    Edit().selectAll();
+    QTest::keyClick(&Edit(), Qt::Key_Delete);
     QTest::keyClicks(&Edit(), ATexto);
+  }
+  // Leaves the number box, as a click elsewhere does.
+  void Deixar() {
+    QFocusEvent saida(QEvent::FocusOut, Qt::MouseFocusReason);
+    QApplication::sendEvent(&Edit(), &saida);
+  }
+  // Clicks the number box's up or down arrow where the style puts it.
+  void Seta(QStyle::SubControl ASeta) {
+    TCaixaNumero& caixa = Edit();
+    QStyleOptionSpinBox opcao;
+    opcao.initFrom(&caixa);
+    opcao.frame = caixa.hasFrame();
+    opcao.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxEditField | QStyle::SC_SpinBoxUp |
+                        QStyle::SC_SpinBoxDown;
+    const QRect seta = caixa.style()->subControlRect(QStyle::CC_SpinBox, &opcao, ASeta, &caixa);
+    QTest::mouseClick(&caixa, Qt::LeftButton, {}, seta.center());
   }
   // A small book, quick to make: 4 x 4 at level 1.
   void LivroPequeno(int ANum) {
@@ -112,8 +131,8 @@ TEST_F(Janela, EstadoInicial) {
   EXPECT_EQ(Edit().text(), "50");
   EXPECT_EQ(Resumo(), CResumoInicial);
   EXPECT_EQ(Estado(), "");
-  EXPECT_EQ(Setas().Minimo(), 5);
-  EXPECT_EQ(Setas().Maximo(), 200);
+  EXPECT_EQ(Edit().Minimo(), 5);
+  EXPECT_EQ(Edit().Maximo(), 200);
   EXPECT_TRUE(Gerar().isEnabled());
   EXPECT_TRUE(Gerar().isDefault());
   EXPECT_FALSE(Cancelar().isEnabled());
@@ -136,16 +155,20 @@ TEST_F(Janela, MinimoDaProgressiva) {
   EXPECT_EQ(D.Avisos, QStringList{minimo});
   EXPECT_TRUE(D.Ficheiros.isEmpty());
 
+  // The click on another level takes the focus from the box first: the 3 stays.
+  Deixar();
   Nivel().Botao(1)->click();
   EXPECT_EQ(Estado(), "");
   EXPECT_TRUE(Gerar().isEnabled());
-  EXPECT_EQ(Setas().Minimo(), 1);
+  EXPECT_EQ(Edit().Minimo(), 1);
   EXPECT_EQ(Resumo(), "3 puzzles · 5 × 5 · nível 2");
 
   Nivel().Botao(5)->click();
   EXPECT_EQ(Edit().text(), "5");
   EXPECT_EQ(Estado(), "");
   EXPECT_TRUE(Gerar().isEnabled());
+  QTest::keyClick(&Edit(), Qt::Key_Down);
+  EXPECT_EQ(Edit().text(), "5");
 }
 
 TEST_F(Janela, NumeroDePuzzles) {
@@ -154,22 +177,41 @@ TEST_F(Janela, NumeroDePuzzles) {
   EXPECT_TRUE(Gerar().isEnabled());
   EXPECT_EQ(Resumo(), "150 puzzles · 5 × 5 · progressiva: 30 + 30 + 30 + 30 + 30");
 
+  // The arrows and the keys step one at a time, up to 200 and no further.
   Escrever("198");
-  for (int k = 0; k < 4; ++k) Setas().Subir();
+  for (int k = 0; k < 4; ++k) Seta(QStyle::SC_SpinBoxUp);
   EXPECT_EQ(Edit().text(), "200");
   QTest::keyClick(&Edit(), Qt::Key_Up);
   EXPECT_EQ(Edit().text(), "200");
   QTest::keyClick(&Edit(), Qt::Key_Down);
   EXPECT_EQ(Edit().text(), "199");
+  EXPECT_EQ(Resumo(), "199 puzzles · 5 × 5 · progressiva: 40 + 40 + 40 + 40 + 39");
+  Seta(QStyle::SC_SpinBoxDown);
+  EXPECT_EQ(Edit().text(), "198");
 
-  // Digits only, three at most: "2a01" becomes 201, which is too many.
+  // Digits only, three at most: "2a01" becomes 201, which is too many. A count
+  // that cannot be is kept as typed, through Enter and leaving the box, with
+  // its reason, and starts no book.
+  const QString entre = "Indique um número de puzzles entre 1 e 200.";
   Escrever("2a01");
   EXPECT_EQ(Edit().text(), "201");
-  EXPECT_EQ(Estado(), "Indique um número de puzzles entre 1 e 200.");
+  EXPECT_EQ(Estado(), entre);
   EXPECT_FALSE(Gerar().isEnabled());
   EXPECT_EQ(Resumo(), "");
-  Escrever("");
-  EXPECT_FALSE(Gerar().isEnabled());
+  for (const QString errado : {"201", "0", ""}) {
+    Escrever(errado);
+    QTest::keyClick(&Edit(), Qt::Key_Return);
+    Deixar();
+    EXPECT_EQ(Edit().text(), errado);
+    EXPECT_EQ(Estado(), entre);
+    EXPECT_FALSE(Gerar().isEnabled());
+  }
+  EXPECT_TRUE(D.Ficheiros.isEmpty());
+  // A step from a count out of range comes back within it.
+  Escrever("201");
+  QTest::keyClick(&Edit(), Qt::Key_Up);
+  EXPECT_EQ(Edit().text(), "200");
+  EXPECT_TRUE(Gerar().isEnabled());
 }
 
 TEST_F(Janela, DialogoCanceladoNaoComecaNada) {
