@@ -179,25 +179,30 @@ std::string MensagemDoAnalisador(const CLI::App& AApp, const CLI::ParseError& AE
   return fmt::format("{}: falta o valor.", op->get_name());
 }
 
-std::string SemFicheiro(const std::string& AFicheiro) {
-  if (AFicheiro.empty()) return "resolver: indique o ficheiro do puzzle (ou - para a entrada padrão).";
-  return {};
-}
 
-}  // namespace
+// What the options are read into before the whole is judged: values that
+// the result holds in another form, and the options whose presence matters.
+struct TLidas {
+  int CodigoLeis = 0;
+  std::uint32_t Semente = 0;
+  bool SemDicas = false;
+  std::int32_t Puzzle = 0;
+  const CLI::Option* OpSemente = nullptr;
+  const CLI::Option* OpJson = nullptr;
+  const CLI::Option* OpPuzzle = nullptr;
+};
 
-TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
-  CLI::App app{"quorvel-cli: gera um livro de puzzles de grelhas numéricas e grava-o em PDF.",
-               "quorvel-cli"};
-  app.get_formatter()->label("Usage", "Uso");
-  app.get_formatter()->label("OPTIONS", "OPÇÕES");
-  app.get_formatter()->label("SUBCOMMAND", "SUBCOMANDO");
-  app.get_formatter()->label("SUBCOMMANDS", "SUBCOMANDOS");
-  app.get_formatter()->label("POSITIONALS", "ARGUMENTOS");
-  app.option_defaults()->group("Opções")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-  app.set_help_flag("-h,--help,--ajuda", "Mostra esta ajuda e sai");
-  app.allow_extras();
-  app.footer(
+// The help's Portuguese labels and closing text, and what every option shares.
+void Apresentar(CLI::App& AApp) {
+  AApp.get_formatter()->label("Usage", "Uso");
+  AApp.get_formatter()->label("OPTIONS", "OPÇÕES");
+  AApp.get_formatter()->label("SUBCOMMAND", "SUBCOMANDO");
+  AApp.get_formatter()->label("SUBCOMMANDS", "SUBCOMANDOS");
+  AApp.get_formatter()->label("POSITIONALS", "ARGUMENTOS");
+  AApp.option_defaults()->group("Opções")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  AApp.set_help_flag("-h,--help,--ajuda", "Mostra esta ajuda e sai");
+  AApp.allow_extras();
+  AApp.footer(
       "Sem -o, o livro fica na pasta atual, em Quorvel_<N>x<N>_<nível>_<puzzles>.pdf\n"
       "(Quorvel_5x5_P_50.pdf para 50 puzzles 5x5 na Progressiva). Com --json grava-se\n"
       "também o livro em JSON. O código do livro, dado a --semente com as mesmas\n"
@@ -206,62 +211,64 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
       "\n"
       "Códigos de saída: 0 livro gravado; 1 configuração recusada, livro por terminar\n"
       "ou ficheiro por gravar; 2 opção inválida; 130 geração cancelada.");
+}
 
-  TAnaliseOpcoes r;
-  TOpcoesCli& o = r.Opcoes;
-  o.Config.NumPuzzles = 50;
-  o.Config.N = 5;
-  o.Config.Nivel = 0;
-  o.Config.Leis = TConjuntoLeis::DeCodigo(31);
-  o.Tarefas = TarefasPadrao();
-  int codigoLeis = o.Config.Leis.Bits();
-  std::uint32_t semente = 0;
-  bool semDicas = false;
+// The options of a book, with the defaults of a book made without them.
+void OpcoesDoLivro(CLI::App& AApp, TOpcoesCli& AOpcoes, TLidas& ALidas) {
+  TConfigLivro& config = AOpcoes.Config;
+  config.NumPuzzles = 50;
+  config.N = 5;
+  config.Nivel = 0;
+  config.Leis = TConjuntoLeis::DeCodigo(31);
+  AOpcoes.Tarefas = TarefasPadrao();
+  ALidas.CodigoLeis = config.Leis.Bits();
 
-  app.add_option("--tamanho", o.Config.N, "Lado da grelha, de 4 a 7 (por omissão 5)")
+  AApp.add_option("--tamanho", config.N, "Lado da grelha, de 4 a 7 (por omissão 5)")
       ->option_text("N")
       ->transform(Intervalo(CMinLado, CMaxLado, [](const std::string& v) {
         return fmt::format("o lado da grelha é um número de 4 a 7, não \"{}\".", v);
       }));
-  app.add_option("--nivel", o.Config.Nivel, "Nível de 1 a 5, ou P: Progressiva (por omissão P)")
+  AApp.add_option("--nivel", config.Nivel, "Nível de 1 a 5, ou P: Progressiva (por omissão P)")
       ->option_text("L")
       ->transform(Validador(LerNivel));
-  app.add_option("--puzzles", o.Config.NumPuzzles, "Número de puzzles, de 1 a 200 (por omissão 50)")
+  AApp.add_option("--puzzles", config.NumPuzzles, "Número de puzzles, de 1 a 200 (por omissão 50)")
       ->option_text("N")
       ->transform(Validador(LerPuzzles));
-  app.add_option("--titulo", o.Config.Titulo, "Título do livro, até 60 caracteres")
+  AApp.add_option("--titulo", config.Titulo, "Título do livro, até 60 caracteres")
       ->option_text("TEXTO")
       ->transform(Validador(LerTitulo));
-  app.add_flag("--sem-dicas", semDicas, "Soluções sem dicas (por omissão, com dicas)");
-  app.add_option("--leis", codigoLeis,
-                 "Leis separadas por vírgulas: Simetria,Tabela,\n"
-                 "Ordem,Somas (por omissão todas: Surpresa)")
+  AApp.add_flag("--sem-dicas", ALidas.SemDicas, "Soluções sem dicas (por omissão, com dicas)");
+  AApp.add_option("--leis", ALidas.CodigoLeis,
+                  "Leis separadas por vírgulas: Simetria,Tabela,\n"
+                  "Ordem,Somas (por omissão todas: Surpresa)")
       ->option_text("LISTA")
       ->transform(Validador(LerLeis));
-  auto* opSemente = app.add_option("--semente", semente,
-                                   "Código do livro a gerar de novo, 8 dígitos\n"
-                                   "hexadecimais (por omissão, um código novo)")
-                        ->option_text("CODIGO")
-                        ->transform(Validador(LerSemente));
-  app.add_option("-o,--saida", o.Pdf,
-                 "Ficheiro PDF do livro (por omissão, o nome\n"
-                 "proposto, na pasta atual)")
+  ALidas.OpSemente = AApp.add_option("--semente", ALidas.Semente,
+                                     "Código do livro a gerar de novo, 8 dígitos\n"
+                                     "hexadecimais (por omissão, um código novo)")
+                         ->option_text("CODIGO")
+                         ->transform(Validador(LerSemente));
+  AApp.add_option("-o,--saida", AOpcoes.Pdf,
+                  "Ficheiro PDF do livro (por omissão, o nome\n"
+                  "proposto, na pasta atual)")
       ->option_text("FICHEIRO.pdf")
       ->check(Validador(LerPdf));
-  auto* opJson = app.add_option("--json", o.Json, "Grava também o livro em JSON, neste ficheiro")
-                     ->option_text("FICHEIRO")
-                     ->check(Validador(LerNomeJson));
-  app.add_flag("--silencioso", o.Silencioso, "Não mostra o progresso");
-  app.add_option("-j,--tarefas", o.Tarefas,
-                 fmt::format("Tarefas que geram em paralelo, de 1 a {} (por\n"
-                             "omissão, uma por núcleo: {}); o livro é o mesmo",
-                             CMaxTarefas, TarefasPadrao()))
+  ALidas.OpJson = AApp.add_option("--json", AOpcoes.Json, "Grava também o livro em JSON, neste ficheiro")
+                      ->option_text("FICHEIRO")
+                      ->check(Validador(LerNomeJson));
+  AApp.add_flag("--silencioso", AOpcoes.Silencioso, "Não mostra o progresso");
+  AApp.add_option("-j,--tarefas", AOpcoes.Tarefas,
+                  fmt::format("Tarefas que geram em paralelo, de 1 a {} (por\n"
+                              "omissão, uma por núcleo: {}); o livro é o mesmo",
+                              CMaxTarefas, TarefasPadrao()))
       ->option_text("N")
       ->transform(Intervalo(1, CMaxTarefas, [](const std::string& v) {
         return fmt::format("o número de tarefas vai de 1 a {}, não \"{}\".", CMaxTarefas, v);
       }));
+}
 
-  CLI::App* resolver = app.add_subcommand(
+CLI::App* SubcomandoResolver(CLI::App& AApp, TOpcoesResolver& ARes, TLidas& ALidas) {
+  CLI::App* resolver = AApp.add_subcommand(
       "resolver", "Resolve e verifica um puzzle que traz: passos, soluções e nível");
   resolver->footer(
       "O ficheiro tem uma linha \"leis ORD+SIM\" (ORD, TAB, SIM, SOM-D, SOM-Q juntas por +),\n"
@@ -271,23 +278,60 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
       "\n"
       "Códigos de saída: 0 uma só solução; 1 nenhuma, mais de uma, ou por decidir dentro\n"
       "do limite de nós; 2 entrada inválida.");
-  TOpcoesResolver& res = r.Resolver;
-  std::int32_t puzzle = 0;
-  resolver->add_option("FICHEIRO", res.Ficheiro, "Ficheiro do puzzle (- lê a entrada padrão)");
-  auto* opPuzzle = resolver->add_option("--puzzle", puzzle, "Puzzle K de um livro JSON (de 1 em diante)")
-                       ->option_text("K")
-                       ->transform(Intervalo(1, std::numeric_limits<std::int32_t>::max(), [](const std::string& v) {
-                         return fmt::format("o número do puzzle é um inteiro de 1 em diante, não \"{}\".", v);
-                       }));
-  resolver->add_flag("--json", res.Json, "Responde com um objeto JSON");
+  resolver->add_option("FICHEIRO", ARes.Ficheiro, "Ficheiro do puzzle (- lê a entrada padrão)");
+  ALidas.OpPuzzle = resolver->add_option("--puzzle", ALidas.Puzzle, "Puzzle K de um livro JSON (de 1 em diante)")
+                        ->option_text("K")
+                        ->transform(Intervalo(1, std::numeric_limits<std::int32_t>::max(), [](const std::string& v) {
+                          return fmt::format("o número do puzzle é um inteiro de 1 em diante, não \"{}\".", v);
+                        }));
+  resolver->add_flag("--json", ARes.Json, "Responde com um objeto JSON");
   resolver
-      ->add_option("--nos", res.MaxNos,
+      ->add_option("--nos", ARes.MaxNos,
                    fmt::format("Limite de nós da contagem de soluções (por\nomissão {})", CNosResolverPadrao))
       ->option_text("N")
       ->transform(Intervalo(1, std::numeric_limits<std::int32_t>::max(), [](const std::string& v) {
         return fmt::format("o limite de nós é um inteiro de 1 a {}, não \"{}\".",
                            std::numeric_limits<std::int32_t>::max(), v);
       }));
+  return resolver;
+}
+
+// What only the whole command line can refuse, for a puzzle to solve; empty
+// when nothing is amiss.
+std::string ConcluirResolver(const CLI::App& AApp, TOpcoesResolver& ARes, const TLidas& ALidas) {
+  const std::vector<const CLI::Option*> doLivro = AApp.get_options();
+  if (std::any_of(doLivro.begin(), doLivro.end(), [](const CLI::Option* op) { return op->count() > 0; }))
+    return "resolver: as opções do livro não servem para resolver um puzzle.";
+  if (ARes.Ficheiro.empty()) return "resolver: indique o ficheiro do puzzle (ou - para a entrada padrão).";
+  if (ALidas.OpPuzzle->count() > 0) ARes.Puzzle = ALidas.Puzzle;
+  return {};
+}
+
+// The same for a book.
+std::string ConcluirLivro(TOpcoesCli& AOpcoes, const TLidas& ALidas) {
+  AOpcoes.Config.Leis = TConjuntoLeis::DeCodigo(ALidas.CodigoLeis);
+  AOpcoes.Config.Caminho = !ALidas.SemDicas;
+  if (ALidas.OpSemente->count() > 0) AOpcoes.Semente = ALidas.Semente;
+  try {
+    if (ALidas.OpJson->count() > 0) VerificarJsonEPdf(AOpcoes.Json, FicheiroPdf(AOpcoes));
+  } catch (const ECadrel& e) {
+    return e.what();
+  }
+  // The window refuses it too: one puzzle for each of the five levels.
+  if (AOpcoes.Config.Nivel == 0 && AOpcoes.Config.NumPuzzles < CMinPuzzlesProgressiva)
+    return MensagemMinimoProgressiva();
+  return {};
+}
+
+}  // namespace
+
+TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
+  CLI::App app{"quorvel-cli: gera um livro de puzzles de grelhas numéricas e grava-o em PDF.", "quorvel-cli"};
+  Apresentar(app);
+  TAnaliseOpcoes r;
+  TLidas lidas;
+  OpcoesDoLivro(app, r.Opcoes, lidas);
+  const CLI::App* resolver = SubcomandoResolver(app, r.Resolver, lidas);
 
   const auto recusar = [&r](const std::string& AMotivo) {
     r.Desfecho = TDesfechoOpcoes::doErro;
@@ -306,27 +350,11 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   if (!app.remaining(true).empty())
     return recusar(fmt::format("Opção ou argumento desconhecido: \"{}\".", app.remaining(true).front()));
 
-  if (resolver->parsed()) {
-    const std::vector<CLI::Option*> doLivro = app.get_options();
-    if (std::any_of(doLivro.begin(), doLivro.end(), [](const CLI::Option* op) { return op->count() > 0; }))
-      return recusar("resolver: as opções do livro não servem para resolver um puzzle.");
-    if (const std::string motivo = SemFicheiro(res.Ficheiro); !motivo.empty()) return recusar(motivo);
-    if (opPuzzle->count() > 0) res.Puzzle = puzzle;
-    r.Desfecho = TDesfechoOpcoes::doResolver;
-    return r;
-  }
-
-  o.Config.Leis = TConjuntoLeis::DeCodigo(codigoLeis);
-  o.Config.Caminho = !semDicas;
-  if (opSemente->count() > 0) o.Semente = semente;
-  try {
-    if (opJson->count() > 0) VerificarJsonEPdf(o.Json, FicheiroPdf(o));
-  } catch (const ECadrel& e) {
-    return recusar(e.what());
-  }
-  // The window refuses it too: one puzzle for each of the five levels.
-  if (o.Config.Nivel == 0 && o.Config.NumPuzzles < CMinPuzzlesProgressiva) return recusar(MensagemMinimoProgressiva());
-  r.Desfecho = TDesfechoOpcoes::doGerar;
+  const bool resolve = resolver->parsed();
+  if (const std::string motivo = resolve ? ConcluirResolver(app, r.Resolver, lidas) : ConcluirLivro(r.Opcoes, lidas);
+      !motivo.empty())
+    return recusar(motivo);
+  r.Desfecho = resolve ? TDesfechoOpcoes::doResolver : TDesfechoOpcoes::doGerar;
   return r;
 }
 
