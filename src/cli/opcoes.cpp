@@ -196,6 +196,7 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   app.get_formatter()->label("POSITIONALS", "ARGUMENTOS");
   app.option_defaults()->group("Opções")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.set_help_flag("-h,--help,--ajuda", "Mostra esta ajuda e sai");
+  app.set_version_flag("--version", "quorvel-cli " QUORVEL_VERSAO, "Mostra a versão e sai");
   app.allow_extras();
   app.footer(
       "Sem -o, o livro fica na pasta atual, em Quorvel_<N>x<N>_<nível>_<puzzles>.pdf\n"
@@ -299,6 +300,10 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   } catch (const CLI::CallForHelp&) {
     r.Desfecho = TDesfechoOpcoes::doAjuda;
     r.Texto = app.help();
+    return r;
+  } catch (const CLI::CallForVersion& e) {
+    r.Desfecho = TDesfechoOpcoes::doVersao;
+    r.Texto = e.what() + std::string("\n");
     return r;
   } catch (const CLI::ParseError& e) {
     return recusar(MensagemDoAnalisador(app, e));
