@@ -52,9 +52,9 @@ diff -u "$temp/esperado" "$temp/conteudo" >&2 || falha "o conte√∫do do pacote n√
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "pacote: Depends: $depends"
-for biblioteca in libqt6core6 libqt6gui6 libqt6widgets6 libcairo2 libfreetype6 libfmt9 libc6 libstdc++6; do
-  [[ ",$depends" == *", $biblioteca "* || ",$depends" == *",$biblioteca "* ]] ||
-    falha "Depends sem $biblioteca"
+nomes=$(tr ',|' '\n\n' <<<"$depends" | awk '{print $1}')
+for biblioteca in libqt6core6 libqt6gui6 libqt6widgets6 libcairo2 libfreetype6 libc6 libstdc++6; do
+  grep -qx -- "$biblioteca" <<<"$nomes" || falha "Depends sem $biblioteca"
 done
 
 dpkg-deb -x "$deb" "$temp/raiz"
