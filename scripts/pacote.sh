@@ -64,10 +64,15 @@ done
 "$temp/raiz/usr/bin/quorvel-cli" --version | grep -qx "quorvel-cli $versao" || falha "quorvel-cli --version não diz $versao"
 
 # lintian fails on errors only; its warnings are listed for whoever reads.
-lintian --info --no-tag-display-limit "$deb" >"$temp/lintian" || falha "o lintian encontrou erros"
+lintian --tag-display-limit 0 "$deb" >"$temp/lintian" 2>"$temp/lintian.erros" || {
+  cat "$temp/lintian.erros" >&2
+  falha "o lintian encontrou erros"
+}
 if [ -s "$temp/lintian" ]; then
   echo "pacote: lintian:"
   sed 's/^/  /' "$temp/lintian"
+else
+  echo "pacote: lintian sem erros nem avisos."
 fi
 
 # The project owns no domain to build a reverse-DNS id from: the id stays the
