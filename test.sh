@@ -7,6 +7,13 @@ cmake --preset verificacao >/dev/null
 cmake --build --preset verificacao
 ctest --preset verificacao
 
+# The Debian package, built in the release preset and checked, where the tools
+# that check it are installed.
+if command -v lintian >/dev/null 2>&1 && command -v appstreamcli >/dev/null 2>&1 &&
+  command -v desktop-file-validate >/dev/null 2>&1 && command -v dpkg-shlibdeps >/dev/null 2>&1; then
+  ./scripts/pacote.sh
+fi
+
 # A few seconds of each fuzz target on top, where the clang that builds them is
 # installed.
 if command -v clang++-14 >/dev/null 2>&1; then

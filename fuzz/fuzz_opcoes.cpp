@@ -1,6 +1,6 @@
 // The command line's option reader on any argument list. It must answer
-// every list with help, an error that names the option, or a configuration
-// inside the ranges the generator accepts, and never throw.
+// every list with help, the version, an error that names the option, or a
+// configuration inside the ranges the generator accepts, and never throw.
 
 #include <algorithm>
 #include <cctype>
@@ -58,6 +58,9 @@ void Verificar(const TAnaliseOpcoes& AAnalise) {
   switch (AAnalise.Desfecho) {
     case TDesfechoOpcoes::doAjuda:
       Exigir(AAnalise.Texto.find("Uso: quorvel-cli") != std::string::npos, "ajuda sem a linha de uso");
+      break;
+    case TDesfechoOpcoes::doVersao:
+      Exigir(AAnalise.Texto.starts_with("quorvel-cli "), "versão sem o nome do programa");
       break;
     case TDesfechoOpcoes::doErro:
       // Every refusal ends by pointing at the help.

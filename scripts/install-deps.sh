@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-l10n-tools
   poppler-utils qpdf
   clang libclang-rt-14-dev
+  dpkg-dev file lintian appstream desktop-file-utils bash-completion groff-base man-db
 )
 
 missing=()

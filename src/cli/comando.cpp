@@ -143,7 +143,7 @@ int ExecutarComando(int argc, const char* const* argv) {
   // and every file being written has removed its temporary copy on the way.
   try {
     const TAnaliseOpcoes analise = AnalisarOpcoes(argc, argv);
-    if (analise.Desfecho == TDesfechoOpcoes::doAjuda) {
+    if (analise.Desfecho == TDesfechoOpcoes::doAjuda || analise.Desfecho == TDesfechoOpcoes::doVersao) {
       std::fputs(analise.Texto.c_str(), stdout);
       return 0;
     }

@@ -201,6 +201,7 @@ void Apresentar(CLI::App& AApp) {
   AApp.get_formatter()->label("POSITIONALS", "ARGUMENTOS");
   AApp.option_defaults()->group("Opções")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   AApp.set_help_flag("-h,--help,--ajuda", "Mostra esta ajuda e sai");
+  AApp.set_version_flag("--version", "quorvel-cli " QUORVEL_VERSAO, "Mostra a versão e sai");
   AApp.allow_extras();
   AApp.footer(
       "Sem -o, o livro fica na pasta atual, em Quorvel_<N>x<N>_<nível>_<puzzles>.pdf\n"
@@ -343,6 +344,10 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   } catch (const CLI::CallForHelp&) {
     r.Desfecho = TDesfechoOpcoes::doAjuda;
     r.Texto = app.help();
+    return r;
+  } catch (const CLI::CallForVersion& e) {
+    r.Desfecho = TDesfechoOpcoes::doVersao;
+    r.Texto = e.what() + std::string("\n");
     return r;
   } catch (const CLI::ParseError& e) {
     return recusar(MensagemDoAnalisador(app, e));

@@ -20,11 +20,11 @@ struct TOpcoesCli {
   std::int32_t Tarefas = 1;  // threads that make attempts; by default one per core
 };
 
-enum class TDesfechoOpcoes { doGerar, doResolver, doAjuda, doErro };
+enum class TDesfechoOpcoes { doGerar, doResolver, doAjuda, doVersao, doErro };
 
 struct TAnaliseOpcoes {
   TDesfechoOpcoes Desfecho = TDesfechoOpcoes::doErro;
-  std::string Texto;  // the help text, or the message that names the bad option
+  std::string Texto;  // the help text, the version line, or the message that names the bad option
   TOpcoesCli Opcoes;
   TOpcoesResolver Resolver;  // for doResolver
 };

@@ -110,6 +110,16 @@ TEST(QuorvelCli, FalhasSaemCom1SemDeixarNada) {
   }
 }
 
+// The version is the project's, alone on standard output, and no book is made.
+TEST(QuorvelCli, VersaoSai0SemGerar) {
+  TPastaCli pasta;
+  const TExecucao r = Correr(pasta, "--version");
+  EXPECT_EQ(r.Codigo, 0) << r.Erro;
+  EXPECT_EQ(r.Saida, "quorvel-cli " QUORVEL_VERSAO "\n");
+  EXPECT_EQ(r.Erro, "");
+  EXPECT_EQ(pasta.Entradas(), 0u);
+}
+
 // The puzzle can come on standard input; the answer is on standard output.
 TEST(QuorvelCli, ResolverDaEntradaPadrao) {
   TPastaCli pasta;

@@ -200,7 +200,8 @@ TEST(OpcoesCli, AjudaEmPortugues) {
   const TAnaliseOpcoes a = Analisar({"--help"});
   ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doAjuda);
   for (const char* t :
-       {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "-j,--tarefas N", "resolver", "Quorvel_5x5_P_50.pdf", "Códigos de saída"})
+       {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "-j,--tarefas N", "--version", "resolver", "Quorvel_5x5_P_50.pdf",
+        "Códigos de saída"})
     EXPECT_NE(a.Texto.find(t), std::string::npos) << t;
 }
 
