@@ -271,6 +271,7 @@ void OpcoesDoLivro(CLI::App& AApp, TOpcoesCli& AOpcoes, TLidas& ALidas) {
 CLI::App* SubcomandoResolver(CLI::App& AApp, TOpcoesResolver& ARes, TLidas& ALidas) {
   CLI::App* resolver = AApp.add_subcommand(
       "resolver", "Resolve e verifica um puzzle que traz: passos, soluções e nível");
+  resolver->group("Subcomandos");
   resolver->footer(
       "O ficheiro tem uma linha \"leis ORD+SIM\" (ORD, TAB, SIM, SOM-D, SOM-Q juntas por +),\n"
       "uma linha \"caixa\" com os N*N números, e as N linhas da grelha: um número dado ou\n"
