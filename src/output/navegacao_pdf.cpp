@@ -128,8 +128,9 @@ std::string AcrescentarNavegacao(const std::string& APdf, const TPlanoNavegacao&
   } catch (const ECadrel&) {
     throw;
   } catch (const std::exception& e) {
-    throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: os marcadores e as ligações não entraram no PDF ({}).",
-                              AFicheiro, e.what()));
+    throw ECadrel(fmt::format(
+        "Não foi possível gravar o ficheiro {}: os marcadores e as ligações não entraram no PDF ({}).", AFicheiro,
+        e.what()));
   }
 }
 
