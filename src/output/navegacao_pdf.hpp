@@ -7,11 +7,9 @@
 namespace cadrel {
 
 // The book's file APdf, as cairo made it, with the bookmarks and the links of
-// APlano added: the same page objects and content streams, so nothing printed
-// changes. cairo 1.16 writes damaged files once its own tags are used, hence
-// this step on the finished bytes. The file opens with its bookmarks shown;
-// the links have no border. With the same input the output is the same,
-// byte for byte. Failures raise ECadrel naming AFicheiro.
+// APlano added (see drawing/navegacao_qpdf.hpp): nothing printed changes.
+// cairo 1.16 writes damaged files once its own tags are used, hence this step
+// on the finished bytes. Failures raise ECadrel naming AFicheiro.
 std::string AcrescentarNavegacao(const std::string& APdf, const TPlanoNavegacao& APlano,
                                  const std::string& AFicheiro);
 

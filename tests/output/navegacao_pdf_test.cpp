@@ -136,7 +136,7 @@ TEST_P(NavegacaoPdf, MarcadoresELigacoesNoFicheiro) {
     if (d.Tipo == pgRegras && regras < 0) regras = p;
     if (d.Tipo == pgDiagramas && diagramas < 0) diagramas = p;
     if (d.Tipo == pgSeparador) separadores[d.Primeiro] = p;
-    const std::int32_t porPagina = d.Tipo == pgPuzzles    ? 2
+    const std::int32_t porPagina = d.Tipo == pgPuzzles    ? LayoutPadrao(FLivro.Config.N).PorPagina
                                    : d.Tipo == pgSolucoes ? SolucoesPorPagina(FLivro.Config.N, FLivro.Config.Caminho)
                                                           : 0;
     for (std::int32_t k = 0; k < porPagina && d.Primeiro + k < 5; ++k)
@@ -148,8 +148,13 @@ TEST_P(NavegacaoPdf, MarcadoresELigacoesNoFicheiro) {
   const json& contorno = pdf.Objecto(pdf.Raiz()["/Outlines"]);
   EXPECT_EQ(contorno["/Count"], 6);
   const std::vector<std::pair<std::string, std::int32_t>> seccoes{
-      {"Capa", 0},          {"Regras", regras},     {"Os diagramas das leis", diagramas},
-      {"Puzzles", separadores[0]}, {"Soluções", separadores[1]}, {"Ficha técnica", compositor.NumPaginas() - 1}};
+      {"Capa", 0},
+      {"Regras", regras},
+      {"Os diagramas das leis", diagramas},
+      {"Puzzles", separadores[0]},
+      {"Soluções", separadores[1]},
+      {"Ficha técnica", compositor.NumPaginas() - 1},
+  };
   ASSERT_EQ(pdf.Contorno().size(), seccoes.size());
   for (std::size_t s = 0; s < seccoes.size(); ++s) {
     const json& item = pdf.Contorno()[s];
@@ -243,7 +248,7 @@ TEST(NavegacaoPdfFalha, FicheiroIlegivelOuPaginaInexistente) {
             0u)
       << mensagem;
 
-  // A page the plan names but the file lacks is the program's own fault.
+  // A page the plan names but the file lacks.
   const TPastaTemporaria pasta;
   const std::string alvo = (pasta.Caminho() / "livro.pdf").string();
   TLivro livro = GerarLivro({4, true});
@@ -253,7 +258,8 @@ TEST(NavegacaoPdfFalha, FicheiroIlegivelOuPaginaInexistente) {
   TPlanoNavegacao plano;
   plano.Marcadores.push_back({"Capa", 999});
   EXPECT_EQ(Mensagem([&] { AcrescentarNavegacao(pdf.str(), plano, alvo); }),
-            "AcrescentarNavegacao: a pagina 999 nao existe no documento");
+            "Não foi possível gravar o ficheiro " + alvo +
+                ": os marcadores e as ligações não entraram no PDF (a página 1000 não existe no documento).");
 }
 
 }  // namespace
