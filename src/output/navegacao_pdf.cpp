@@ -26,9 +26,12 @@ std::vector<TMarcadorPdf> MarcadoresPdf(const std::vector<TMarcador>& AMarcadore
 // from the bottom-left.
 TLigacaoPdf LigacaoPdf(const TLigacao& ALigacao) {
   const TRectanguloMm& a = ALigacao.Area;
-  return {ALigacao.Pagina,      MmParaPt(a.X),
-          CAlturaA4Pt - MmParaPt(a.Y + a.Altura), MmParaPt(a.X + a.Largura),
-          CAlturaA4Pt - MmParaPt(a.Y), ALigacao.Destino};
+  return {.Pagina = ALigacao.Pagina,
+          .X1 = MmParaPt(a.X),
+          .Y1 = CAlturaA4Pt - MmParaPt(a.Y + a.Altura),
+          .X2 = MmParaPt(a.X + a.Largura),
+          .Y2 = CAlturaA4Pt - MmParaPt(a.Y),
+          .Destino = ALigacao.Destino};
 }
 
 }  // namespace
