@@ -31,7 +31,7 @@ using json = nlohmann::json;
 
 struct TCasoLivro {
   std::int32_t N;
-  bool Caminho;  // hints: two solutions a page instead of four, titles at the slot's left
+  bool Caminho;  // hints: on 5 x 5, two solutions a page instead of four
 };
 
 TLivro GerarLivro(const TCasoLivro& ACaso) {
