@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev
-  libcairo2-dev libfreetype-dev fonts-roboto-unhinted
+  libcairo2-dev libfreetype-dev libqpdf-dev fonts-roboto-unhinted
   qt6-base-dev qt6-tools-dev qt6-l10n-tools
   poppler-utils qpdf
   clang libclang-rt-14-dev

@@ -19,6 +19,61 @@ namespace {
 
 constexpr const char* CProduto = "QUORVEL";
 constexpr const char* CAutor = "Velmaro";
+constexpr const char* CTituloFicha = "Ficha técnica";
+
+// Where the heading of each puzzle, or of each solution, was printed: by
+// puzzle index, the page and the box.
+struct TCabecalhos {
+  std::vector<std::int32_t> Paginas;
+  std::vector<TRectanguloMm> Areas;
+
+  explicit TCabecalhos(std::size_t ANumPuzzles) : Paginas(ANumPuzzles, -1), Areas(ANumPuzzles) {}
+  void Registar(std::int32_t APagina, std::int32_t APrimeiro, const std::vector<TRectanguloMm>& AAreas) {
+    for (std::size_t k = 0; k < AAreas.size(); ++k) {
+      Paginas.at(static_cast<std::size_t>(APrimeiro) + k) = APagina;
+      Areas.at(static_cast<std::size_t>(APrimeiro) + k) = AAreas[k];
+    }
+  }
+};
+
+// The bookmark of a section at the first page of its kind, if the book has one.
+std::string TituloSeccao(const TDescPagina& ADesc) {
+  switch (ADesc.Tipo) {
+    case pgCapa: return "Capa";
+    case pgRegras: return ADesc.Primeiro == 0 ? CTituloRegras : "";
+    case pgDiagramas: return ADesc.Primeiro == 0 ? CTituloDiagramas : "";
+    // The separator is the section's title page.
+    case pgSeparador: return TextoSeparador(ADesc.Primeiro == 1);
+    case pgFicha: return CTituloFicha;
+    default: return "";
+  }
+}
+
+// The outline follows the page plan; the puzzles and the solutions each get a
+// bookmark per puzzle under their section, numbered as the pages number them.
+// Each puzzle's number leads to its solution and the solution's title back.
+TPlanoNavegacao PlanoNavegacao(const std::vector<TDescPagina>& APaginas, const TCabecalhos& APuzzles,
+                               const TCabecalhos& ASolucoes) {
+  TPlanoNavegacao plano;
+  for (std::size_t p = 0; p < APaginas.size(); ++p) {
+    std::string titulo = TituloSeccao(APaginas[p]);
+    if (titulo.empty()) continue;
+    TMarcador seccao{std::move(titulo), static_cast<std::int32_t>(p)};
+    if (APaginas[p].Tipo == pgSeparador) {
+      const bool solucoes = APaginas[p].Primeiro == 1;
+      const TCabecalhos& cabecalhos = solucoes ? ASolucoes : APuzzles;
+      for (std::size_t i = 0; i < cabecalhos.Paginas.size(); ++i)
+        seccao.Filhos.push_back(
+            {fmt::format("{} {:03}", solucoes ? "Solução" : "Puzzle", i + 1), cabecalhos.Paginas[i]});
+    }
+    plano.Marcadores.push_back(std::move(seccao));
+  }
+  for (std::size_t i = 0; i < APuzzles.Paginas.size(); ++i)
+    plano.Ligacoes.push_back({APuzzles.Paginas[i], APuzzles.Areas[i], ASolucoes.Paginas[i]});
+  for (std::size_t i = 0; i < ASolucoes.Paginas.size(); ++i)
+    plano.Ligacoes.push_back({ASolucoes.Paginas[i], ASolucoes.Areas[i], APuzzles.Paginas[i]});
+  return plano;
+}
 
 const TLayoutPuzzles& LayoutValido(const TLayoutPuzzles& ALayout) {
   if (ALayout.PorPagina < 1 || ALayout.PorPagina > 2)
@@ -113,16 +168,20 @@ void TCompositorLivro::ConstruirPlano() {
   }
 }
 
-void TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
-  for (const TDescPagina& desc : FPaginas) {
+TPlanoNavegacao TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
+  const std::size_t n = FPuzzles.Livro().Puzzles.size();
+  TCabecalhos puzzles(n), solucoes(n);
+  for (std::size_t p = 0; p < FPaginas.size(); ++p) {
+    const TDescPagina& desc = FPaginas[p];
+    const auto pagina = static_cast<std::int32_t>(p);
     const std::shared_ptr<ICadrelCanvas> canvas = ADestino.NovaPagina();
     ICadrelCanvas& C = *canvas;
     switch (desc.Tipo) {
       case pgCapa: PaginaCapa(C); break;
       case pgRegras: FRegras.PaginaRegras(C, desc); break;
       case pgDiagramas: PaginaDiagramas(C, desc); break;
-      case pgPuzzles: FPuzzles.PaginaPuzzles(C, desc); break;
-      case pgSolucoes: FPuzzles.PaginaSolucoes(C, desc); break;
+      case pgPuzzles: puzzles.Registar(pagina, desc.Primeiro, FPuzzles.PaginaPuzzles(C, desc)); break;
+      case pgSolucoes: solucoes.Registar(pagina, desc.Primeiro, FPuzzles.PaginaSolucoes(C, desc)); break;
       case pgFicha: PaginaFicha(C, desc); break;
       case pgVerso: DesenharPaginaLicenca(C, CProduto); break;
       case pgSeparador: DesenharSeparador(C, desc.Primeiro == 1); break;
@@ -130,6 +189,7 @@ void TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
       case pgSimbolo: DesenharSimbolo(C); break;
     }
   }
+  return PlanoNavegacao(FPaginas, puzzles, solucoes);
 }
 
 void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
@@ -157,7 +217,7 @@ void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
 void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) const {
   const TLivro& livro = FPuzzles.Livro();
   const TInfoLivro& info = FPuzzles.Info();
-  C.Texto(CCentroX, CTopoPagina, "Ficha técnica", 20, true, 0, alCentro);
+  C.Texto(CCentroX, CTopoPagina, CTituloFicha, 20, true, 0, alCentro);
   const std::pair<const char*, std::string> linhas[] = {
       {"Código do livro:", livro.Codigo},
       {"Data:", info.Data},

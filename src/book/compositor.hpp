@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "book/destino_paginas.hpp"
+#include "book/navegacao.hpp"
 #include "book/paginas.hpp"
 #include "book/paginas_puzzles.hpp"
 #include "book/paginas_regras.hpp"
@@ -23,8 +24,9 @@ public:
   const std::vector<TDescPagina>& Paginas() const { return FPaginas; }
   TConjuntoLeis LeisPresentes() const { return FLeis; }
 
-  // One fresh page of ADestino per plan entry.
-  void Compor(IDestinoPaginas& ADestino) const;
+  // One fresh page of ADestino per plan entry. Returns the bookmarks and
+  // links of the digital book, from where the pages were drawn.
+  TPlanoNavegacao Compor(IDestinoPaginas& ADestino) const;
 
 private:
   void AdicionarPagina(TTipoPagina ATipo, std::int32_t APrimeiro);

@@ -110,7 +110,7 @@ void DesenharDiagramas(ICadrelCanvas& C, TConjuntoLeis ALeis, std::int32_t APagi
 
   double y = CTopoPagina;
   if (APagina == 0) {
-    C.Texto(CCentroX, CTopoPagina, "Os diagramas das leis", CTamanhoTituloPagina, true, 0, alCentro);
+    C.Texto(CCentroX, CTopoPagina, CTituloDiagramas, CTamanhoTituloPagina, true, 0, alCentro);
     const std::string intro =
         "Em cada diagrama a grelha está toda preenchida, para se ver a lei a funcionar. As marcas lêem-se também a "
         "preto e branco: linha contínua, tracejada e cinzento.";

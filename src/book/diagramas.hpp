@@ -12,6 +12,9 @@
 
 namespace cadrel {
 
+// The title of the first diagrams page, and the section's bookmark.
+inline constexpr const char* CTituloDiagramas = "Os diagramas das leis";
+
 // One diagrams page per group present in the book, in this order.
 enum TGrupoDiagramas : std::uint8_t { gdOrdemTabela, gdSimetria, gdSomas };
 

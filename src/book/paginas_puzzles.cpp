@@ -15,6 +15,7 @@ namespace cadrel {
 
 namespace {
 constexpr double CAlturaSlotPuzzle = 130.5;
+constexpr double CTamanhoNumeroPuzzle = 14;
 constexpr double CTopoLeis = 9.5;     // law row, below the heading line
 constexpr double CAlturaLeis = 16;
 constexpr double CEspacoCaixa = 6;    // between a puzzle grid and its box
@@ -34,19 +35,22 @@ std::int32_t Quantos(const TLivro& ALivro) { return static_cast<std::int32_t>(AL
 TPaginasPuzzles::TPaginasPuzzles(TLivro ALivro, TInfoLivro AInfo, TLayoutPuzzles ALayout)
     : FLivro(std::move(ALivro)), FInfo(std::move(AInfo)), FLayout(ALayout) {}
 
-void TPaginasPuzzles::PaginaPuzzles(ICadrelCanvas& C, const TDescPagina& ADesc) const {
+std::vector<TRectanguloMm> TPaginasPuzzles::PaginaPuzzles(ICadrelCanvas& C, const TDescPagina& ADesc) const {
+  std::vector<TRectanguloMm> numeros;
   for (std::int32_t k = 0; k < FLayout.PorPagina; ++k) {
     const std::int32_t i = ADesc.Primeiro + k;
     if (i >= Quantos(FLivro)) break;
-    DesenharPuzzle(C, i, CTopoPagina + k * CAlturaSlotPuzzle);
+    numeros.push_back(DesenharPuzzle(C, i, CTopoPagina + k * CAlturaSlotPuzzle));
   }
   DesenharRodape(C, ADesc.Numero);
+  return numeros;
 }
 
-void TPaginasPuzzles::DesenharPuzzle(ICadrelCanvas& C, std::int32_t AIndice, double Y) const {
+TRectanguloMm TPaginasPuzzles::DesenharPuzzle(ICadrelCanvas& C, std::int32_t AIndice, double Y) const {
   const TPuzzle& p = FLivro.Puzzles[AIndice].Puzzle;
   const double lado = FLayout.LadoMm;
-  C.Texto(CMargemEsquerda, Y, fmt::format("{:03}", AIndice + 1), 14, true, 0, alEsquerda);
+  const std::string numero = fmt::format("{:03}", AIndice + 1);
+  C.Texto(CMargemEsquerda, Y, numero, CTamanhoNumeroPuzzle, true, 0, alEsquerda);
   C.Texto(CCentroX, Y + 0.6, TextoTamanho(p.N), 13, false, 0, alCentro);
   DesenharEstrelas(C, CMargemDireita, Y + 0.2, p.Nivel);
   DesenharLeisPuzzle(C, p, Y + CTopoLeis);
@@ -56,25 +60,29 @@ void TPaginasPuzzles::DesenharPuzzle(ICadrelCanvas& C, std::int32_t AIndice, dou
   DesenharGrelha(C, p.N, p.Dados, p.Solucao, CMargemEsquerda, t, lado, false, TamanhoDigitos(lado, p.N));
   const double xCaixa = CMargemEsquerda + lado + CEspacoCaixa;
   DesenharCaixaNumeros(C, xCaixa, t, CMargemDireita - xCaixa, NumerosEmFalta(p.Conjunto, p.Dados));
+  return {CMargemEsquerda, Y, C.LarguraTexto(numero, CTamanhoNumeroPuzzle, true), C.AlturaTexto(CTamanhoNumeroPuzzle)};
 }
 
-void TPaginasPuzzles::PaginaSolucoes(ICadrelCanvas& C, const TDescPagina& ADesc) const {
+std::vector<TRectanguloMm> TPaginasPuzzles::PaginaSolucoes(ICadrelCanvas& C, const TDescPagina& ADesc) const {
+  std::vector<TRectanguloMm> titulos;
   C.Texto(CCentroX, CTopoPagina, "Soluções", 16, true, 0, alCentro);
   const std::int32_t s = SolucoesPorPagina(FLivro.Config.N, FLivro.Config.Caminho);
   for (std::int32_t i = 0; i < s; ++i) {
     const std::int32_t indice = ADesc.Primeiro + i;
     if (indice >= Quantos(FLivro)) break;
     if (s == 4)
-      DesenharSolucao(C, indice, CMargemEsquerda + (i % 2) * CLarguraColunaSolucao,
-                      CTopoSolucoes + (i / 2) * CAlturaSlotSolucao, CLarguraColunaSolucao);
+      titulos.push_back(DesenharSolucao(C, indice, CMargemEsquerda + (i % 2) * CLarguraColunaSolucao,
+                                        CTopoSolucoes + (i / 2) * CAlturaSlotSolucao, CLarguraColunaSolucao));
     else
-      DesenharSolucao(C, indice, CMargemEsquerda, CTopoSolucoes + i * CAlturaSlotSolucao, CLarguraUtil);
+      titulos.push_back(
+          DesenharSolucao(C, indice, CMargemEsquerda, CTopoSolucoes + i * CAlturaSlotSolucao, CLarguraUtil));
   }
   DesenharRodape(C, ADesc.Numero);
+  return titulos;
 }
 
-void TPaginasPuzzles::DesenharSolucao(ICadrelCanvas& C, std::int32_t AIndice, double X, double Y,
-                                      double ALargura) const {
+TRectanguloMm TPaginasPuzzles::DesenharSolucao(ICadrelCanvas& C, std::int32_t AIndice, double X, double Y,
+                                               double ALargura) const {
   const TPuzzle& p = FLivro.Puzzles[AIndice].Puzzle;
   const bool dicas = FLivro.Config.Caminho;
   const bool quatro = p.N == 4;
@@ -83,6 +91,8 @@ void TPaginasPuzzles::DesenharSolucao(ICadrelCanvas& C, std::int32_t AIndice, do
 
   const std::string titulo = fmt::format("Puzzle {:03}", AIndice + 1);
   C.Texto(xt, Y, titulo, CTamanhoTituloSolucao, true, 0, alEsquerda);
+  const TRectanguloMm caixaTitulo{xt, Y, C.LarguraTexto(titulo, CTamanhoTituloSolucao, true),
+                                  C.AlturaTexto(CTamanhoTituloSolucao)};
   std::string constantes;
   if (p.K != 0) constantes = fmt::format("K = {}", p.K);
   if (p.S != 0) {
@@ -90,15 +100,15 @@ void TPaginasPuzzles::DesenharSolucao(ICadrelCanvas& C, std::int32_t AIndice, do
     constantes += fmt::format("S = {}", p.S);
   }
   if (!constantes.empty())
-    C.Texto(xt + C.LarguraTexto(titulo, CTamanhoTituloSolucao, true) + 6,
-            Y + (C.AlturaTexto(CTamanhoTituloSolucao) - C.AlturaTexto(CTamanhoDicas)) / 2, constantes, CTamanhoDicas,
+    C.Texto(xt + caixaTitulo.Largura + 6,
+            Y + (caixaTitulo.Altura - C.AlturaTexto(CTamanhoDicas)) / 2, constantes, CTamanhoDicas,
             false, CCinzaSecundario, alEsquerda);
 
   const double lado = quatro ? CLadoSolucao4 : CLadoSolucao;
   const double xGrelha = quatro ? X + (ALargura - lado) / 2 : xt;
   const double topo = Y + 7;
   DesenharGrelha(C, p.N, p.Dados, p.Solucao, xGrelha, topo, lado, true, TamanhoDigitos(lado, p.N));
-  if (!dicas) return;
+  if (!dicas) return caixaTitulo;
 
   // 4 × 4: a short list under the grid; larger grids: a longer one beside it.
   const double x = quatro ? X : X + CLadoSolucao + 6;
@@ -112,6 +122,7 @@ void TPaginasPuzzles::DesenharSolucao(ICadrelCanvas& C, std::int32_t AIndice, do
   if (colocacoes > static_cast<std::ptrdiff_t>(escolhidas.size()))
     C.Texto(x, y + static_cast<double>(escolhidas.size()) * CPassoDicas + 1,
             "Os restantes números resultam por eliminação.", CTamanhoDicas, false, CCinzaSecundario, alEsquerda);
+  return caixaTitulo;
 }
 
 }  // namespace cadrel

@@ -70,7 +70,7 @@ void TPaginasRegras::PaginaRegras(ICadrelCanvas& C, const TDescPagina& ADesc) co
 }
 
 void TPaginasRegras::DesenharComoSeJoga(ICadrelCanvas& C, double Y) const {
-  C.Texto(CCentroX, Y, "Regras", CTamanhoTitulo, true, 0, alCentro);
+  C.Texto(CCentroX, Y, CTituloRegras, CTamanhoTitulo, true, 0, alCentro);
   Cabecalho(C, Y + 18, "Como se joga");
   double y = Y + 28;
   for (const std::string& p : ParagrafosComoSeJoga(FLeis, FTemNivel5))

@@ -10,6 +10,9 @@
 
 namespace cadrel {
 
+// The title of the first rules page, and the section's bookmark.
+inline constexpr const char* CTituloRegras = "Regras";
+
 // Draws the rules pages of one book. The plan is fixed by the laws present in
 // the book and by whether it has level-5 puzzles; the book composer owns one
 // and hands it each pgRegras entry of its plan.

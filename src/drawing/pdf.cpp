@@ -34,8 +34,6 @@ TDocumentoPdf::TDocumentoPdf(std::string ACaminho) : FFicheiro(std::move(ACaminh
     cairo_pdf_surface_set_metadata(FSuperficie.get(), CAIRO_PDF_METADATA_CREATE_DATE, DataIso(*momento).c_str());
 }
 
-// The file goes first: a surface dropped unfinished still writes its end
-// through the callback, which then writes nothing.
 TDocumentoPdf::~TDocumentoPdf() {
   FPagina.reset();
   FFicheiro.Abandonar();
@@ -49,31 +47,49 @@ void TDocumentoPdf::Falhar(const std::string& ADetalhe) {
   throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", FFicheiro.Ficheiro(), ADetalhe));
 }
 
+// Called from C: an exception must not cross it, so running out of memory is
+// noted and raised once cairo has returned.
 cairo_status_t TDocumentoPdf::Escrever(void* ADocumento, const unsigned char* ADados, unsigned int ATamanho) {
   auto& doc = *static_cast<TDocumentoPdf*>(ADocumento);
-  return doc.FFicheiro.EscreverSemExcecao(ADados, ATamanho) == 0 ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+  try {
+    doc.FBytes.append(reinterpret_cast<const char*>(ADados), ATamanho);
+  } catch (const std::bad_alloc&) {
+    doc.FSemMemoria = true;
+    return CAIRO_STATUS_WRITE_ERROR;
+  }
+  return CAIRO_STATUS_SUCCESS;
 }
 
 cairo_t* TDocumentoPdf::NovaPagina() {
-  if (!FSuperficie) throw ECadrel("TDocumentoPdf.NovaPagina: o documento ja foi gravado");
+  if (!FSuperficie) throw ECadrel("TDocumentoPdf.NovaPagina: o documento ja foi fechado");
   if (FPagina) cairo_show_page(FPagina.get());
   FPagina.reset(cairo_create(FSuperficie.get()));
   return FPagina.get();
 }
 
-void TDocumentoPdf::Gravar() {
-  if (!FSuperficie) throw ECadrel("TDocumentoPdf.Gravar: o documento ja foi gravado");
+std::string TDocumentoPdf::Fechar() {
+  if (!FSuperficie) throw ECadrel("TDocumentoPdf.Fechar: o documento ja foi fechado");
   // Shown explicitly: on finishing, cairo would drop a last page left blank.
   if (FPagina) cairo_show_page(FPagina.get());
   FPagina.reset();
   cairo_surface_finish(FSuperficie.get());
   const cairo_status_t estado = cairo_surface_status(FSuperficie.get());
   FSuperficie.reset();
-  if (estado == CAIRO_STATUS_NO_MEMORY) throw std::bad_alloc();
-  // A failed write is told by Concluir from its errno, which says more than
-  // cairo's status.
-  if (estado != CAIRO_STATUS_SUCCESS && estado != CAIRO_STATUS_WRITE_ERROR) Falhar(cairo_status_to_string(estado));
+  FFechado = true;
+  if (estado == CAIRO_STATUS_NO_MEMORY || FSemMemoria) {
+    FFicheiro.Abandonar();
+    throw std::bad_alloc();
+  }
+  if (estado != CAIRO_STATUS_SUCCESS) Falhar(cairo_status_to_string(estado));
+  return std::move(FBytes);
+}
+
+void TDocumentoPdf::Gravar(std::string_view APdf) {
+  if (!FFechado) throw ECadrel("TDocumentoPdf.Gravar: o documento ainda nao foi fechado");
+  FFicheiro.Escrever(APdf);
   FFicheiro.Concluir();
 }
+
+void TDocumentoPdf::Gravar() { Gravar(Fechar()); }
 
 }  // namespace cadrel

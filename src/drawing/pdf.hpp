@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/ficheiros.hpp"
 #include "drawing/cairo_ptr.hpp"
@@ -16,10 +17,12 @@ inline constexpr double CAlturaA4Pt = 842;
 
 // A PDF book being written: A4 portrait pages, Title "QUORVEL", Author
 // "Velmaro", the faces embedded, and the creation date of the fixed moment
-// when the environment sets one. The pages go to a temporary file beside the
-// target, which takes the target's place only when Gravar succeeds; a document
-// dropped before that (an error while drawing) leaves the disk as it was.
-// Failures to write raise ECadrel naming the file.
+// when the environment sets one. The temporary file beside the target is made
+// at once, so that a target that cannot be written fails before any drawing;
+// cairo's bytes are kept in memory until Gravar writes them there, and the
+// file takes the target's place only when that succeeds. A document dropped
+// before that (an error while drawing or while amending the bytes) leaves the
+// disk as it was. Failures to write raise ECadrel naming the file.
 class TDocumentoPdf {
 public:
   explicit TDocumentoPdf(std::string ACaminho);
@@ -31,14 +34,26 @@ public:
   // the document's, in points from the top-left corner, valid until the next
   // call or Gravar.
   cairo_t* NovaPagina();
-  // Ends the last page, writes the whole file and puts it at the target path.
+  // Ends the last page, writes the whole file as cairo made it and puts it at
+  // the target path.
   void Gravar();
+  // Ends the last page and hands over the file as cairo made it, for a step
+  // that adds what cairo cannot write well; nothing more is drawn after this.
+  std::string Fechar();
+  // Writes APdf (what Fechar gave, amended) as the whole file and puts it at
+  // the target path.
+  void Gravar(std::string_view APdf);
+
+  const std::string& Ficheiro() const { return FFicheiro.Ficheiro(); }
 
 private:
   static cairo_status_t Escrever(void* ADocumento, const unsigned char* ADados, unsigned int ATamanho);
   [[noreturn]] void Falhar(const std::string& ADetalhe);
 
   TFicheiroAtomico FFicheiro;
+  std::string FBytes;
+  bool FSemMemoria = false;
+  bool FFechado = false;
   TSuperficieCairo FSuperficie;
   TContextoCairo FPagina;
 };

@@ -2,6 +2,7 @@
 
 #include "book/compositor.hpp"
 #include "drawing/canvas_cairo.hpp"
+#include "output/navegacao_pdf.hpp"
 
 namespace cadrel {
 
@@ -10,14 +11,19 @@ std::shared_ptr<ICadrelCanvas> TDestinoPdf::NovaPagina() {
 }
 
 void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TInfoLivro& AInfo,
-                    const TLayoutPuzzles& ALayout) {
+                    const TLayoutPuzzles& ALayout, bool ANavegacao) {
   const TCompositorLivro compositor(ALivro, AInfo, ALayout);
   TDocumentoPdf documento(ACaminho);
+  TPlanoNavegacao plano;
   {
     TDestinoPdf destino(documento);
-    compositor.Compor(destino);
+    plano = compositor.Compor(destino);
   }
-  documento.Gravar();
+  if (!ANavegacao) {
+    documento.Gravar();
+    return;
+  }
+  documento.Gravar(AcrescentarNavegacao(documento.Fechar(), plano, ACaminho));
 }
 
 void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TInfoLivro& AInfo) {

@@ -23,8 +23,11 @@ private:
 
 // Writes the whole book as a PDF at ACaminho: the file appears only once every
 // page is drawn and written; any failure leaves the disk as it was and raises.
+// The file carries bookmarks to every section, puzzle and solution, and each
+// puzzle's number links to its solution and back; without ANavegacao the file
+// is left as cairo drew it, which prints the same.
 void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TInfoLivro& AInfo,
-                    const TLayoutPuzzles& ALayout);
+                    const TLayoutPuzzles& ALayout, bool ANavegacao = true);
 // The same with the default layout of the book's grid size.
 void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TInfoLivro& AInfo);
 

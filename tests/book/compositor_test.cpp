@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fmt/format.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -181,6 +183,80 @@ TEST(CompositorLivro, TituloLongoEmVariasLinhas) {
     }
     EXPECT_EQ(textos[2 + c.linhas.size()].Y, 202);  // the puzzle count keeps its place
   }
+}
+
+// The page of the plan, by index, that shows item AIndice of the kind ATipo.
+std::int32_t PaginaCom(const TCompositorLivro& c, TTipoPagina ATipo, std::int32_t AIndice, std::int32_t APorPagina) {
+  const auto& p = c.Paginas();
+  for (std::size_t i = 0; i < p.size(); ++i)
+    if (p[i].Tipo == ATipo && p[i].Primeiro <= AIndice && AIndice < p[i].Primeiro + APorPagina)
+      return static_cast<std::int32_t>(i);
+  return -1;
+}
+
+std::int32_t PrimeiraPagina(const TCompositorLivro& c, TTipoPagina ATipo, std::int32_t APrimeiro = 0) {
+  return PaginaCom(c, ATipo, APrimeiro, 1);
+}
+
+// The box of the text ATexto drawn on the page, as the recording canvas measures it.
+TRectanguloMm CaixaDoTexto(const TCanvasGravador& APagina, const std::string& ATexto) {
+  for (const TChamada& t : APagina.Do(opTexto))
+    if (t.Texto == ATexto)
+      return {t.X, t.Y, TCanvasGravador::Largura(t.Texto, t.Tamanho, t.Negrito), t.Tamanho * TCanvasGravador::CAltura};
+  ADD_FAILURE() << ATexto << " não foi desenhado";
+  return {};
+}
+
+// Five 4 x 4 puzzles without hints: two puzzles a page and four solutions a
+// page, the last page of each part filled only in part.
+TEST(CompositorLivro, NavegacaoDosPuzzlesESolucoes) {
+  TConfigLivro config = ConfigReal("", 1);
+  config.NumPuzzles = 5;
+  config.Caminho = false;
+  const TLivro livro = TGeradorLivro().Gerar(config);
+  const TCompositorLivro c(livro, TInfoLivro{"09/12/2026", "1.0"});
+  TDestinoGravador destino;
+  const TPlanoNavegacao plano = c.Compor(destino);
+
+  std::vector<TMarcador> puzzles, solucoes;
+  for (std::int32_t i = 0; i < 5; ++i) {
+    puzzles.push_back({fmt::format("Puzzle {:03}", i + 1), PaginaCom(c, pgPuzzles, i, 2)});
+    solucoes.push_back({fmt::format("Solução {:03}", i + 1), PaginaCom(c, pgSolucoes, i, 4)});
+  }
+  const std::vector<TMarcador> esperados{
+      {"Capa", 0},
+      {"Regras", PrimeiraPagina(c, pgRegras)},
+      {"Os diagramas das leis", PrimeiraPagina(c, pgDiagramas)},
+      {"Puzzles", PrimeiraPagina(c, pgSeparador, 0), puzzles},
+      {"Soluções", PrimeiraPagina(c, pgSeparador, 1), solucoes},
+      {"Ficha técnica", c.NumPaginas() - 1},
+  };
+  EXPECT_EQ(plano.Marcadores, esperados);
+
+  ASSERT_EQ(plano.Ligacoes.size(), 10u);
+  for (std::int32_t i = 0; i < 5; ++i) {
+    const std::int32_t paginaPuzzle = puzzles[i].Pagina, paginaSolucao = solucoes[i].Pagina;
+    const TLigacao& ida = plano.Ligacoes[i];
+    const TLigacao& volta = plano.Ligacoes[5 + i];
+    EXPECT_EQ(ida, (TLigacao{paginaPuzzle, CaixaDoTexto(*destino.Paginas[paginaPuzzle], fmt::format("{:03}", i + 1)),
+                             paginaSolucao}))
+        << i;
+    EXPECT_EQ(volta, (TLigacao{paginaSolucao,
+                               CaixaDoTexto(*destino.Paginas[paginaSolucao], fmt::format("Puzzle {:03}", i + 1)),
+                               paginaPuzzle}))
+        << i;
+  }
+}
+
+// A book without puzzles has no laws, so no diagrams: the sections it has, and
+// nothing to link.
+TEST(CompositorLivro, NavegacaoSoDasSeccoesPresentes) {
+  const TCompositorLivro c(LivroFicticio(5, true, {}), TInfoLivro{});
+  TDestinoGravador destino;
+  const TPlanoNavegacao plano = c.Compor(destino);
+  EXPECT_EQ(plano.Marcadores, (std::vector<TMarcador>{{"Capa", 0}, {"Regras", 2}, {"Puzzles", 4}, {"Soluções", 6},
+                                                      {"Ficha técnica", 8}}));
+  EXPECT_TRUE(plano.Ligacoes.empty());
 }
 
 }  // namespace

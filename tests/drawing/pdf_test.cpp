@@ -137,6 +137,29 @@ TEST_F(Pdf, ErroAoDesenharNaoDeixaRasto) {
   EXPECT_EQ(Ficheiros(), std::vector<std::string>{"livro.pdf"});
 }
 
+// The bytes handed over by Fechar reach the disk only through Gravar, exactly
+// as given; a step between them that fails leaves the disk as it was.
+TEST_F(Pdf, BytesFechadosSoChegamAoDiscoComGravar) {
+  EscreverAntigo();
+  std::string bytes;
+  {
+    TDocumentoPdf doc(FAlvo);
+    DesenharPaginas(doc);
+    bytes = doc.Fechar();
+  }
+  EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+  EXPECT_EQ(Conteudo(), "antigo");
+  EXPECT_EQ(Ficheiros(), std::vector<std::string>{"livro.pdf"});
+
+  TDocumentoPdf doc(FAlvo);
+  DesenharPaginas(doc);
+  const std::string cairo = doc.Fechar();
+  EXPECT_EQ(Mensagem([&] { doc.NovaPagina(); }), "TDocumentoPdf.NovaPagina: o documento ja foi fechado");
+  doc.Gravar(cairo + "%acrescento\n");
+  EXPECT_EQ(Conteudo(), cairo + "%acrescento\n");
+  EXPECT_EQ(Ficheiros(), std::vector<std::string>{"livro.pdf"});
+}
+
 TEST_F(Pdf, FalhaDeEscritaPreservaOFicheiroExistente) {
   EscreverAntigo();
   // Files of this process may not grow past 4 KiB while the book is written.
