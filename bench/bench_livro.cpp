@@ -27,7 +27,7 @@ TConfigLivro Config(std::int32_t ANumPuzzles, std::int32_t N, std::int32_t ANive
   config.NumPuzzles = ANumPuzzles;
   config.N = N;
   config.Nivel = ANivel;
-  config.Leis = TConjuntoLeis::DeCodigo(31);
+  config.Leis = CTodasLeis;
   config.Caminho = true;
   config.Semente = ASemente;
   return config;

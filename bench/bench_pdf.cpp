@@ -19,7 +19,7 @@ const TLivro& LivroPadrao() {
     config.NumPuzzles = 50;
     config.N = 5;
     config.Nivel = 0;
-    config.Leis = TConjuntoLeis::DeCodigo(31);
+    config.Leis = CTodasLeis;
     config.Caminho = true;
     config.Semente = 0x5EED2026;
     return TGeradorLivro().Gerar(config);

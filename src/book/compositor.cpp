@@ -21,20 +21,21 @@ constexpr const char* CProduto = "QUORVEL";
 constexpr const char* CAutor = "Velmaro";
 constexpr const char* CTituloFicha = "Ficha técnica";
 
-// Where the heading of each puzzle, or of each solution, was printed: by
-// puzzle index, the page and the box.
-struct TCabecalhos {
-  std::vector<std::int32_t> Paginas;
-  std::vector<TRectanguloMm> Areas;
-
-  explicit TCabecalhos(std::size_t ANumPuzzles) : Paginas(ANumPuzzles, -1), Areas(ANumPuzzles) {}
-  void Registar(std::int32_t APagina, std::int32_t APrimeiro, const std::vector<TRectanguloMm>& AAreas) {
-    for (std::size_t k = 0; k < AAreas.size(); ++k) {
-      Paginas.at(static_cast<std::size_t>(APrimeiro) + k) = APagina;
-      Areas.at(static_cast<std::size_t>(APrimeiro) + k) = AAreas[k];
-    }
-  }
+// Where the heading of a puzzle, or of a solution, was printed.
+struct TCabecalho {
+  std::int32_t Pagina = -1;
+  TRectanguloMm Area{};
 };
+
+// By puzzle index.
+using TCabecalhos = std::vector<TCabecalho>;
+
+// The headings of a page whose first puzzle is APrimeiro.
+void Registar(TCabecalhos& ACabecalhos, std::int32_t APagina, std::int32_t APrimeiro,
+              const std::vector<TRectanguloMm>& AAreas) {
+  for (std::size_t k = 0; k < AAreas.size(); ++k)
+    ACabecalhos.at(static_cast<std::size_t>(APrimeiro) + k) = {APagina, AAreas[k]};
+}
 
 // The bookmark of a section at the first page of its kind, if the book has one.
 std::string TituloSeccao(const TDescPagina& ADesc) {
@@ -62,16 +63,15 @@ TPlanoNavegacao PlanoNavegacao(const std::vector<TDescPagina>& APaginas, const T
     if (APaginas[p].Tipo == pgSeparador) {
       const bool solucoes = APaginas[p].Primeiro == 1;
       const TCabecalhos& cabecalhos = solucoes ? ASolucoes : APuzzles;
-      for (std::size_t i = 0; i < cabecalhos.Paginas.size(); ++i)
-        seccao.Filhos.push_back(
-            {fmt::format("{} {:03}", solucoes ? "Solução" : "Puzzle", i + 1), cabecalhos.Paginas[i]});
+      for (std::size_t i = 0; i < cabecalhos.size(); ++i)
+        seccao.Filhos.push_back({fmt::format("{} {:03}", solucoes ? "Solução" : "Puzzle", i + 1), cabecalhos[i].Pagina});
     }
     plano.Marcadores.push_back(std::move(seccao));
   }
-  for (std::size_t i = 0; i < APuzzles.Paginas.size(); ++i)
-    plano.Ligacoes.push_back({APuzzles.Paginas[i], APuzzles.Areas[i], ASolucoes.Paginas[i]});
-  for (std::size_t i = 0; i < ASolucoes.Paginas.size(); ++i)
-    plano.Ligacoes.push_back({ASolucoes.Paginas[i], ASolucoes.Areas[i], APuzzles.Paginas[i]});
+  for (std::size_t i = 0; i < APuzzles.size(); ++i)
+    plano.Ligacoes.push_back({APuzzles[i].Pagina, APuzzles[i].Area, ASolucoes[i].Pagina});
+  for (std::size_t i = 0; i < ASolucoes.size(); ++i)
+    plano.Ligacoes.push_back({ASolucoes[i].Pagina, ASolucoes[i].Area, APuzzles[i].Pagina});
   return plano;
 }
 
@@ -180,8 +180,8 @@ TPlanoNavegacao TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
       case pgCapa: PaginaCapa(C); break;
       case pgRegras: FRegras.PaginaRegras(C, desc); break;
       case pgDiagramas: PaginaDiagramas(C, desc); break;
-      case pgPuzzles: puzzles.Registar(pagina, desc.Primeiro, FPuzzles.PaginaPuzzles(C, desc)); break;
-      case pgSolucoes: solucoes.Registar(pagina, desc.Primeiro, FPuzzles.PaginaSolucoes(C, desc)); break;
+      case pgPuzzles: Registar(puzzles, pagina, desc.Primeiro, FPuzzles.PaginaPuzzles(C, desc)); break;
+      case pgSolucoes: Registar(solucoes, pagina, desc.Primeiro, FPuzzles.PaginaSolucoes(C, desc)); break;
       case pgFicha: PaginaFicha(C, desc); break;
       case pgVerso: DesenharPaginaLicenca(C, CProduto); break;
       case pgSeparador: DesenharSeparador(C, desc.Primeiro == 1); break;

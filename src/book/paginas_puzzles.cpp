@@ -70,12 +70,12 @@ std::vector<TRectanguloMm> TPaginasPuzzles::PaginaSolucoes(ICadrelCanvas& C, con
   for (std::int32_t i = 0; i < s; ++i) {
     const std::int32_t indice = ADesc.Primeiro + i;
     if (indice >= Quantos(FLivro)) break;
-    if (s == 4)
-      titulos.push_back(DesenharSolucao(C, indice, CMargemEsquerda + (i % 2) * CLarguraColunaSolucao,
-                                        CTopoSolucoes + (i / 2) * CAlturaSlotSolucao, CLarguraColunaSolucao));
-    else
-      titulos.push_back(
-          DesenharSolucao(C, indice, CMargemEsquerda, CTopoSolucoes + i * CAlturaSlotSolucao, CLarguraUtil));
+    // Four to a page stand in two columns; fewer, one under the other.
+    const bool colunas = s == 4;
+    const std::int32_t linha = colunas ? i / 2 : i;
+    const double x = CMargemEsquerda + (colunas ? (i % 2) * CLarguraColunaSolucao : 0);
+    titulos.push_back(DesenharSolucao(C, indice, x, CTopoSolucoes + linha * CAlturaSlotSolucao,
+                                      colunas ? CLarguraColunaSolucao : CLarguraUtil));
   }
   DesenharRodape(C, ADesc.Numero);
   return titulos;

@@ -220,7 +220,7 @@ void OpcoesDoLivro(CLI::App& AApp, TOpcoesCli& AOpcoes, TLidas& ALidas) {
   config.NumPuzzles = 50;
   config.N = 5;
   config.Nivel = 0;
-  config.Leis = TConjuntoLeis::DeCodigo(31);
+  config.Leis = CTodasLeis;
   AOpcoes.Tarefas = TarefasPadrao();
   ALidas.CodigoLeis = config.Leis.Bits();
 

@@ -40,18 +40,16 @@ std::string BaseTemporaria(const std::string& AFicheiro) {
   return (Pasta(AFicheiro) / ("." + nome)).string();
 }
 
-bool EscreverTudo(int ADescritor, const char* ADados, std::size_t ATamanho, int& AErrno) {
+// The errno of a failed write, or 0 once every byte is written.
+int EscreverTudo(int ADescritor, const char* ADados, std::size_t ATamanho) {
   while (ATamanho > 0) {
     const ssize_t n = ::write(ADescritor, ADados, ATamanho);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      AErrno = n < 0 ? errno : EIO;
-      return false;
-    }
+    if (n <= 0) return n < 0 ? errno : EIO;
     ADados += n;
     ATamanho -= static_cast<std::size_t>(n);
   }
-  return true;
+  return 0;
 }
 
 }  // namespace
@@ -128,19 +126,13 @@ void TFicheiroAtomico::Falhar(int AErrno) {
       fmt::format("Não foi possível gravar o ficheiro {}: {}.", FFicheiro, MotivoFalhaGravacao(AErrno, FFicheiro)));
 }
 
-int TFicheiroAtomico::EscreverSemExcecao(const void* ADados, std::size_t ATamanho) noexcept {
-  if (FErroEscrita == 0 && FDescritor >= 0)
-    EscreverTudo(FDescritor, static_cast<const char*>(ADados), ATamanho, FErroEscrita);
-  return FErroEscrita;
-}
-
 void TFicheiroAtomico::Escrever(std::string_view ADados) {
-  if (EscreverSemExcecao(ADados.data(), ADados.size()) != 0) Falhar(FErroEscrita);
+  if (FDescritor < 0) throw ECadrel("TFicheiroAtomico.Escrever: o ficheiro ja foi concluido ou abandonado");
+  if (const int erro = EscreverTudo(FDescritor, ADados.data(), ADados.size()); erro != 0) Falhar(erro);
 }
 
 void TFicheiroAtomico::Concluir() {
   if (FDescritor < 0) throw ECadrel("TFicheiroAtomico.Concluir: o ficheiro ja foi concluido ou abandonado");
-  if (FErroEscrita != 0) Falhar(FErroEscrita);
   if (::fsync(FDescritor) != 0) Falhar(errno);
   const int fecho = ::close(FDescritor);
   FDescritor = -1;

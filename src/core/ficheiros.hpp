@@ -20,9 +20,6 @@ public:
   TFicheiroAtomico& operator=(const TFicheiroAtomico&) = delete;
 
   void Escrever(std::string_view ADados);
-  // For writers that cannot raise (a C library's callback): the errno of a
-  // failed write, or 0. The first failure sticks and Concluir reports it.
-  int EscreverSemExcecao(const void* ADados, std::size_t ATamanho) noexcept;
   // Flushes to disk, renames over the target, then flushes the folder entry.
   void Concluir();
   // Asks the disk for some room, as a long write will: a full disk fails now.
@@ -37,7 +34,6 @@ private:
   std::string FFicheiro;
   std::string FTemporario;  // empty once renamed or removed
   int FDescritor = -1;
-  int FErroEscrita = 0;
 };
 
 void GravarFicheiroAtomico(const std::string& AFicheiro, std::string_view AConteudo);

@@ -59,6 +59,8 @@ inline constexpr TConjuntoLeis CLeisORDSIM{leiORD, leiSIM};
 inline constexpr TConjuntoLeis CLeisSOMDSIM{leiSOMD, leiSIM};
 inline constexpr TConjuntoLeis CLeisSOMQ{leiSOMQ};
 inline constexpr TConjuntoLeis CLeisSOMQSIM{leiSOMQ, leiSIM};
+// Every law: the "Surpresa" mode and the command line's default.
+inline constexpr TConjuntoLeis CTodasLeis{leiSIM, leiTAB, leiORD, leiSOMD, leiSOMQ};
 
 using TNivel = std::uint8_t;  // 1..5
 

@@ -19,7 +19,7 @@ constexpr const char* CSeparador = " \u00B7 ";
 }  // namespace
 
 TConjuntoLeis LeisEscolhidas(const TEscolhaLeis& AEscolha) {
-  if (!AEscolha.Escolher) return TConjuntoLeis{leiSIM, leiTAB, leiORD, leiSOMD, leiSOMQ};
+  if (!AEscolha.Escolher) return CTodasLeis;
   TConjuntoLeis leis;
   if (AEscolha.Simetria) leis.Incluir(leiSIM);
   if (AEscolha.Tabela) leis.Incluir(leiTAB);

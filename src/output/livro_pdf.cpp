@@ -19,11 +19,9 @@ void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TIn
     TDestinoPdf destino(documento);
     plano = compositor.Compor(destino);
   }
-  if (!ANavegacao) {
-    documento.Gravar();
-    return;
-  }
-  documento.Gravar(AcrescentarNavegacao(documento.Fechar(), plano, ACaminho));
+  std::string pdf = documento.Fechar();
+  if (ANavegacao) pdf = AcrescentarNavegacao(pdf, plano, ACaminho);
+  documento.Gravar(pdf);
 }
 
 void GravarLivroPdf(const std::string& ACaminho, const TLivro& ALivro, const TInfoLivro& AInfo) {
