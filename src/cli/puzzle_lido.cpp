@@ -4,7 +4,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <charconv>
 #include <functional>
@@ -41,15 +40,13 @@ std::optional<std::int32_t> Numero(std::string_view ATexto) {
 // The recipe named as the book names it: ORD, TAB, SIM, SOM-D and SOM-Q
 // joined by "+", in any order and case.
 TConjuntoLeis LerLeis(std::string_view ATexto, const std::string& AOnde) {
-  static constexpr std::array<std::pair<std::string_view, TLei>, 5> CNomes{
-      {{"ORD", leiORD}, {"TAB", leiTAB}, {"SIM", leiSIM}, {"SOM-D", leiSOMD}, {"SOM-Q", leiSOMQ}}};
   TConjuntoLeis leis;
   for (const std::string_view parte : Partes(ATexto, "+")) {
-    const auto it = std::find_if(CNomes.begin(), CNomes.end(),
-                                 [parte](const auto& n) { return IguaisSemCaixa(n.first, parte); });
-    if (it == CNomes.end())
+    std::int32_t lei = 0;
+    while (lei < CNumLeis && !IguaisSemCaixa(SiglaLei(static_cast<TLei>(lei)), parte)) ++lei;
+    if (lei == CNumLeis)
       Recusar(AOnde, fmt::format("lei desconhecida \"{}\"; as leis são ORD, TAB, SIM, SOM-D e SOM-Q", parte));
-    leis.Incluir(it->second);
+    leis.Incluir(static_cast<TLei>(lei));
   }
   if (leis.Vazio()) Recusar(AOnde, "indique as leis, por exemplo ORD+SIM");
   return leis;

@@ -18,17 +18,17 @@ TReceita ReceitaDeLeis(TConjuntoLeis ALeis) { return TReceita{ALeis}; }
 std::string NomeReceita(TReceita AReceita) {
   const TConjuntoLeis& leis = AReceita.Leis;
   std::string nome;
-  auto juntar = [&nome](const char* parte) {
+  auto juntar = [&nome](TLei ALei) {
     if (!nome.empty()) nome += '+';
-    nome += parte;
+    nome += SiglaLei(ALei);
   };
-  if (leis.Contem(leiORD)) juntar("ORD");
-  if (leis.Contem(leiTAB)) juntar("TAB");
+  if (leis.Contem(leiORD)) juntar(leiORD);
+  if (leis.Contem(leiTAB)) juntar(leiTAB);
   if (leis.Contem(leiSOMQ))
-    juntar("SOM-Q");
+    juntar(leiSOMQ);
   else if (leis.Contem(leiSOMD))
-    juntar("SOM-D");
-  if (leis.Contem(leiSIM)) juntar("SIM");
+    juntar(leiSOMD);
+  if (leis.Contem(leiSIM)) juntar(leiSIM);
   return nome.empty() ? "(sem leis)" : nome;
 }
 

@@ -102,6 +102,11 @@ std::int32_t IndexarConjunto(std::span<const std::int32_t> AConjunto, std::span<
 std::int32_t CodigoReceita(TReceita AReceita);
 TReceita ReceitaDeLeis(TConjuntoLeis ALeis);
 std::string NomeReceita(TReceita AReceita);
+// A law's short name, as recipe names join them: ORD, TAB, SIM, SOM-D, SOM-Q.
+constexpr const char* SiglaLei(TLei ALei) {
+  constexpr const char* CSiglas[CNumLeis] = {"SIM", "TAB", "ORD", "SOM-D", "SOM-Q"};
+  return CSiglas[ALei];
+}
 // Either sum law: rows, columns and diagonals adding up to S.
 constexpr bool TemSomas(TConjuntoLeis ALeis) { return ALeis.Contem(leiSOMD) || ALeis.Contem(leiSOMQ); }
 // The laws as the book names them to a reader: "Ordem, Tabela, Simetria, Somas"
