@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <utility>
 
 #include <fmt/format.h>
 
@@ -20,24 +19,17 @@ namespace {
 
 // Room asked of the disk before a long generation: a full disk says so here.
 constexpr off_t CEspacoDeProva = 64 * 1024;
-// The temporary name adds a dot, a number and ".tmp" to the target's name,
-// which may already be as long as a name can be: the copied part is cut.
-constexpr std::size_t CMaxNomeCopiado = NAME_MAX - 24;
 
 std::filesystem::path Pasta(const std::string& AFicheiro) {
   const std::filesystem::path pasta = std::filesystem::path(AFicheiro).parent_path();
   return pasta.empty() ? std::filesystem::path(".") : pasta;
 }
 
-// A hidden name beside the target, cut at a character boundary when long.
-std::string BaseTemporaria(const std::string& AFicheiro) {
-  std::string nome = std::filesystem::path(AFicheiro).filename().string();
-  if (nome.size() > CMaxNomeCopiado) {
-    std::size_t fim = CMaxNomeCopiado;
-    while (fim > 0 && (static_cast<unsigned char>(nome[fim]) & 0xC0) == 0x80) --fim;
-    nome.resize(fim);
-  }
-  return (Pasta(AFicheiro) / ("." + nome)).string();
+// The longest name the folder's own file system takes, which may be shorter
+// than NAME_MAX.
+long MaxNome(const std::filesystem::path& APasta) {
+  const long maxNome = ::pathconf(APasta.c_str(), _PC_NAME_MAX);
+  return maxNome > 0 ? maxNome : NAME_MAX;
 }
 
 // The errno of a failed write, or 0 once every byte is written.
@@ -50,6 +42,140 @@ int EscreverTudo(int ADescritor, const char* ADados, std::size_t ATamanho) {
     ATamanho -= static_cast<std::size_t>(n);
   }
   return 0;
+}
+
+// Gives the open unnamed file ADescritor the name ANome; false with errno set
+// when it cannot.
+bool Ligar(int ADescritor, const std::string& ANome) {
+  const std::string proprio = fmt::format("/proc/self/fd/{}", ADescritor);
+  if (::linkat(AT_FDCWD, proprio.c_str(), AT_FDCWD, ANome.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+  // Without /proc the file can still be linked by its descriptor, where the
+  // process may (CAP_DAC_READ_SEARCH).
+  if (errno != ENOENT || ::access("/proc/self/fd", F_OK) == 0) return false;
+  return ::linkat(ADescritor, "", AT_FDCWD, ANome.c_str(), AT_EMPTY_PATH) == 0;
+}
+
+// The file being written, owned from its opening to its name: dropped before
+// that, however that happens, it leaves the folder as it was.
+class TFicheiroTemporario {
+public:
+  TFicheiroTemporario(const std::string& AFicheiro, TModoTemporario AModo);
+  ~TFicheiroTemporario() { Largar(); }
+  TFicheiroTemporario(const TFicheiroTemporario&) = delete;
+  TFicheiroTemporario& operator=(const TFicheiroTemporario&) = delete;
+
+  void Escrever(std::string_view ADados);
+  // Asks the disk for some room, as a long write will: a full disk fails now.
+  void ProvarEspaco();
+  // Flushes to disk, gives the file the target's name, then flushes the folder.
+  void Concluir();
+
+private:
+  [[noreturn]] void Falhar(int AErrno);
+  void Largar() noexcept;
+  // A fresh hidden name beside the target, for the file or a link to it; false
+  // with errno set when the name cannot be made for any reason but being taken.
+  template <class F>
+  bool NovoNome(F&& ACriar);
+  void NomearSemNome();
+  void NomearComNome();
+
+  const std::string& FFicheiro;
+  std::filesystem::path FPasta;
+  long FMaxNome;
+  int FDescritor = -1;
+  std::string FNome;  // the hidden name while it exists
+};
+
+TFicheiroTemporario::TFicheiroTemporario(const std::string& AFicheiro, TModoTemporario AModo)
+    : FFicheiro(AFicheiro), FPasta(Pasta(AFicheiro)), FMaxNome(MaxNome(FPasta)) {
+  // A rename or a link cannot put a file where a folder is; saying so now
+  // beats a long write that fails at the end.
+  std::error_code erro;
+  if (std::filesystem::is_directory(FFicheiro, erro)) Falhar(EISDIR);
+  // The hidden name is cut to fit; the target's own must fit as it is.
+  if (std::filesystem::path(FFicheiro).filename().string().size() > static_cast<std::size_t>(FMaxNome))
+    Falhar(ENAMETOOLONG);
+  // 0666 through the umask: the mode any new file of the user gets.
+  if (AModo == mtSemNome) {
+    FDescritor = ::open(FPasta.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (FDescritor >= 0) return;
+    if (errno != EOPNOTSUPP && errno != EISDIR) Falhar(errno);
+  }
+  if (!NovoNome([this](const std::string& ANome) {
+        FDescritor = ::open(ANome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return FDescritor >= 0;
+      }))
+    Falhar(errno);
+}
+
+template <class F>
+bool TFicheiroTemporario::NovoNome(F&& ACriar) {
+  for (int n = 0;; ++n) {
+    std::string nome = NomeTemporario(FFicheiro, FMaxNome, ::getpid(), n);
+    if (ACriar(nome)) {
+      FNome = std::move(nome);
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+}
+
+void TFicheiroTemporario::Largar() noexcept {
+  if (FDescritor >= 0) ::close(FDescritor);
+  FDescritor = -1;
+  if (!FNome.empty()) ::unlink(FNome.c_str());
+  FNome.clear();
+}
+
+void TFicheiroTemporario::Falhar(int AErrno) {
+  Largar();
+  throw ECadrel(
+      fmt::format("Não foi possível gravar o ficheiro {}: {}.", FFicheiro, MotivoFalhaGravacao(AErrno, FFicheiro)));
+}
+
+void TFicheiroTemporario::Escrever(std::string_view ADados) {
+  if (const int erro = EscreverTudo(FDescritor, ADados.data(), ADados.size()); erro != 0) Falhar(erro);
+}
+
+void TFicheiroTemporario::ProvarEspaco() {
+  // Not every file system reserves room (EOPNOTSUPP, EINVAL): only a disk that
+  // says it is full, or a file that may not grow, stops the work.
+  const int e = ::posix_fallocate(FDescritor, 0, CEspacoDeProva);
+  if (e == ENOSPC || e == EDQUOT || e == EFBIG) Falhar(e);
+}
+
+// A link cannot replace a name: an existing book is replaced by a rename of a
+// second, hidden link, which exists only between those two calls.
+void TFicheiroTemporario::NomearSemNome() {
+  if (Ligar(FDescritor, FFicheiro)) return;
+  if (errno != EEXIST) Falhar(errno);
+  if (!NovoNome([this](const std::string& ANome) { return Ligar(FDescritor, ANome); })) Falhar(errno);
+  if (std::rename(FNome.c_str(), FFicheiro.c_str()) != 0) Falhar(errno);
+  FNome.clear();
+}
+
+void TFicheiroTemporario::NomearComNome() {
+  if (std::rename(FNome.c_str(), FFicheiro.c_str()) != 0) Falhar(errno);
+  FNome.clear();
+}
+
+void TFicheiroTemporario::Concluir() {
+  if (::fsync(FDescritor) != 0) Falhar(errno);
+  if (FNome.empty())
+    NomearSemNome();
+  else
+    NomearComNome();
+  // Flushed already: closing cannot lose what fsync kept.
+  ::close(FDescritor);
+  FDescritor = -1;
+  // The new name is durable only once the folder itself is on disk; a folder
+  // that cannot be synced (some network file systems) still has the file.
+  const int pasta = ::open(FPasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (pasta >= 0) {
+    ::fsync(pasta);
+    ::close(pasta);
+  }
 }
 
 }  // namespace
@@ -89,80 +215,26 @@ std::string MotivoFalhaGravacao(int AErrno, const std::string& AFicheiro) {
   }
 }
 
-TFicheiroAtomico::TFicheiroAtomico(std::string AFicheiro) : FFicheiro(std::move(AFicheiro)) {
-  // Rename cannot put a file where a folder is; saying so now beats a long
-  // write that fails at the end.
-  std::error_code erro;
-  if (std::filesystem::is_directory(FFicheiro, erro)) Falhar(EISDIR);
-  // The temporary name is cut to fit; the target's own must fit as it is.
-  const long maxNome = ::pathconf(Pasta(FFicheiro).c_str(), _PC_NAME_MAX);
-  if (std::filesystem::path(FFicheiro).filename().string().size() > static_cast<std::size_t>(maxNome > 0 ? maxNome : NAME_MAX))
-    Falhar(ENAMETOOLONG);
-  const std::string base = BaseTemporaria(FFicheiro);
-  for (int n = 0; FDescritor < 0; ++n) {
-    FTemporario = fmt::format("{}.{}.{}.tmp", base, ::getpid(), n);
-    // 0666 through the umask: the mode any new file of the user gets.
-    FDescritor = ::open(FTemporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (FDescritor < 0 && errno != EEXIST) {
-      const int e = errno;
-      FTemporario.clear();
-      Falhar(e);
-    }
+std::string NomeTemporario(const std::string& AFicheiro, long AMaxNome, int APid, int ANumero) {
+  const std::string sufixo = fmt::format(".{}.{}.tmp", APid, ANumero);
+  std::string nome = std::filesystem::path(AFicheiro).filename().string();
+  const long cabe = AMaxNome - 1 - static_cast<long>(sufixo.size());
+  if (static_cast<long>(nome.size()) > cabe) {
+    std::size_t fim = cabe > 0 ? static_cast<std::size_t>(cabe) : 0;
+    while (fim > 0 && (static_cast<unsigned char>(nome[fim]) & 0xC0) == 0x80) --fim;
+    nome.resize(fim);
   }
+  return (Pasta(AFicheiro) / ("." + nome + sufixo)).string();
 }
 
-TFicheiroAtomico::~TFicheiroAtomico() { Abandonar(); }
-
-void TFicheiroAtomico::Abandonar() noexcept {
-  if (FDescritor >= 0) ::close(FDescritor);
-  FDescritor = -1;
-  if (!FTemporario.empty()) ::unlink(FTemporario.c_str());
-  FTemporario.clear();
-}
-
-void TFicheiroAtomico::Falhar(int AErrno) {
-  Abandonar();
-  throw ECadrel(
-      fmt::format("Não foi possível gravar o ficheiro {}: {}.", FFicheiro, MotivoFalhaGravacao(AErrno, FFicheiro)));
-}
-
-void TFicheiroAtomico::Escrever(std::string_view ADados) {
-  if (FDescritor < 0) throw ECadrel("TFicheiroAtomico.Escrever: o ficheiro ja foi concluido ou abandonado");
-  if (const int erro = EscreverTudo(FDescritor, ADados.data(), ADados.size()); erro != 0) Falhar(erro);
-}
-
-void TFicheiroAtomico::Concluir() {
-  if (FDescritor < 0) throw ECadrel("TFicheiroAtomico.Concluir: o ficheiro ja foi concluido ou abandonado");
-  if (::fsync(FDescritor) != 0) Falhar(errno);
-  const int fecho = ::close(FDescritor);
-  FDescritor = -1;
-  if (fecho != 0) Falhar(errno);
-  if (std::rename(FTemporario.c_str(), FFicheiro.c_str()) != 0) Falhar(errno);
-  FTemporario.clear();
-  // The new name is durable only once the folder itself is on disk; a folder
-  // that cannot be synced (some network file systems) still has the file.
-  const int pasta = ::open(Pasta(FFicheiro).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (pasta >= 0) {
-    ::fsync(pasta);
-    ::close(pasta);
-  }
-}
-
-void GravarFicheiroAtomico(const std::string& AFicheiro, std::string_view AConteudo) {
-  TFicheiroAtomico ficheiro(AFicheiro);
+void GravarFicheiroAtomico(const std::string& AFicheiro, std::string_view AConteudo, TModoTemporario AModo) {
+  TFicheiroTemporario ficheiro(AFicheiro, AModo);
   ficheiro.Escrever(AConteudo);
   ficheiro.Concluir();
 }
 
-void TFicheiroAtomico::ProvarEspaco() {
-  // Not every file system reserves room (EOPNOTSUPP, EINVAL): only a disk that
-  // says it is full, or a file that may not grow, stops the work.
-  const int e = ::posix_fallocate(FDescritor, 0, CEspacoDeProva);
-  if (e == ENOSPC || e == EDQUOT || e == EFBIG) Falhar(e);
-}
-
-void VerificarDestino(const std::string& AFicheiro) {
-  TFicheiroAtomico prova(AFicheiro);
+void VerificarDestino(const std::string& AFicheiro, TModoTemporario AModo) {
+  TFicheiroTemporario prova(AFicheiro, AModo);
   prova.ProvarEspaco();
 }
 

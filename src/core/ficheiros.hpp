@@ -1,50 +1,40 @@
 #pragma once
 
-#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace cadrel {
 
-// A file written whole or not at all. The content goes to a temporary file
-// beside the target (so that the final rename never crosses file systems),
-// created exclusively and with the mode any new file gets; Concluir puts it in
-// the target's place and makes it durable. Dropped before that, however that
-// happens, the temporary file is removed and an existing target is untouched.
-// Failures raise ECadrel with the reason in Portuguese.
-class TFicheiroAtomico {
-public:
-  explicit TFicheiroAtomico(std::string AFicheiro);
-  ~TFicheiroAtomico();
-  TFicheiroAtomico(const TFicheiroAtomico&) = delete;
-  TFicheiroAtomico& operator=(const TFicheiroAtomico&) = delete;
-
-  void Escrever(std::string_view ADados);
-  // Flushes to disk, renames over the target, then flushes the folder entry.
-  void Concluir();
-  // Asks the disk for some room, as a long write will: a full disk fails now.
-  void ProvarEspaco();
-  // Removes the temporary file now.
-  void Abandonar() noexcept;
-
-  const std::string& Ficheiro() const { return FFicheiro; }
-  [[noreturn]] void Falhar(int AErrno);
-
-private:
-  std::string FFicheiro;
-  std::string FTemporario;  // empty once renamed or removed
-  int FDescritor = -1;
+// Where a file waits until it is complete. Unnamed (O_TMPFILE) it leaves
+// nothing in the folder whatever happens to the process, even SIGKILL; file
+// systems that cannot make one get a hidden name beside the target instead,
+// removed on every path the process lives through.
+enum TModoTemporario : std::uint8_t {
+  mtSemNome,  // unnamed where the file system allows it, otherwise named
+  mtComNome,  // always named
 };
 
-void GravarFicheiroAtomico(const std::string& AFicheiro, std::string_view AConteudo);
+// Writes AConteudo as the whole file AFicheiro, or leaves the disk as it was:
+// the bytes go to a temporary file in the target's folder (so that it never
+// crosses file systems), with the mode any new file gets, are flushed to disk,
+// and only then take the target's name; the folder entry is flushed last.
+// Failures raise ECadrel with the reason in Portuguese.
+void GravarFicheiroAtomico(const std::string& AFicheiro, std::string_view AConteudo,
+                           TModoTemporario AModo = mtSemNome);
+
+// Tries the target before a long piece of work, as writing it would: opens a
+// temporary file where the book will go and asks the disk for some room,
+// leaving no name behind. Raises the same errors writing would.
+void VerificarDestino(const std::string& AFicheiro, TModoTemporario AModo = mtSemNome);
 
 // Why a write to AFicheiro failed, for the user, from errno: the common causes
 // in Portuguese.
 std::string MotivoFalhaGravacao(int AErrno, const std::string& AFicheiro);
 
-// Tries the target before a long piece of work, as writing it would: creates
-// (and removes) its temporary file, and asks the disk for some room. Raises
-// the same errors writing would.
-void VerificarDestino(const std::string& AFicheiro);
+// The hidden name beside AFicheiro under which attempt ANumero of process APid
+// keeps a file, cut at a character boundary to fit AMaxNome bytes, the longest
+// name the folder takes.
+std::string NomeTemporario(const std::string& AFicheiro, long AMaxNome, int APid, int ANumero);
 
 }  // namespace cadrel

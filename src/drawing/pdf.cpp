@@ -9,6 +9,7 @@
 
 #include <fmt/format.h>
 
+#include "core/ficheiros.hpp"
 #include "core/momento.hpp"
 #include "core/tipos.hpp"
 
@@ -26,7 +27,7 @@ std::string DataIso(std::time_t AMomento) {
 
 }  // namespace
 
-TDocumentoPdf::TDocumentoPdf(std::string ACaminho) : FFicheiro(std::move(ACaminho)) {
+TDocumentoPdf::TDocumentoPdf(std::string ACaminho) : FCaminho(std::move(ACaminho)) {
   FSuperficie.reset(cairo_pdf_surface_create_for_stream(Escrever, this, CLarguraA4Pt, CAlturaA4Pt));
   cairo_pdf_surface_set_metadata(FSuperficie.get(), CAIRO_PDF_METADATA_TITLE, "QUORVEL");
   cairo_pdf_surface_set_metadata(FSuperficie.get(), CAIRO_PDF_METADATA_AUTHOR, "Velmaro");
@@ -36,15 +37,13 @@ TDocumentoPdf::TDocumentoPdf(std::string ACaminho) : FFicheiro(std::move(ACaminh
 
 TDocumentoPdf::~TDocumentoPdf() {
   FPagina.reset();
-  FFicheiro.Abandonar();
   FSuperficie.reset();
 }
 
 void TDocumentoPdf::Falhar(const std::string& ADetalhe) {
   FPagina.reset();
-  FFicheiro.Abandonar();
   FSuperficie.reset();
-  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", FFicheiro.Ficheiro(), ADetalhe));
+  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", FCaminho, ADetalhe));
 }
 
 // Called from C: an exception must not cross it, so running out of memory is
@@ -76,18 +75,14 @@ std::string TDocumentoPdf::Fechar() {
   const cairo_status_t estado = cairo_surface_status(FSuperficie.get());
   FSuperficie.reset();
   FFechado = true;
-  if (estado == CAIRO_STATUS_NO_MEMORY || FSemMemoria) {
-    FFicheiro.Abandonar();
-    throw std::bad_alloc();
-  }
+  if (estado == CAIRO_STATUS_NO_MEMORY || FSemMemoria) throw std::bad_alloc();
   if (estado != CAIRO_STATUS_SUCCESS) Falhar(cairo_status_to_string(estado));
   return std::move(FBytes);
 }
 
 void TDocumentoPdf::Gravar(std::string_view APdf) {
   if (!FFechado) throw ECadrel("TDocumentoPdf.Gravar: o documento ainda nao foi fechado");
-  FFicheiro.Escrever(APdf);
-  FFicheiro.Concluir();
+  GravarFicheiroAtomico(FCaminho, APdf);
 }
 
 void TDocumentoPdf::Gravar() { Gravar(Fechar()); }

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/ficheiros.hpp"
 #include "drawing/cairo_ptr.hpp"
 
 namespace cadrel {
@@ -17,12 +16,12 @@ inline constexpr double CAlturaA4Pt = 842;
 
 // A PDF book being written: A4 portrait pages, Title "QUORVEL", Author
 // "Velmaro", the faces embedded, and the creation date of the fixed moment
-// when the environment sets one. The temporary file beside the target is made
-// at once, so that a target that cannot be written fails before any drawing;
-// cairo's bytes are kept in memory until Gravar writes them there, and the
-// file takes the target's place only when that succeeds. A document dropped
-// before that (an error while drawing or while amending the bytes) leaves the
-// disk as it was. Failures to write raise ECadrel naming the file.
+// when the environment sets one. cairo's bytes are kept in memory; the disk
+// is touched only by Gravar, which writes them whole or not at all, so a
+// document dropped before that (an error while drawing or while amending the
+// bytes, a signal) leaves the disk as it was. Callers that want a target that
+// cannot be written refused before the drawing try it with VerificarDestino.
+// Failures to write raise ECadrel naming the file.
 class TDocumentoPdf {
 public:
   explicit TDocumentoPdf(std::string ACaminho);
@@ -44,13 +43,13 @@ public:
   // the target path.
   void Gravar(std::string_view APdf);
 
-  const std::string& Ficheiro() const { return FFicheiro.Ficheiro(); }
+  const std::string& Ficheiro() const { return FCaminho; }
 
 private:
   static cairo_status_t Escrever(void* ADocumento, const unsigned char* ADados, unsigned int ATamanho);
   [[noreturn]] void Falhar(const std::string& ADetalhe);
 
-  TFicheiroAtomico FFicheiro;
+  std::string FCaminho;
   std::string FBytes;
   bool FSemMemoria = false;
   bool FFechado = false;

@@ -8,7 +8,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -167,6 +169,49 @@ TEST(QuorvelCli, SemMemoriaSai1SemDeixarNada) {
   EXPECT_NE(r.Erro.find("memória insuficiente"), std::string::npos) << r.Erro;
   EXPECT_EQ(r.Erro.find("terminate"), std::string::npos) << r.Erro;
   EXPECT_EQ(pasta.Entradas(), 0u);
+}
+
+// SIGKILL, at any moment of a run, leaves the old book or the new one, each
+// file whole, and nothing else in the folder: no temporary file ever has a
+// name there before it is complete.
+TEST(QuorvelCli, MortoAQualquerMomentoNaoDeixaRasto) {
+  const std::string livro = "--puzzles 40 --tamanho 4 --nivel 1 --silencioso -o livro.pdf --json livro.json --semente ";
+  const std::string data = "SOURCE_DATE_EPOCH=1700000000";
+  TPastaCli pasta, novos;
+  ASSERT_EQ(Correr(pasta, livro + "00000001", data).Codigo, 0);
+  const auto inicio = std::chrono::steady_clock::now();
+  ASSERT_EQ(Correr(novos, livro + "00000002", data).Codigo, 0);
+  const auto duracao = std::chrono::steady_clock::now() - inicio;
+  const std::set<std::string> pdfs{LerFicheiro(pasta / "livro.pdf"), LerFicheiro(novos / "livro.pdf")};
+  const std::set<std::string> jsons{LerFicheiro(pasta / "livro.json"), LerFicheiro(novos / "livro.json")};
+  ASSERT_EQ(pdfs.size(), 2u);
+
+  constexpr int CMortes = 25;
+  for (int k = 0; k < CMortes; ++k) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      const int nada = ::open("/dev/null", O_WRONLY);
+      ::dup2(nada, STDOUT_FILENO);
+      ::dup2(nada, STDERR_FILENO);
+      if (::chdir(pasta.Caminho().c_str()) != 0) ::_exit(127);
+      ::setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+      ::execl(QUORVEL_CLI, QUORVEL_CLI, "--puzzles", "40", "--tamanho", "4", "--nivel", "1", "--silencioso", "-o",
+              "livro.pdf", "--json", "livro.json", "--semente", "00000002", static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    // From the start to just past the end of a whole run.
+    std::this_thread::sleep_for(duracao * (k + 0.5) / (CMortes - 2));
+    ::kill(pid, SIGKILL);
+    int estado = 0;
+    ::waitpid(pid, &estado, 0);
+
+    std::set<std::string> nomes;
+    for (const auto& e : std::filesystem::directory_iterator(pasta.Caminho())) nomes.insert(e.path().filename());
+    EXPECT_EQ(nomes, (std::set<std::string>{"livro.json", "livro.pdf"})) << "morte " << k;
+    EXPECT_EQ(pdfs.count(LerFicheiro(pasta / "livro.pdf")), 1u) << "morte " << k;
+    EXPECT_EQ(jsons.count(LerFicheiro(pasta / "livro.json")), 1u) << "morte " << k;
+  }
 }
 
 TEST(QuorvelCli, CtrlCCancelaSemGravarNada) {
