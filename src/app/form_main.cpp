@@ -98,7 +98,11 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
       CheckBoxCaminho("Soluções com dicas", this),
       CheckBoxAbrirPDF("Abrir o PDF", this),
       LabelAutor("by Velmaro", this),
-      BevelApp(this) {
+      BevelApp(this),
+      FGravar([](const TLivro& ALivro, const std::string& ACaminho) {
+        GravarLivroPdf(ACaminho, ALivro, InfoPadrao());
+      }),
+      FIniciarTrabalho([](QThread& ATrabalho) { ATrabalho.start(); }) {
   CriarControlos();
 
   RadioGroupModo.SetItemIndex(0);
@@ -118,7 +122,7 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
 TFormMain::~TFormMain() {
   // No thread may outlive the window whose members it uses.
   if (!FTrabalho) return;
-  FParar = true;
+  FPortao.Cancelar();
   FTrabalho->wait();
 }
 
@@ -369,7 +373,7 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho)
   FPodeCancelar = true;
   FCancelar = false;
   FMotivoMostrado = false;
-  FParar = false;
+  FPortao.Abrir();
   FFim = {};
   FNumPedidos = AConfig.NumPuzzles;
   FCaminho = ACaminho;
@@ -389,33 +393,45 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho)
   std::function<void()> escrever = [this] {
     QMetaObject::invokeMethod(this, [this] { EscritaIniciada(); }, Qt::QueuedConnection);
   };
-  FTrabalho.reset(QThread::create([this, AConfig, caminho = QFile::encodeName(ACaminho).toStdString(),
-                                   progresso = std::move(progresso), escrever = std::move(escrever)] {
-    CederAJanela();
-    // Nothing may leave the thread: whatever is raised goes back to the window.
-    try {
-      FFim = FazerLivro(AConfig, caminho, FParar, progresso, escrever);
-    } catch (...) {
-      FFim.Erro = std::current_exception();
-    }
-  }));
-  connect(FTrabalho.get(), &QThread::finished, this, &TFormMain::TrabalhoAcabado, Qt::QueuedConnection);
-  FTrabalho->start();
+  // A thread the system refuses (thread limits, memory) is an error like any
+  // other: QThread only warns, and its finished signal would never come.
+  try {
+    FTrabalho.reset(QThread::create([this, AConfig, caminho = QFile::encodeName(ACaminho).toStdString(),
+                                     progresso = std::move(progresso), escrever = std::move(escrever)] {
+      CederAJanela();
+      // Nothing may leave the thread: whatever is raised goes back to the window.
+      try {
+        FFim = FazerLivro(AConfig, caminho, FPortao, progresso, escrever, FGravar);
+      } catch (...) {
+        FFim.Erro = std::current_exception();
+      }
+    }));
+    connect(FTrabalho.get(), &QThread::finished, this, &TFormMain::TrabalhoAcabado, Qt::QueuedConnection);
+    FIniciarTrabalho(*FTrabalho);
+    if (FTrabalho->isRunning() || FTrabalho->isFinished()) return;
+    throw ECadrel("o sistema não deixou criar a tarefa que faz o livro (limite de tarefas ou de memória).");
+  } catch (...) {
+    FTrabalho.reset();
+    TFimLivro fim;
+    fim.Erro = std::current_exception();
+    Terminar(std::move(fim));
+  }
 }
 
 TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const std::string& ACaminho,
-                                           const std::atomic<bool>& AParar, const TProgressoLivro& AProgresso,
-                                           const std::function<void()>& AEscrever) {
-  TGeradorLivro gerador(TarefasPadrao(), &AParar);
+                                           TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
+                                           const std::function<void()>& AEscrever, const TGravarLivro& AGravar) {
+  TGeradorLivro gerador(TarefasPadrao(), &APortao.Parar());
   const TLivro livro = gerador.Gerar(AConfig, AProgresso);
   TFimLivro fim;
-  fim.Cancelado = livro.Cancelado;
   fim.Puzzles = static_cast<std::int32_t>(livro.Puzzles.size());
-  if (livro.Cancelado) return fim;
+  // A cancel that came after the last puzzle but before this point still
+  // counts: the generator had nothing left to stop.
+  fim.Cancelado = livro.Cancelado || !APortao.IniciarEscrita();
+  if (fim.Cancelado) return fim;
   AEscrever();
-  const TInfoLivro info = InfoPadrao();
-  fim.Paginas = TCompositorLivro(livro, info).NumPaginas();
-  GravarLivroPdf(ACaminho, livro, info);
+  fim.Paginas = TCompositorLivro(livro, InfoPadrao()).NumPaginas();
+  AGravar(livro, ACaminho);
   fim.Codigo = livro.Codigo;
   return fim;
 }
@@ -430,7 +446,7 @@ void TFormMain::EscritaIniciada() {
   FPodeCancelar = false;
   AtualizarInterface();
   ProgressBarLote.setValue(ProgressBarLote.maximum());
-  MostrarEstado("A criar o PDF...");
+  if (!FFecharNoFim) MostrarEstado("A criar o PDF...");  // the closing window has said what it waits for
 }
 
 void TFormMain::TrabalhoAcabado() {
@@ -438,7 +454,11 @@ void TFormMain::TrabalhoAcabado() {
   // read only after the worker's last write.
   FTrabalho->wait();
   FTrabalho.reset();
-  const TFimLivro fim = std::move(FFim);
+  Terminar(std::move(FFim));
+}
+
+void TFormMain::Terminar(TFimLivro AFim) {
+  const TFimLivro fim = std::move(AFim);
   FPodeCancelar = false;
   AtualizarInterface();
 
@@ -458,7 +478,8 @@ void TFormMain::TrabalhoAcabado() {
       ProgressBarLote.setValue(ProgressBarLote.maximum());
       MostrarEstado(Q(fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", fim.Puzzles,
                                   fim.Paginas, fim.Codigo)));
-      if (CheckBoxAbrirPDF.isChecked()) FDialogos.AbrirFicheiro(FCaminho);
+      // A window closing at the end of its book opens nothing behind it.
+      if (CheckBoxAbrirPDF.isChecked() && !FFecharNoFim) FDialogos.AbrirFicheiro(FCaminho);
     }
   } catch (const std::exception& e) {
     falhou(Q(e.what()));
@@ -469,14 +490,19 @@ void TFormMain::TrabalhoAcabado() {
   FOcupado = false;
   FPodeCancelar = false;
   AtualizarInterface();
-  if (FFecharNoFim) close();
+  if (FFecharNoFim) {
+    FFecharNoFim = false;
+    close();
+  }
   emit LivroTerminado();
 }
 
 void TFormMain::BitBtnCancelarClick() {
   if (!FPodeCancelar || FCancelar) return;
+  // Writing may have begun before the window heard of it: then the book is
+  // written, and the window says so when it hears.
+  if (!FPortao.Cancelar()) return;
   FCancelar = true;
-  FParar = true;
   BitBtnCancelar.setEnabled(false);
   MostrarEstado("A cancelar...");
 }
@@ -489,15 +515,24 @@ void TFormMain::closeEvent(QCloseEvent* AEvento) {
     return;
   }
   AEvento->ignore();
-  if (!FDialogos.Confirmar(this, "Está a ser gerado um livro. Cancelar e sair?")) return;
+  if (FFecharNoFim) return;
+  const QString pergunta = FPortao.Escrevendo() ? "O livro está a ser gravado. Sair quando estiver gravado?"
+                                                : "Está a ser gerado um livro. Cancelar e sair?";
+  if (!FDialogos.Confirmar(this, pergunta)) return;
   // The question has its own event loop: the book may have ended while it was open.
   if (!FOcupado) {
     AEvento->accept();
     return;
   }
-  FCancelar = true;
   FFecharNoFim = true;
-  FParar = true;
+  // A book already being written is finished, never left half done.
+  if (FPortao.Cancelar()) {
+    FCancelar = true;
+    MostrarEstado("A cancelar...");
+  } else {
+    MostrarEstado("A acabar de gravar o livro; a janela fecha a seguir.");
+  }
+  AtualizarInterface();
 }
 
 void TFormMain::keyPressEvent(QKeyEvent* AEvento) {

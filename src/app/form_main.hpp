@@ -19,6 +19,7 @@
 #include "app/caixa_numero.hpp"
 #include "app/dialogos.hpp"
 #include "app/grupo_opcoes.hpp"
+#include "app/portao_escrita.hpp"
 #include "core/tipos.hpp"
 #include "generation/livro.hpp"
 #include "generation/opcoes.hpp"
@@ -53,6 +54,31 @@ public:
   void BitBtnCancelarClick();
   void BitBtnSairClick();
 
+  // Writes the complete book at the path: the PDF, unless a test stands in for
+  // a slow disk. Runs on the worker.
+  using TGravarLivro = std::function<void(const TLivro&, const std::string&)>;
+  // Starts the worker's thread: QThread::start, unless a test stands in for a
+  // system that refuses a thread.
+  using TIniciarTrabalho = std::function<void(QThread&)>;
+  void DefinirGravacao(TGravarLivro AGravar) { FGravar = std::move(AGravar); }
+  void DefinirInicioTrabalho(TIniciarTrabalho AIniciar) { FIniciarTrabalho = std::move(AIniciar); }
+
+  // The worker's answer: written by it alone, read here once its thread is over.
+  struct TFimLivro {
+    bool Cancelado = false;
+    std::int32_t Puzzles = 0;
+    std::int32_t Paginas = 0;
+    std::string Codigo;
+    std::exception_ptr Erro;
+  };
+
+  // Runs on the worker, which is why it is static: it cannot reach a widget.
+  // The book is written only when APortao lets writing start; AEscrever is
+  // told when it does.
+  static TFimLivro FazerLivro(const TConfigLivro& AConfig, const std::string& ACaminho, TPortaoEscrita& APortao,
+                              const TProgressoLivro& AProgresso, const std::function<void()>& AEscrever,
+                              const TGravarLivro& AGravar);
+
 signals:
   // A book is over (written, cancelled or failed) and the window is idle again,
   // or closed if that was asked.
@@ -68,24 +94,12 @@ private:
   void DefinirOrdemTab();
   void LigarEventos();
 
-  // The worker's answer: written by it alone, read here once its thread is over.
-  struct TFimLivro {
-    bool Cancelado = false;
-    std::int32_t Puzzles = 0;
-    std::int32_t Paginas = 0;
-    std::string Codigo;
-    std::exception_ptr Erro;
-  };
-
-  // Runs on the worker, which is why it is static: it cannot reach a widget.
-  // AEscrever is told when the book is complete and its PDF is being written.
-  static TFimLivro FazerLivro(const TConfigLivro& AConfig, const std::string& ACaminho,
-                              const std::atomic<bool>& AParar, const TProgressoLivro& AProgresso,
-                              const std::function<void()>& AEscrever);
   // The worker's reports, run here on the window's thread in the order it sent them.
   void Progresso(std::int32_t AFeitos, std::int32_t ATotal, const QString& ATexto);
   void EscritaIniciada();
   void TrabalhoAcabado();
+  // The window's side of a book's end, however it ended.
+  void Terminar(TFimLivro AFim);
   void MostrarEstado(const QString& ATexto);
   // Why the typed title cannot be printed, or empty.
   std::string MotivoTitulo() const;
@@ -119,7 +133,9 @@ private:
   QLabel LabelAutor;
   QFrame BevelApp;
 
-  std::atomic<bool> FParar{false};  // the generator's stop flag, set from here
+  TPortaoEscrita FPortao;  // the generator's stop flag and the start of writing
+  TGravarLivro FGravar;
+  TIniciarTrabalho FIniciarTrabalho;
   std::unique_ptr<QThread> FTrabalho;
   TFimLivro FFim;
   std::int32_t FNumPedidos = 0;  // puzzles asked for in the current book

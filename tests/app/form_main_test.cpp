@@ -14,12 +14,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <future>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "apoio.hpp"
 #include "ferramentas_pdf.hpp"
 
 namespace cadrel {
@@ -399,6 +405,116 @@ TEST_F(Janela, RespondeDuranteOLivro) {
   EXPECT_LT(maiorIntervalo, 100);
   EXPECT_TRUE(barraIntermedia);
   EXPECT_TRUE(QFile::exists(D.Caminho));
+}
+
+// A disk that takes its time: the book's writing begins, then waits for the
+// test to let it end with a small file.
+class TGravacaoLenta {
+public:
+  TFormMain::TGravarLivro Gravacao() {
+    return [this](const TLivro&, const std::string& ACaminho) {
+      FComecou = true;
+      FFim.wait();
+      std::ofstream(ACaminho) << "%PDF-";
+    };
+  }
+  // Waits, without running the window's events, until writing has begun.
+  bool EsperarComeco() {
+    for (int i = 0; i < 120000 && !FComecou; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return FComecou;
+  }
+  void Acabar() { FAcabar.set_value(); }
+
+private:
+  std::atomic<bool> FComecou{false};
+  std::promise<void> FAcabar;
+  std::shared_future<void> FFim = FAcabar.get_future().share();
+};
+
+// A cancel after the last puzzle but before writing starts is honoured:
+// nothing is written, and the book is reported as cancelled.
+TEST(FimDoLivro, CancelarAntesDeEscreverNaoGrava) {
+  TConfigLivro config;
+  config.NumPuzzles = 2;
+  config.N = 4;
+  config.Nivel = 1;
+  config.Leis = CTodasLeis;
+  config.Semente = 7;
+  TPortaoEscrita portao;
+  bool escrita = false, gravado = false;
+  const TFormMain::TFimLivro fim = TFormMain::FazerLivro(
+      config, "nada.pdf", portao,
+      [&portao](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t, const std::string&, bool&) {
+        if (AFeitos == ATotal) {
+          EXPECT_TRUE(portao.Cancelar());
+        }
+      },
+      [&escrita] { escrita = true; }, [&gravado](const TLivro&, const std::string&) { gravado = true; });
+  EXPECT_TRUE(fim.Cancelado);
+  EXPECT_EQ(fim.Puzzles, 2);
+  EXPECT_FALSE(escrita);
+  EXPECT_FALSE(gravado);
+  // Writing has the last word once it has begun.
+  TPortaoEscrita aEscrever;
+  EXPECT_TRUE(aEscrever.IniciarEscrita());
+  EXPECT_FALSE(aEscrever.Cancelar());
+  EXPECT_FALSE(aEscrever.Parar());
+}
+
+// Esc after writing began, before the window heard of it, does not pretend to
+// cancel: the book is written and reported as written.
+TEST_F(Janela, CancelarDuranteAEscritaNaoMente) {
+  TGravacaoLenta disco;
+  J.DefinirGravacao(disco.Gravacao());
+  LivroPequeno(1);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  ASSERT_TRUE(GerarCom([&] {
+    ASSERT_TRUE(disco.EsperarComeco());
+    QTest::keyClick(&J, Qt::Key_Escape);
+    EXPECT_NE(Estado(), "A cancelar...");
+    disco.Acabar();
+  }));
+  EXPECT_TRUE(Estado().startsWith("Livro gerado: 1 puzzles, ")) << Estado().toStdString();
+  EXPECT_TRUE(QFile::exists(D.Caminho));
+  EXPECT_EQ(D.Abertos, QStringList{D.Caminho});
+}
+
+// Closing while the book is written: the question says so, the book is
+// finished, and the window goes without opening it.
+TEST_F(Janela, FecharDuranteAEscrita) {
+  TGravacaoLenta disco;
+  J.DefinirGravacao(disco.Gravacao());
+  LivroPequeno(1);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  QString estado;
+  ASSERT_TRUE(GerarCom([&] {
+    ASSERT_TRUE(disco.EsperarComeco());
+    J.close();
+    estado = Estado();
+    disco.Acabar();
+  }));
+  EXPECT_EQ(D.Perguntas, QStringList{"O livro está a ser gravado. Sair quando estiver gravado?"});
+  EXPECT_EQ(estado, "A acabar de gravar o livro; a janela fecha a seguir.");
+  EXPECT_FALSE(J.isVisible());
+  EXPECT_TRUE(QFile::exists(D.Caminho));
+  EXPECT_TRUE(D.Abertos.isEmpty());
+}
+
+// A thread the system refuses is an error the user sees, and the window is
+// free again.
+TEST_F(Janela, TarefaRecusada) {
+  J.DefinirInicioTrabalho([](QThread&) {});
+  LivroPequeno(1);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  ASSERT_TRUE(GerarCom());
+  const QString erro =
+      "Não foi possível terminar o livro: o sistema não deixou criar a tarefa que faz o livro (limite de tarefas ou "
+      "de memória).";
+  EXPECT_EQ(D.Erros, QStringList{erro});
+  EXPECT_EQ(Estado(), erro);
+  EXPECT_TRUE(Gerar().isEnabled());
+  EXPECT_TRUE(Edit().isEnabled());
+  EXPECT_FALSE(QFile::exists(D.Caminho));
 }
 
 // A window that goes while its book is being made stops the book and waits for

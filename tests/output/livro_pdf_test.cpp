@@ -2,8 +2,11 @@
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
+#include <optional>
+#include <thread>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -11,6 +14,7 @@
 
 #include "apoio.hpp"
 #include "book/compositor.hpp"
+#include "drawing/fontes.hpp"
 #include "output/livro_pdf.hpp"
 #include "ferramentas_pdf.hpp"
 #include "generation/livro.hpp"
@@ -129,6 +133,25 @@ TEST(LivroPdfFalha, ErroAoComporNaoDeixaFicheiroNemTocaNoExistente) {
   conteudo << std::ifstream(alvo).rdbuf();
   EXPECT_EQ(conteudo.str(), "antigo");
   EXPECT_EQ(std::distance(fs::directory_iterator(pasta.Caminho()), {}), 1);
+}
+
+// The window checks a title on its own thread while its worker draws a book:
+// each keeps to its own faces, and both give the right answers.
+TEST(LivroPdfFalha, TituloVerificadoEnquantoOutroFioDesenha) {
+  const TLivro livro = GerarLivro({4, 1, 6, true});
+  const TPastaTemporaria pasta;
+  std::atomic<bool> acabou{false};
+  std::jthread desenho([&] {
+    GravarLivroPdf((pasta.Caminho() / "livro.pdf").string(), livro, InfoPadrao());
+    acabou = true;
+  });
+  int verificacoes = 0;
+  for (; !acabou || verificacoes == 0; ++verificacoes) {
+    ASSERT_EQ(CaracterSemGlifo("Soluções · 5 × 5"), std::nullopt);
+    ASSERT_EQ(CaracterSemGlifo("Livro 数独"), std::optional<char32_t>(U'数'));
+  }
+  desenho.join();
+  EXPECT_TRUE(fs::exists(pasta.Caminho() / "livro.pdf"));
 }
 
 }  // namespace
