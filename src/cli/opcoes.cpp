@@ -86,22 +86,15 @@ std::string LerTitulo(std::string& AValor) {
   return {};
 }
 
-// "Somas" stands for both sum laws, as the law check box of the same name
-// does. The list becomes the code of its law set.
+// The list becomes the code of its law set; "Somas" brings both sum laws,
+// as a book may use either.
 std::string LerLeis(std::string& AValor) {
-  struct TNomeLei {
-    std::string_view Nome;
-    TConjuntoLeis Leis;
-  };
-  static constexpr std::array<TNomeLei, 4> CNomes{
-      {{"Simetria", {leiSIM}}, {"Tabela", {leiTAB}}, {"Ordem", {leiORD}}, {"Somas", {leiSOMD, leiSOMQ}}}};
   TConjuntoLeis leis;
   for (const std::string_view nome : Partes(AValor, ",")) {
-    const auto it = std::find_if(CNomes.begin(), CNomes.end(),
-                                 [nome](const TNomeLei& n) { return IguaisSemCaixa(n.Nome, nome); });
-    if (it == CNomes.end())
+    const std::optional<TConjuntoLeis> doNome = LeisDoNome(nome);
+    if (!doNome)
       return fmt::format("lei desconhecida \"{}\"; as leis são Simetria, Tabela, Ordem e Somas.", nome);
-    leis = TConjuntoLeis::DeCodigo(leis.Bits() | it->Leis.Bits());
+    leis = TConjuntoLeis::DeCodigo(leis.Bits() | doNome->Bits());
   }
   if (leis.Vazio()) return "indique pelo menos uma lei (Simetria, Tabela, Ordem, Somas).";
   AValor = std::to_string(leis.Bits());
