@@ -266,10 +266,12 @@ CLI::App* SubcomandoResolver(CLI::App& AApp, TOpcoesResolver& ARes, TLidas& ALid
       "resolver", "Resolve e verifica um puzzle que traz: passos, soluções e nível");
   resolver->group("Subcomandos");
   resolver->footer(
-      "O ficheiro tem uma linha \"leis ORD+SIM\" (ORD, TAB, SIM, SOM-D, SOM-Q juntas por +),\n"
-      "uma linha \"caixa\" com os N*N números, e as N linhas da grelha: um número dado ou\n"
-      "um ponto por célula. As linhas que começam por # são comentários. Com --puzzle K, o\n"
-      "ficheiro é um livro gravado com --json e resolve-se o seu puzzle K.\n"
+      "O ficheiro tem uma linha \"leis ORD+SIM\" (ORD, TAB, SIM, SOM-D, SOM-Q juntas por +,\n"
+      "ou os nomes de --leis: Ordem+Simetria; Somas só onde o tamanho e as outras leis\n"
+      "deixam uma lei de somas), uma linha \"caixa\" com os N*N números, e as N linhas da\n"
+      "grelha: um número dado ou um ponto por célula. As linhas que começam por # são\n"
+      "comentários. Com --puzzle K, o ficheiro é um livro gravado com --json e resolve-se\n"
+      "o seu puzzle K.\n"
       "\n"
       "Códigos de saída: 0 uma só solução; 1 nenhuma, mais de uma, ou por decidir dentro\n"
       "do limite de nós; 2 entrada inválida.");
