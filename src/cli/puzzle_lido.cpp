@@ -70,8 +70,8 @@ TLeisLidas LerLeis(std::string_view ATexto, const std::string& AOnde) {
 }
 
 // "Somas" is the sum law that, with the other laws, gives the one recipe
-// grids of side N support; when both sum laws do, or neither, only the file
-// can say which it meant.
+// grids of side N support. When both sum laws do, only the file can say which
+// it meant; when neither does, no spelling of it would serve.
 TReceita ReceitaLida(const TLeisLidas& ALidas, std::int32_t N, const std::string& AOnde) {
   // Beside SOM-D or SOM-Q, "Somas" says nothing more.
   if (!ALidas.Somas || TemSomas(ALidas.Leis)) return ReceitaDeLeis(ALidas.Leis);
