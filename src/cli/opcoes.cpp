@@ -86,22 +86,15 @@ std::string LerTitulo(std::string& AValor) {
   return {};
 }
 
-// "Somas" stands for both sum laws, as the law check box of the same name
-// does. The list becomes the code of its law set.
+// The list becomes the code of its law set; "Somas" brings both sum laws,
+// as a book may use either.
 std::string LerLeis(std::string& AValor) {
-  struct TNomeLei {
-    std::string_view Nome;
-    TConjuntoLeis Leis;
-  };
-  static constexpr std::array<TNomeLei, 4> CNomes{
-      {{"Simetria", {leiSIM}}, {"Tabela", {leiTAB}}, {"Ordem", {leiORD}}, {"Somas", {leiSOMD, leiSOMQ}}}};
   TConjuntoLeis leis;
   for (const std::string_view nome : Partes(AValor, ",")) {
-    const auto it = std::find_if(CNomes.begin(), CNomes.end(),
-                                 [nome](const TNomeLei& n) { return IguaisSemCaixa(n.Nome, nome); });
-    if (it == CNomes.end())
+    const std::optional<TConjuntoLeis> doNome = LeisDoNome(nome);
+    if (!doNome)
       return fmt::format("lei desconhecida \"{}\"; as leis são Simetria, Tabela, Ordem e Somas.", nome);
-    leis = TConjuntoLeis::DeCodigo(leis.Bits() | it->Leis.Bits());
+    leis = TConjuntoLeis::DeCodigo(leis.Bits() | doNome->Bits());
   }
   if (leis.Vazio()) return "indique pelo menos uma lei (Simetria, Tabela, Ordem, Somas).";
   AValor = std::to_string(leis.Bits());
@@ -273,10 +266,12 @@ CLI::App* SubcomandoResolver(CLI::App& AApp, TOpcoesResolver& ARes, TLidas& ALid
       "resolver", "Resolve e verifica um puzzle que traz: passos, soluções e nível");
   resolver->group("Subcomandos");
   resolver->footer(
-      "O ficheiro tem uma linha \"leis ORD+SIM\" (ORD, TAB, SIM, SOM-D, SOM-Q juntas por +),\n"
-      "uma linha \"caixa\" com os N*N números, e as N linhas da grelha: um número dado ou\n"
-      "um ponto por célula. As linhas que começam por # são comentários. Com --puzzle K, o\n"
-      "ficheiro é um livro gravado com --json e resolve-se o seu puzzle K.\n"
+      "O ficheiro tem uma linha \"leis ORD+SIM\" (ORD, TAB, SIM, SOM-D, SOM-Q juntas por +,\n"
+      "ou os nomes de --leis: Ordem+Simetria; Somas só onde o tamanho e as outras leis\n"
+      "deixam uma lei de somas), uma linha \"caixa\" com os N*N números, e as N linhas da\n"
+      "grelha: um número dado ou um ponto por célula. As linhas que começam por # são\n"
+      "comentários. Com --puzzle K, o ficheiro é um livro gravado com --json e resolve-se\n"
+      "o seu puzzle K.\n"
       "\n"
       "Códigos de saída: 0 uma só solução; 1 nenhuma, mais de uma, ou por decidir dentro\n"
       "do limite de nós; 2 entrada inválida.");

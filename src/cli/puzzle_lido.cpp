@@ -37,19 +37,59 @@ std::optional<std::int32_t> Numero(std::string_view ATexto) {
   return v;
 }
 
-// The recipe named as the book names it: ORD, TAB, SIM, SOM-D and SOM-Q
-// joined by "+", in any order and case.
-TConjuntoLeis LerLeis(std::string_view ATexto, const std::string& AOnde) {
-  TConjuntoLeis leis;
+// A "leis" line as read. "Somas" names no sum law by itself: which one it is
+// waits for the grid's size.
+struct TLeisLidas {
+  TConjuntoLeis Leis;  // without "Somas"
+  bool Somas = false;
+};
+
+// The laws joined by "+", in any order and case: the codes of the recipe's
+// name (ORD, TAB, SIM, SOM-D, SOM-Q) or the names of --leis.
+TLeisLidas LerLeis(std::string_view ATexto, const std::string& AOnde) {
+  TLeisLidas lidas;
   for (const std::string_view parte : Partes(ATexto, "+")) {
     std::int32_t lei = 0;
     while (lei < CNumLeis && !IguaisSemCaixa(SiglaLei(static_cast<TLei>(lei)), parte)) ++lei;
-    if (lei == CNumLeis)
-      Recusar(AOnde, fmt::format("lei desconhecida \"{}\"; as leis são ORD, TAB, SIM, SOM-D e SOM-Q", parte));
-    leis.Incluir(static_cast<TLei>(lei));
+    if (lei < CNumLeis) {
+      lidas.Leis.Incluir(static_cast<TLei>(lei));
+      continue;
+    }
+    const std::optional<TConjuntoLeis> doNome = LeisDoNome(parte);
+    if (!doNome)
+      Recusar(AOnde, fmt::format("lei desconhecida \"{}\"; as leis são Ordem (ORD), Tabela (TAB), Simetria (SIM) "
+                                 "e Somas (SOM-D ou SOM-Q)",
+                                 parte));
+    if (TemSomas(*doNome))
+      lidas.Somas = true;
+    else
+      lidas.Leis = TConjuntoLeis::DeCodigo(lidas.Leis.Bits() | doNome->Bits());
   }
-  if (leis.Vazio()) Recusar(AOnde, "indique as leis, por exemplo ORD+SIM");
-  return leis;
+  if (lidas.Leis.Vazio() && !lidas.Somas) Recusar(AOnde, "indique as leis, por exemplo ORD+SIM");
+  return lidas;
+}
+
+// "Somas" is the sum law that, with the other laws, gives the one recipe
+// grids of side N support. When both sum laws do, only the file can say which
+// it meant; when neither does, no spelling of it would serve.
+TReceita ReceitaLida(const TLeisLidas& ALidas, std::int32_t N, const std::string& AOnde) {
+  // Beside SOM-D or SOM-Q, "Somas" says nothing more.
+  if (!ALidas.Somas || TemSomas(ALidas.Leis)) return ReceitaDeLeis(ALidas.Leis);
+  const auto com = [&ALidas](TLei ASoma) {
+    TConjuntoLeis leis = ALidas.Leis;
+    leis.Incluir(ASoma);
+    return ReceitaDeLeis(leis);
+  };
+  const TReceita diagonais = com(leiSOMD);
+  const TReceita quebradas = com(leiSOMQ);
+  const bool serveD = ReceitaSuportada(N, diagonais);
+  if (serveD != ReceitaSuportada(N, quebradas)) return serveD ? diagonais : quebradas;
+  if (serveD)
+    Recusar(AOnde, fmt::format("\"Somas\" tanto pode ser {} como {} em grelhas {}x{}; escreva SOM-D (com as "
+                               "diagonais principais) ou SOM-Q (com as diagonais quebradas)",
+                               NomeReceita(diagonais), NomeReceita(quebradas), N, N));
+  Recusar(AOnde, fmt::format("com \"Somas\", nem a receita {} nem a {} serve para grelhas {}x{}",
+                             NomeReceita(diagonais), NomeReceita(quebradas), N, N));
 }
 
 // The checks both formats share, once the puzzle's parts are read.
@@ -102,6 +142,7 @@ TPuzzleLido LerPuzzleTexto(std::string_view ATexto) {
     std::vector<std::string_view> Celulas;
   };
   std::optional<std::int32_t> linhaLeis, linhaCaixa;
+  TLeisLidas leis;
   TPuzzleLido puzzle;
   std::vector<TLinhaGrelha> grelha;
 
@@ -115,7 +156,7 @@ TPuzzleLido LerPuzzleTexto(std::string_view ATexto) {
     if (IguaisSemCaixa(palavras.front(), "leis")) {
       if (linhaLeis) Recusar(onde, fmt::format("as leis já foram dadas na linha {}", *linhaLeis));
       linhaLeis = numero;
-      puzzle.Receita = ReceitaDeLeis(LerLeis(linha.substr(palavras.front().size()), onde));
+      leis = LerLeis(linha.substr(palavras.front().size()), onde);
     } else if (IguaisSemCaixa(palavras.front(), "caixa")) {
       if (linhaCaixa) Recusar(onde, fmt::format("a caixa já foi dada na linha {}", *linhaCaixa));
       linhaCaixa = numero;
@@ -152,6 +193,7 @@ TPuzzleLido LerPuzzleTexto(std::string_view ATexto) {
 
   TOrigens origens{fmt::format("linha {}", *linhaLeis), fmt::format("linha {}", *linhaCaixa),
                    [&grelha, N](std::int32_t c) { return fmt::format("linha {}", grelha[c / N].Numero); }};
+  puzzle.Receita = ReceitaLida(leis, N, origens.Leis);
   Verificar(puzzle, origens);
   return puzzle;
 }

@@ -20,7 +20,9 @@ struct TPuzzleLido {
 
 // The text format:
 //   # a comment; blank lines are ignored
-//   leis ORD+SIM            (ORD, TAB, SIM, SOM-D, SOM-Q joined by +, any order and case)
+//   leis ORD+SIM            (ORD, TAB, SIM, SOM-D, SOM-Q joined by +, any order and case;
+//                            or the names of --leis: Ordem+Simetria, "Somas" when the
+//                            size and the other laws leave one sum law)
 //   caixa 3 7 10 12 ...     (the N*N numbers, by blanks or commas)
 //   .  .  23 31 39          (N rows of N cells: a number, or . for empty)
 // Every refusal is ECadrel naming the line and what is wrong.

@@ -4,6 +4,8 @@
 
 #include <fmt/format.h>
 
+#include "core/texto.hpp"
+
 namespace cadrel {
 
 std::int32_t CodigoReceita(TReceita AReceita) {
@@ -32,16 +34,20 @@ std::string NomeReceita(TReceita AReceita) {
   return nome.empty() ? "(sem leis)" : nome;
 }
 
+std::optional<TConjuntoLeis> LeisDoNome(std::string_view ANome) {
+  const auto it = std::find_if(CNomesLeis.begin(), CNomesLeis.end(),
+                               [ANome](const TNomeLei& n) { return IguaisSemCaixa(n.Nome, ANome); });
+  if (it == CNomesLeis.end()) return std::nullopt;
+  return it->Leis;
+}
+
 std::string NomesLeis(TConjuntoLeis ALeis) {
   std::string nomes;
-  auto juntar = [&nomes](const char* nome) {
+  for (const TNomeLei& n : CNomesLeis) {
+    if ((ALeis.Bits() & n.Leis.Bits()) == 0) continue;
     if (!nomes.empty()) nomes += ", ";
-    nomes += nome;
-  };
-  if (ALeis.Contem(leiORD)) juntar("Ordem");
-  if (ALeis.Contem(leiTAB)) juntar("Tabela");
-  if (ALeis.Contem(leiSIM)) juntar("Simetria");
-  if (TemSomas(ALeis)) juntar("Somas");
+    nomes += n.Nome;
+  }
   return nomes;
 }
 

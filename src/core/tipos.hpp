@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <initializer_list>
 #include <span>
 #include <stdexcept>
@@ -109,8 +111,18 @@ constexpr const char* SiglaLei(TLei ALei) {
 }
 // Either sum law: rows, columns and diagonals adding up to S.
 constexpr bool TemSomas(TConjuntoLeis ALeis) { return ALeis.Contem(leiSOMD) || ALeis.Contem(leiSOMQ); }
-// The laws as the book names them to a reader: "Ordem, Tabela, Simetria, Somas"
-// (both sum laws are one, "Somas"), in that order.
+// A law as the book names it to a reader, and the laws the name stands for:
+// "Somas" is both sum laws, as the window's check box of that name is.
+struct TNomeLei {
+  std::string_view Nome;
+  TConjuntoLeis Leis;
+};
+inline constexpr std::array<TNomeLei, 4> CNomesLeis{
+    {{"Ordem", {leiORD}}, {"Tabela", {leiTAB}}, {"Simetria", {leiSIM}}, {"Somas", {leiSOMD, leiSOMQ}}}};
+// The laws ANome stands for, read in any case; nullopt for a name not in CNomesLeis.
+std::optional<TConjuntoLeis> LeisDoNome(std::string_view ANome);
+// The laws' names in the order of CNomesLeis, joined by ", ": "Ordem, Tabela,
+// Simetria, Somas".
 std::string NomesLeis(TConjuntoLeis ALeis);
 std::string NomeTecnica(TTecnica ATecnica);
 std::int32_t PesoTecnica(TTecnica ATecnica);

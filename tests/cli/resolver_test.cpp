@@ -126,16 +126,50 @@ TEST(Resolver, VariasNenhumaOuPorDecidir) {
   EXPECT_NE(semSolucao.Saida.find("Soluções: nenhuma.\n"), std::string::npos) << semSolucao.Saida;
 }
 
+// The laws also by the names --leis takes, in any case and beside the codes,
+// and "Somas" as the one sum law the size and the other laws leave: in a 4x4
+// grid, only SOM-D goes with SIM. The size is known only after the leis line,
+// which may come last.
+TEST(Resolver, LeisPelosNomes) {
+  const std::string puzzle4 =
+      "caixa 1 3 5 7 9 11 13 15 17 19 21 23 25 27 29 31\n. . . .\n. . . .\n. . . .\n. . . .\n";
+  const struct {
+    std::string leis;
+    std::string receita;
+  } casos[] = {
+      {"Ordem+Simetria", "ORD+SIM"},
+      {"tabela+SIM", "TAB+SIM"},
+      {"sOMAS+Simetria", "SOM-D+SIM"},
+      {"Somas+SOM-Q", "SOM-Q"},
+  };
+  for (const auto& c : casos) {
+    const TResposta r = ResolverTexto(puzzle4 + "leis " + c.leis + "\n", false, 1);
+    EXPECT_EQ(r.Erro, "") << c.leis;
+    EXPECT_EQ(r.Saida.rfind("Puzzle 4x4, leis " + c.receita + ".\n", 0), 0u) << c.leis << "\n" << r.Saida;
+  }
+}
+
 // Every malformed input exits 2 naming the line or field and what is wrong,
 // and nothing is written to standard output.
 TEST(Resolver, EntradasInvalidas) {
   const std::string caixa4 = "caixa 1 3 5 7 9 11 13 15 17 19 21 23 25 27 29 31\n";
   const std::string grelha4 = ". . . .\n. . . .\n. . . .\n. . . .\n";
+  const std::string caixa25 = "caixa 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25\n";
+  const std::string grelha5 = ". . . . .\n. . . . .\n. . . . .\n. . . . .\n. . . . .\n";
   const struct {
     std::string texto;
     std::string erro;
   } casos[] = {
-      {"leis ORD+XYZ\n" + caixa4 + grelha4, "linha 1: lei desconhecida \"XYZ\""},
+      {"leis ORD+XYZ\n" + caixa4 + grelha4,
+       "linha 1: lei desconhecida \"XYZ\"; as leis são Ordem (ORD), Tabela (TAB), Simetria (SIM) e Somas (SOM-D "
+       "ou SOM-Q).\n"},
+      {"leis Somas\n" + caixa4 + grelha4,
+       "linha 1: \"Somas\" tanto pode ser SOM-D como SOM-Q em grelhas 4x4; escreva SOM-D (com as diagonais "
+       "principais) ou SOM-Q (com as diagonais quebradas).\n"},
+      {caixa25 + grelha5 + "leis Simetria+Somas\n",
+       "linha 7: \"Somas\" tanto pode ser SOM-D+SIM como SOM-Q+SIM em grelhas 5x5"},
+      {"leis Ordem+Somas\n" + caixa4 + grelha4,
+       "linha 1: com \"Somas\", nem a receita ORD+SOM-D nem a ORD+SOM-Q serve para grelhas 4x4.\n"},
       {"leis ORD+TAB\n" + caixa4 + grelha4, "linha 1: a receita ORD+TAB não serve para grelhas 4x4"},
       {"leis\n" + caixa4 + grelha4, "linha 1: indique as leis"},
       {caixa4 + grelha4, "puzzle: falta a linha das leis"},
