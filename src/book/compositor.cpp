@@ -30,11 +30,16 @@ struct TCabecalho {
 // By puzzle index.
 using TCabecalhos = std::vector<TCabecalho>;
 
-// The headings of a page whose first puzzle is APrimeiro.
+// The headings of a page whose first puzzle is APrimeiro, drawn in the page's
+// own terms and told in millimetres of the paper.
 void Registar(TCabecalhos& ACabecalhos, std::int32_t APagina, std::int32_t APrimeiro,
-              const std::vector<TRectanguloMm>& AAreas) {
-  for (std::size_t k = 0; k < AAreas.size(); ++k)
-    ACabecalhos.at(static_cast<std::size_t>(APrimeiro) + k) = {APagina, AAreas[k]};
+              const std::vector<TRectanguloMm>& AAreas, const TTransformacao& AT) {
+  for (std::size_t k = 0; k < AAreas.size(); ++k) {
+    const TRectanguloMm& a = AAreas[k];
+    const TPontoMm canto = AT.Aplicar(PontoMm(a.X, a.Y));
+    ACabecalhos.at(static_cast<std::size_t>(APrimeiro) + k) = {
+        APagina, {canto.X, canto.Y, a.Largura * AT.Escala, a.Altura * AT.Escala}};
+  }
 }
 
 // The bookmark of a section at the first page of its kind, if the book has one.
@@ -86,20 +91,94 @@ bool TemNivel5(const TLivro& ALivro) {
                      [](const TPuzzleDoLivro& p) { return p.Puzzle.Nivel == 5; });
 }
 
+// What the page plan is made of.
+struct TContagemPaginas {
+  std::int32_t Puzzles = 0;
+  std::int32_t PuzzlesPorPagina = 0;
+  std::int32_t SolucoesPorPagina = 0;
+  std::int32_t Regras = 0;
+  std::int32_t Diagramas = 0;
+  bool Impressao = false;
+};
+
+std::vector<TDescPagina> PlanoPaginas(const TContagemPaginas& A) {
+  std::vector<TDescPagina> paginas;
+  const auto adicionar = [&paginas](TTipoPagina ATipo, std::int32_t APrimeiro) {
+    paginas.push_back(TDescPagina{ATipo, APrimeiro, 0});
+  };
+  // A filler page when the next one would otherwise be a left-hand page.
+  const auto alinhar = [&] {
+    if (paginas.size() % 2 == 1) adicionar(pgBranco, 0);
+  };
+  adicionar(pgCapa, 0);
+  adicionar(pgVerso, 0);
+  for (std::int32_t i = 0; i < A.Regras; ++i) adicionar(pgRegras, i);
+  for (std::int32_t i = 0; i < A.Diagramas; ++i) adicionar(pgDiagramas, i);
+  alinhar();
+  adicionar(pgSeparador, 0);
+  adicionar(pgSimbolo, 0);
+  for (std::int32_t primeiro = 0; primeiro < A.Puzzles; primeiro += A.PuzzlesPorPagina) adicionar(pgPuzzles, primeiro);
+  alinhar();
+  adicionar(pgSeparador, 1);
+  adicionar(pgSimbolo, 1);
+  for (std::int32_t primeiro = 0; primeiro < A.Puzzles; primeiro += A.SolucoesPorPagina)
+    adicionar(pgSolucoes, primeiro);
+  adicionar(pgFicha, 0);
+  // A printer binds sheets, two pages each, and makes no book thinner than that.
+  if (A.Impressao)
+    while (paginas.size() % 2 == 1 || paginas.size() < static_cast<std::size_t>(CMinPaginasImpressao))
+      adicionar(pgVazia, 0);
+
+  // Numbers count every physical page; the unnumbered kinds leave gaps.
+  for (std::size_t i = 1; i < paginas.size(); ++i) {
+    const TTipoPagina tipo = paginas[i].Tipo;
+    const bool semNumero =
+        tipo == pgBranco || tipo == pgVerso || tipo == pgSeparador || tipo == pgSimbolo || tipo == pgVazia;
+    paginas[i].Numero = semNumero ? 0 : static_cast<std::int32_t>(i + 1);
+  }
+  return paginas;
+}
+
+std::vector<TDescPagina> PlanoPaginas(const TLivro& ALivro, bool AImpressao, const TGeometriaPagina& G,
+                                      const TLayoutPuzzles& ALayout) {
+  const TConjuntoLeis leis = LeisDoLivro(ALivro);
+  return PlanoPaginas({static_cast<std::int32_t>(ALivro.Puzzles.size()), ALayout.PorPagina,
+                       SolucoesNaPagina(ALivro, G), NumPaginasRegras(leis, TemNivel5(ALivro), G),
+                       NumPaginasDiagramas(leis), AImpressao});
+}
+
+// The trim's layout for the gutter the book's own page count asks for. A wider
+// gutter narrows the pages, which may add pages, which may ask for a wider
+// gutter: the count settles within the four gutters there are.
+TMaquetaLivro MaquetaDoLivro(const TLivro& ALivro, const TEdicao& AEdicao) {
+  double medianiz = MedianizMm(0);
+  for (;;) {
+    const TMaquetaLivro maqueta = MaquetaDoFormato(AEdicao.Formato, medianiz);
+    const std::size_t paginas = PlanoPaginas(ALivro, AEdicao.Impressao, maqueta.Geometria,
+                                             LayoutDoFormato(ALivro.Config.N, maqueta))
+                                    .size();
+    const double precisa = MedianizMm(static_cast<std::int32_t>(paginas));
+    if (precisa <= medianiz) return maqueta;
+    medianiz = precisa;
+  }
+}
+
 // The largest size from AMaximo down in steps of APasso whose bold width fits
-// the usable width, but never below AMinimo.
-double TamanhoQueCabe(ICadrelCanvas& C, const std::string& ATexto, double AMaximo, double APasso, double AMinimo) {
+// ALargura, but never below AMinimo.
+double TamanhoQueCabe(ICadrelCanvas& C, const std::string& ATexto, double ALargura, double AMaximo, double APasso,
+                      double AMinimo) {
   double tamanho = AMaximo;
-  while (tamanho > AMinimo && C.LarguraTexto(ATexto, tamanho, true) > CLarguraUtil) tamanho -= APasso;
+  while (tamanho > AMinimo && C.LarguraTexto(ATexto, tamanho, true) > ALargura) tamanho -= APasso;
   return std::max(tamanho, AMinimo);
 }
 
 // The title's lines when even the smallest size leaves it wider than the
 // page: broken at blanks, and a word too wide on its own between characters.
-std::vector<std::string> LinhasDoTitulo(ICadrelCanvas& C, const std::string& ATitulo, double ATamanho) {
+std::vector<std::string> LinhasDoTitulo(ICadrelCanvas& C, const std::string& ATitulo, double ALargura,
+                                        double ATamanho) {
   std::vector<std::string> linhas;
-  for (const std::string& linha : QuebrarLinhas(C, ATitulo, CLarguraUtil, ATamanho, true)) {
-    if (C.LarguraTexto(linha, ATamanho, true) <= CLarguraUtil) {
+  for (const std::string& linha : QuebrarLinhas(C, ATitulo, ALargura, ATamanho, true)) {
+    if (C.LarguraTexto(linha, ATamanho, true) <= ALargura) {
       linhas.push_back(linha);
       continue;
     }
@@ -108,7 +187,7 @@ std::vector<std::string> LinhasDoTitulo(ICadrelCanvas& C, const std::string& ATi
       const auto inicio = it;
       utf8::next(it, linha.end());
       const std::string caracter(inicio, it);
-      if (!parte.empty() && C.LarguraTexto(parte + caracter, ATamanho, true) > CLarguraUtil) {
+      if (!parte.empty() && C.LarguraTexto(parte + caracter, ATamanho, true) > ALargura) {
         linhas.push_back(std::move(parte));
         parte.clear();
       }
@@ -125,47 +204,28 @@ TCompositorLivro::TCompositorLivro(const TLivro& ALivro, const TInfoLivro& AInfo
     : TCompositorLivro(ALivro, AInfo, LayoutPadrao(ALivro.Config.N)) {}
 
 TCompositorLivro::TCompositorLivro(const TLivro& ALivro, const TInfoLivro& AInfo, const TLayoutPuzzles& ALayout)
-    : FPuzzles(ALivro, AInfo, LayoutValido(ALayout)),
+    : TCompositorLivro(ALivro, AInfo, TEdicao{}, MaquetaDoFormato(fmA4, MedianizMm(0)), LayoutValido(ALayout)) {}
+
+TCompositorLivro::TCompositorLivro(const TLivro& ALivro, const TInfoLivro& AInfo, const TEdicao& AEdicao)
+    : TCompositorLivro(ALivro, AInfo, AEdicao, MaquetaDoLivro(ALivro, AEdicao)) {}
+
+TCompositorLivro::TCompositorLivro(const TLivro& ALivro, const TInfoLivro& AInfo, const TEdicao& AEdicao,
+                                   const TMaquetaLivro& AMaqueta)
+    : TCompositorLivro(ALivro, AInfo, AEdicao, AMaqueta, LayoutDoFormato(ALivro.Config.N, AMaqueta)) {}
+
+TCompositorLivro::TCompositorLivro(const TLivro& ALivro, const TInfoLivro& AInfo, const TEdicao& AEdicao,
+                                   const TMaquetaLivro& AMaqueta, const TLayoutPuzzles& ALayout)
+    : FEdicao(AEdicao),
+      FMaqueta(AMaqueta),
+      FPuzzles(ALivro, AInfo, ALayout, AMaqueta.Geometria),
       FLeis(LeisDoLivro(ALivro)),
       FTemNivel5(TemNivel5(ALivro)),
-      FRegras(FLeis, FTemNivel5) {
-  ConstruirPlano();
-}
+      FRegras(FLeis, FTemNivel5, AMaqueta.Geometria),
+      FPaginas(PlanoPaginas(ALivro, AEdicao.Impressao, AMaqueta.Geometria, ALayout)) {}
 
-void TCompositorLivro::AdicionarPagina(TTipoPagina ATipo, std::int32_t APrimeiro) {
-  FPaginas.push_back(TDescPagina{ATipo, APrimeiro, 0});
-}
-
-void TCompositorLivro::AlinharPagina() {
-  if (FPaginas.size() % 2 == 1) AdicionarPagina(pgBranco, 0);
-}
-
-void TCompositorLivro::ConstruirPlano() {
-  const TLivro& livro = FPuzzles.Livro();
-  const auto n = static_cast<std::int32_t>(livro.Puzzles.size());
-  const std::int32_t porPagina = FPuzzles.Layout().PorPagina;
-  const std::int32_t solucoes = SolucoesPorPagina(livro.Config.N, livro.Config.Caminho);
-
-  AdicionarPagina(pgCapa, 0);
-  AdicionarPagina(pgVerso, 0);
-  for (std::int32_t i = 0; i < FRegras.NumPaginas(); ++i) AdicionarPagina(pgRegras, i);
-  for (std::int32_t i = 0; i < NumPaginasDiagramas(FLeis); ++i) AdicionarPagina(pgDiagramas, i);
-  AlinharPagina();
-  AdicionarPagina(pgSeparador, 0);
-  AdicionarPagina(pgSimbolo, 0);
-  for (std::int32_t primeiro = 0; primeiro < n; primeiro += porPagina) AdicionarPagina(pgPuzzles, primeiro);
-  AlinharPagina();
-  AdicionarPagina(pgSeparador, 1);
-  AdicionarPagina(pgSimbolo, 1);
-  for (std::int32_t primeiro = 0; primeiro < n; primeiro += solucoes) AdicionarPagina(pgSolucoes, primeiro);
-  AdicionarPagina(pgFicha, 0);
-
-  // Numbers count every physical page; the unnumbered kinds leave gaps.
-  for (std::size_t i = 1; i < FPaginas.size(); ++i) {
-    const TTipoPagina tipo = FPaginas[i].Tipo;
-    const bool semNumero = tipo == pgBranco || tipo == pgVerso || tipo == pgSeparador || tipo == pgSimbolo;
-    FPaginas[i].Numero = semNumero ? 0 : static_cast<std::int32_t>(i + 1);
-  }
+std::int32_t TCompositorLivro::PaginasVazias() const {
+  return static_cast<std::int32_t>(
+      std::count_if(FPaginas.begin(), FPaginas.end(), [](const TDescPagina& d) { return d.Tipo == pgVazia; }));
 }
 
 TPlanoNavegacao TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
@@ -174,19 +234,23 @@ TPlanoNavegacao TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
   for (std::size_t p = 0; p < FPaginas.size(); ++p) {
     const TDescPagina& desc = FPaginas[p];
     const auto pagina = static_cast<std::int32_t>(p);
-    const std::shared_ptr<ICadrelCanvas> canvas = ADestino.NovaPagina();
+    const TTransformacao& t = FMaqueta.Transformacao(pagina);
+    std::shared_ptr<ICadrelCanvas> canvas = ADestino.NovaPagina();
+    if (!t.Identidade()) canvas = std::make_shared<TCanvasTransformado>(std::move(canvas), t);
     ICadrelCanvas& C = *canvas;
+    const TGeometriaPagina& G = Geometria();
     switch (desc.Tipo) {
       case pgCapa: PaginaCapa(C); break;
       case pgRegras: FRegras.PaginaRegras(C, desc); break;
       case pgDiagramas: PaginaDiagramas(C, desc); break;
-      case pgPuzzles: Registar(puzzles, pagina, desc.Primeiro, FPuzzles.PaginaPuzzles(C, desc)); break;
-      case pgSolucoes: Registar(solucoes, pagina, desc.Primeiro, FPuzzles.PaginaSolucoes(C, desc)); break;
+      case pgPuzzles: Registar(puzzles, pagina, desc.Primeiro, FPuzzles.PaginaPuzzles(C, desc), t); break;
+      case pgSolucoes: Registar(solucoes, pagina, desc.Primeiro, FPuzzles.PaginaSolucoes(C, desc), t); break;
       case pgFicha: PaginaFicha(C, desc); break;
-      case pgVerso: DesenharPaginaLicenca(C, CProduto); break;
-      case pgSeparador: DesenharSeparador(C, desc.Primeiro == 1); break;
+      case pgVerso: DesenharPaginaLicenca(C, G, CProduto); break;
+      case pgSeparador: DesenharSeparador(C, G, desc.Primeiro == 1); break;
       case pgBranco:
-      case pgSimbolo: DesenharSimbolo(C); break;
+      case pgSimbolo: DesenharSimbolo(C, G); break;
+      case pgVazia: break;
     }
   }
   return PlanoNavegacao(FPaginas, puzzles, solucoes);
@@ -194,31 +258,36 @@ TPlanoNavegacao TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
 
 void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
   const TConfigLivro& config = FPuzzles.Livro().Config;
+  const TGeometriaPagina& G = Geometria();
+  const double x = G.CentroX();
   std::string autor = CAutor;
   std::transform(autor.begin(), autor.end(), autor.begin(), [](unsigned char c) { return std::toupper(c); });
-  C.Texto(CCentroX, 42, autor, 24, true, 0, alCentro);
-  C.Texto(CCentroX, 92, CProduto, TamanhoQueCabe(C, CProduto, 80, 4, 24), true, 0, alCentro);
+  C.Texto(x, G.Proporcional(42), autor, 24, true, 0, alCentro);
+  C.Texto(x, G.Proporcional(92), CProduto, TamanhoQueCabe(C, CProduto, G.Largura, 80, 4, 24), true, 0, alCentro);
   // Blanks and control characters at both ends go.
   const std::string titulo(Aparar(config.Titulo));
   if (!titulo.empty()) {
-    const double tamanho = TamanhoQueCabe(C, titulo, 34, 2, 16);
+    const double tamanho = TamanhoQueCabe(C, titulo, G.Largura, 34, 2, 16);
     // Even at the smallest size a long title would run off the paper: it
     // takes as many lines as it needs, one under the other.
-    const std::vector<std::string> linhas = C.LarguraTexto(titulo, tamanho, true) <= CLarguraUtil
+    const std::vector<std::string> linhas = C.LarguraTexto(titulo, tamanho, true) <= G.Largura
                                                 ? std::vector<std::string>{titulo}
-                                                : LinhasDoTitulo(C, titulo, tamanho);
+                                                : LinhasDoTitulo(C, titulo, G.Largura, tamanho);
     for (std::size_t i = 0; i < linhas.size(); ++i)
-      C.Texto(CCentroX, 150 + static_cast<double>(i) * PassoDeLinha(tamanho), linhas[i], tamanho, true, 0, alCentro);
+      C.Texto(x, G.Proporcional(150) + static_cast<double>(i) * PassoDeLinha(tamanho), linhas[i], tamanho, true, 0,
+              alCentro);
   }
-  C.Texto(CCentroX, 202, fmt::format("{} puzzles", FPuzzles.Livro().Puzzles.size()), 16, false, 0, alCentro);
-  C.Texto(CCentroX, 212, TextoTamanho(config.N), 16, false, 0, alCentro);
+  C.Texto(x, G.Proporcional(202), fmt::format("{} puzzles", FPuzzles.Livro().Puzzles.size()), 16, false, 0,
+          alCentro);
+  C.Texto(x, G.Proporcional(212), TextoTamanho(config.N), 16, false, 0, alCentro);
 }
 
 void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) const {
   const TLivro& livro = FPuzzles.Livro();
   const TInfoLivro& info = FPuzzles.Info();
-  C.Texto(CCentroX, CTopoPagina, CTituloFicha, 20, true, 0, alCentro);
-  const std::pair<const char*, std::string> linhas[] = {
+  const TGeometriaPagina& G = Geometria();
+  C.Texto(G.CentroX(), CTopoPagina, CTituloFicha, 20, true, 0, alCentro);
+  std::vector<std::pair<const char*, std::string>> linhas = {
       {"Código do livro:", livro.Codigo},
       {"Data:", info.Data},
       {"Versão:", info.Versao},
@@ -227,18 +296,20 @@ void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) c
       {"Nível:", livro.Config.Nivel == 0 ? std::string("Progressiva") : std::to_string(livro.Config.Nivel)},
       {"Leis nos puzzles:", NomesLeis(FLeis)},
   };
+  // A4 goes without saying.
+  if (FEdicao.Formato != fmA4) linhas.emplace_back("Formato:", std::string(DadosFormato(FEdicao.Formato).Descricao));
   double y = 45;
   for (const auto& [rotulo, valor] : linhas) {
     C.Texto(CMargemEsquerda, y, rotulo, 12, false, 0, alEsquerda);
     C.Texto(66, y, valor, 12, true, 0, alEsquerda);
     y += 9;
   }
-  DesenharRodape(C, ADesc.Numero);
+  DesenharRodape(C, G, ADesc.Numero);
 }
 
 void TCompositorLivro::PaginaDiagramas(ICadrelCanvas& C, const TDescPagina& ADesc) const {
-  DesenharDiagramas(C, FLeis, ADesc.Primeiro);
-  DesenharRodape(C, ADesc.Numero);
+  DesenharDiagramas(C, Geometria(), FLeis, ADesc.Primeiro);
+  DesenharRodape(C, Geometria(), ADesc.Numero);
 }
 
 }  // namespace cadrel

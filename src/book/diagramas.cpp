@@ -104,17 +104,17 @@ std::int32_t NumPaginasDiagramas(TConjuntoLeis ALeis) {
   return static_cast<std::int32_t>(GruposDiagramas(ALeis).size());
 }
 
-void DesenharDiagramas(ICadrelCanvas& C, TConjuntoLeis ALeis, std::int32_t APagina) {
+void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, std::int32_t APagina) {
   const std::vector<TGrupoDiagramas> grupos = GruposDiagramas(ALeis);
   if (APagina < 0 || APagina >= static_cast<std::int32_t>(grupos.size())) return;
 
   double y = CTopoPagina;
   if (APagina == 0) {
-    C.Texto(CCentroX, CTopoPagina, CTituloDiagramas, CTamanhoTituloPagina, true, 0, alCentro);
+    C.Texto(G.CentroX(), CTopoPagina, CTituloDiagramas, CTamanhoTituloPagina, true, 0, alCentro);
     const std::string intro =
         "Em cada diagrama a grelha está toda preenchida, para se ver a lei a funcionar. As marcas lêem-se também a "
         "preto e branco: linha contínua, tracejada e cinzento.";
-    y = DesenharParagrafo(C, CMargemEsquerda, 35, CLarguraUtil, intro, CTamanhoIntro) + 3;
+    y = DesenharParagrafo(C, CMargemEsquerda, 35, CGeometriaA4.Largura, intro, CTamanhoIntro) + 3;
   }
   switch (grupos[static_cast<std::size_t>(APagina)]) {
     case gdOrdemTabela:
@@ -307,7 +307,7 @@ double DiagramaTabela(ICadrelCanvas& C, double Y) {
   const std::vector<std::int32_t>& e = ExemploFixo(2).Solucao;
   constexpr std::array leis{leiTAB};
   const double h = CabecalhoGrupo(C, Y, "Tabela", leis);
-  const double g = DesenharParagrafo(C, CMargemEsquerda, h + 1, CLarguraUtil,
+  const double g = DesenharParagrafo(C, CMargemEsquerda, h + 1, CGeometriaA4.Largura,
                                      "Em qualquer rectângulo, os cantos opostos somam o mesmo: as duas diagonais dão "
                                      "o mesmo resultado. Cada grelha mostra um rectângulo: os cantos estão a "
                                      "cinzento e as diagonais a linha contínua e a tracejado.",
@@ -334,7 +334,7 @@ double DiagramaTabela(ICadrelCanvas& C, double Y) {
   }
 
   const TQuadra& r = CRectanguloDireita;
-  return DesenharParagrafo(C, CMargemEsquerda, g + 54 + 2 * AlturaLinha(CTamanhoNota) + 4, CLarguraUtil,
+  return DesenharParagrafo(C, CMargemEsquerda, g + 54 + 2 * AlturaLinha(CTamanhoNota) + 4, CGeometriaA4.Largura,
                            fmt::format("No rectângulo da direita, se faltasse o {}, calculava-se {} + {} - {} = {}.",
                                        e[r.D], e[r.B], e[r.C], e[r.A], e[r.D]),
                            CTamanhoTexto) +
@@ -447,10 +447,10 @@ double DiagramaSimetria(ICadrelCanvas& C, double Y) {
   const std::int32_t k = *menor + *maior;
   constexpr std::array leis{leiSIM};
   const double h = CabecalhoGrupo(C, Y, "Simetria", leis);
-  double y = DesenharParagrafo(C, CMargemEsquerda, h + 1, CLarguraUtil,
+  double y = DesenharParagrafo(C, CMargemEsquerda, h + 1, CGeometriaA4.Largura,
                                "Dois números em posições opostas, vistas do centro da grelha, somam sempre K.",
                                CTamanhoTexto);
-  y = DesenharParagrafo(C, CMargemEsquerda, y + 1, CLarguraUtil,
+  y = DesenharParagrafo(C, CMargemEsquerda, y + 1, CGeometriaA4.Largura,
                         fmt::format("K = {} + {} = {}, o menor mais o maior.", *menor, *maior, k), CTamanhoTexto);
   return SimetriaImpar(C, SimetriaPar(C, y + 4, e) + 6);
 }
@@ -464,7 +464,7 @@ double DiagramaSomas(ICadrelCanvas& C, double Y, bool AQuebradas) {
   const std::span<const TLinhaSoma> linhas(CLinhasSomas);
   const double alturaMinis = CLadoMini + 2 + 2 * AlturaLinha(CTamanhoMini) + 6;
 
-  const double r = DesenharParagrafo(C, CMargemEsquerda, h + 1, CLarguraUtil,
+  const double r = DesenharParagrafo(C, CMargemEsquerda, h + 1, CGeometriaA4.Largura,
                                      fmt::format("Todas as linhas, todas as colunas e as duas diagonais principais "
                                                  "somam o mesmo valor S. Aqui S = {}.",
                                                  s),
@@ -473,7 +473,7 @@ double DiagramaSomas(ICadrelCanvas& C, double Y, bool AQuebradas) {
   MiniGrelhas(C, r, e, linhas.first(4));
   double y = r + alturaMinis;
   if (AQuebradas) {
-    const double rq = DesenharParagrafo(C, CMargemEsquerda, y, CLarguraUtil,
+    const double rq = DesenharParagrafo(C, CMargemEsquerda, y, CGeometriaA4.Largura,
                                         "As diagonais «quebradas» saem por um lado da grelha e continuam do lado "
                                         "oposto (as setas pequenas mostram a saída e a entrada). Também somam S.",
                                         CTamanhoTexto) +

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "book/geometria.hpp"
 #include "core/tipos.hpp"
 #include "drawing/canvas.hpp"
 
@@ -44,7 +45,7 @@ std::vector<TGrupoDiagramas> GruposDiagramas(TConjuntoLeis ALeis);
 std::int32_t NumPaginasDiagramas(TConjuntoLeis ALeis);
 // The content of diagrams page APagina (from 0), without its footer; an index
 // outside the groups draws nothing.
-void DesenharDiagramas(ICadrelCanvas& C, TConjuntoLeis ALeis, std::int32_t APagina);
+void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, std::int32_t APagina);
 
 // Each diagram starts at Y and returns the y where the next one may start.
 double DiagramaOrdem(ICadrelCanvas& C, double Y);

@@ -13,18 +13,21 @@ namespace {
 constexpr double CTamanhoLicenca = 12;
 constexpr double CPassoLicenca = 6.15;
 
-// The emblem: a 60 mm square of 20 mm cells centred on the page.
+// The emblem: a 60 mm square of 20 mm cells centred on the paper.
 constexpr double CLadoSimbolo = 60;
 constexpr double CCelulaSimbolo = 20;
-constexpr double CX0 = CCentroX - CLadoSimbolo / 2;
-constexpr double CY0 = CCentroY - CLadoSimbolo / 2;
 constexpr double CRaioCirculo = 7;
 constexpr double CTraco = 1.4;
 constexpr double CPassoTraco = 2.4;
 
-TPontoMm CentroCelula(int c, int r) {
-  return PontoMm(CX0 + CCelulaSimbolo * c + CCelulaSimbolo / 2, CY0 + CCelulaSimbolo * r + CCelulaSimbolo / 2);
-}
+// The emblem's square, from its top-left corner.
+struct TQuadradoSimbolo {
+  double X0;
+  double Y0;
+  TPontoMm CentroCelula(int c, int r) const {
+    return PontoMm(X0 + CCelulaSimbolo * c + CCelulaSimbolo / 2, Y0 + CCelulaSimbolo * r + CCelulaSimbolo / 2);
+  }
+};
 
 // Dashes of 1.4 mm every 2.4 mm from P, as many as stand whole before Q: the
 // line ends where the last one does.
@@ -46,9 +49,9 @@ void Diagonal(ICadrelCanvas& C, TPontoMm A, TPontoMm B) {
   Tracejado(C, em(l / 2 + 7.5), em(l - 8.5));
 }
 
-void Parentese(ICadrelCanvas& C, double x, double ABraco) {
-  const double cima = CY0 - 4;
-  const double baixo = CY0 + CLadoSimbolo + 4;
+void Parentese(ICadrelCanvas& C, const TQuadradoSimbolo& Q, double x, double ABraco) {
+  const double cima = Q.Y0 - 4;
+  const double baixo = Q.Y0 + CLadoSimbolo + 4;
   C.Linha(x, cima, x, baixo, 1.6, 0);
   C.Linha(x, cima, x + ABraco, cima, 1.6, 0);
   C.Linha(x, baixo, x + ABraco, baixo, 1.6, 0);
@@ -67,37 +70,42 @@ void DesenharSelo(ICadrelCanvas& C, double X, double Y, double ALargura) {
   C.Imagem(X, Y, ALargura, ALargura * CProporcaoSelo, CRecursoSelo);
 }
 
-void DesenharPaginaLicenca(ICadrelCanvas& C, const std::string& ATitulo) {
-  C.Texto(CMargemEsquerda, 205, ATitulo, 14, true, 0, alEsquerda);
-  C.Texto(CMargemEsquerda, 216, TextoDireitos(false), CTamanhoLicenca, false, 0, alEsquerda);
-  double y = 225;
-  for (const std::string& linha : QuebrarLinhas(C, TextoDireitos(true), CLarguraUtil, CTamanhoLicenca, false)) {
+void DesenharPaginaLicenca(ICadrelCanvas& C, const TGeometriaPagina& G, const std::string& ATitulo) {
+  // The block keeps its place in the lower part of the page, its lines their spacing.
+  const double topo = G.Proporcional(205);
+  C.Texto(CMargemEsquerda, topo, ATitulo, 14, true, 0, alEsquerda);
+  C.Texto(CMargemEsquerda, topo + 11, TextoDireitos(false), CTamanhoLicenca, false, 0, alEsquerda);
+  double y = topo + 20;
+  for (const std::string& linha : QuebrarLinhas(C, TextoDireitos(true), G.Largura, CTamanhoLicenca, false)) {
     C.Texto(CMargemEsquerda, y, linha, CTamanhoLicenca, false, 0, alEsquerda);
     y += CPassoLicenca;
   }
   DesenharSelo(C, CMargemEsquerda, y + 4, 30);
 }
 
-void DesenharSeparador(ICadrelCanvas& C, bool ASolucoes) {
+void DesenharSeparador(ICadrelCanvas& C, const TGeometriaPagina& G, bool ASolucoes) {
   const double h = C.AlturaTexto(36);
-  C.Texto(CCentroX, CCentroY - h / 2 - 4, TextoSeparador(ASolucoes), 36, true, 0, alCentro);
-  C.Linha(CCentroX - 15, CCentroY + 14, CCentroX + 15, CCentroY + 14, 0.8, 0);
+  const double x = G.CentroX();
+  C.Texto(x, G.CentroY - h / 2 - 4, TextoSeparador(ASolucoes), 36, true, 0, alCentro);
+  C.Linha(x - 15, G.CentroY + 14, x + 15, G.CentroY + 14, 0.8, 0);
 }
 
-void DesenharSimbolo(ICadrelCanvas& C) {
-  Parentese(C, CX0 - 5, 4.5);
-  Parentese(C, CX0 + CLadoSimbolo + 5, -4.5);
+void DesenharSimbolo(ICadrelCanvas& C, const TGeometriaPagina& G) {
+  const TQuadradoSimbolo q{G.CentroX() - CLadoSimbolo / 2, G.CentroY - CLadoSimbolo / 2};
+  Parentese(C, q, q.X0 - 5, 4.5);
+  Parentese(C, q, q.X0 + CLadoSimbolo + 5, -4.5);
 
   const double h = C.AlturaTexto(28);
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c)
-      C.Texto(CentroCelula(c, r).X, CY0 + CCelulaSimbolo * r + (CCelulaSimbolo - h) / 2, std::to_string(3 * r + c + 1),
-              28, true, 0, alCentro);
+      C.Texto(q.CentroCelula(c, r).X, q.Y0 + CCelulaSimbolo * r + (CCelulaSimbolo - h) / 2,
+              std::to_string(3 * r + c + 1), 28, true, 0, alCentro);
 
-  Diagonal(C, CentroCelula(0, 0), CentroCelula(2, 2));
-  Diagonal(C, CentroCelula(2, 0), CentroCelula(0, 2));
+  Diagonal(C, q.CentroCelula(0, 0), q.CentroCelula(2, 2));
+  Diagonal(C, q.CentroCelula(2, 0), q.CentroCelula(0, 2));
 
-  for (const TPontoMm centro : {CentroCelula(0, 0), CentroCelula(2, 0), CentroCelula(0, 2), CentroCelula(2, 2)})
+  for (const TPontoMm centro :
+       {q.CentroCelula(0, 0), q.CentroCelula(2, 0), q.CentroCelula(0, 2), q.CentroCelula(2, 2)})
     C.Elipse(centro.X - CRaioCirculo, centro.Y - CRaioCirculo, 2 * CRaioCirculo, 2 * CRaioCirculo, 1.2, 0, -1);
 }
 

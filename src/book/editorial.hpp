@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "book/geometria.hpp"
 #include "drawing/canvas.hpp"
 
 namespace cadrel {
@@ -19,10 +20,11 @@ std::string TextoSeparador(bool ASolucoes);
 // its own proportions.
 void DesenharSelo(ICadrelCanvas& C, double X, double Y, double ALargura);
 // The back of the cover: title, rights line, licence sentence and seal.
-void DesenharPaginaLicenca(ICadrelCanvas& C, const std::string& ATitulo);
+void DesenharPaginaLicenca(ICadrelCanvas& C, const TGeometriaPagina& G, const std::string& ATitulo);
 // The title page of the puzzles or, with ASolucoes, of the solutions.
-void DesenharSeparador(ICadrelCanvas& C, bool ASolucoes);
-// The emblem: the digits 1 to 9 in brackets, corners circled, dashed diagonals.
-void DesenharSimbolo(ICadrelCanvas& C);
+void DesenharSeparador(ICadrelCanvas& C, const TGeometriaPagina& G, bool ASolucoes);
+// The emblem, centred on the paper: the digits 1 to 9 in brackets, corners
+// circled, dashed diagonals.
+void DesenharSimbolo(ICadrelCanvas& C, const TGeometriaPagina& G);
 
 }  // namespace cadrel

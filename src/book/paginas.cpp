@@ -71,10 +71,10 @@ double DesenharParagrafo(ICadrelCanvas& C, double X, double Y, double ALargura, 
   return Y + static_cast<double>(linhas.size()) * passo;
 }
 
-void DesenharRodape(ICadrelCanvas& C, std::int32_t ANumero) {
+void DesenharRodape(ICadrelCanvas& C, const TGeometriaPagina& G, std::int32_t ANumero) {
   if (ANumero <= 0) return;
-  C.Texto(CMargemEsquerda, CYRodape, "QUORVEL | Velmaro", CTamanhoRodape, false, CCinzaSecundario, alEsquerda);
-  C.Texto(CMargemDireita, CYRodape, std::to_string(ANumero), CTamanhoRodape, false, CCinzaSecundario, alDireita);
+  C.Texto(CMargemEsquerda, G.YRodape, "QUORVEL | Velmaro", CTamanhoRodape, false, CCinzaSecundario, alEsquerda);
+  C.Texto(G.Direita(), G.YRodape, std::to_string(ANumero), CTamanhoRodape, false, CCinzaSecundario, alDireita);
 }
 
 }  // namespace cadrel

@@ -5,21 +5,12 @@
 #include <vector>
 
 #include "book/destino_paginas.hpp"
+#include "book/geometria.hpp"
 #include "core/tipos.hpp"
 #include "drawing/canvas.hpp"
 #include "generation/livro.hpp"
 
 namespace cadrel {
-
-// The A4 page grid that every page kind shares, in millimetres from the
-// top-left corner.
-inline constexpr double CMargemEsquerda = 18;
-inline constexpr double CMargemDireita = 192;
-inline constexpr double CLarguraUtil = CMargemDireita - CMargemEsquerda;
-inline constexpr double CCentroX = 105;
-inline constexpr double CCentroY = 148.5;
-inline constexpr double CTopoPagina = 18;
-inline constexpr double CYRodape = 283;
 
 // Grey levels shared by the page drawers.
 inline constexpr std::int32_t CCinzaSecundario = 128;  // secondary texts
@@ -36,6 +27,7 @@ enum TTipoPagina : std::uint8_t {
   pgVerso,
   pgSeparador,    // Primeiro: 0 before the puzzles, 1 before the solutions
   pgSimbolo,      // Primeiro: 0 or 1, as the separator before it
+  pgVazia,        // nothing at all: what makes a print edition's page count
 };
 
 struct TDescPagina {
@@ -78,6 +70,6 @@ double PassoDeLinha(double ATamanhoPt);
 double DesenharParagrafo(ICadrelCanvas& C, double X, double Y, double ALargura, const std::string& ATexto,
                          double ATamanhoPt);
 // The running footer; page number 0 draws nothing.
-void DesenharRodape(ICadrelCanvas& C, std::int32_t ANumero);
+void DesenharRodape(ICadrelCanvas& C, const TGeometriaPagina& G, std::int32_t ANumero);
 
 }  // namespace cadrel

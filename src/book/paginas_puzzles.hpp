@@ -10,16 +10,27 @@
 
 namespace cadrel {
 
+// How puzzles of side N sit on the pages of AMaqueta: two a page with the
+// default grid (LayoutPadrao, which is what A4 gets), the grid grown where the
+// trim would print its cells smaller than a finger can write in, and one a
+// page where two no longer fit.
+TLayoutPuzzles LayoutDoFormato(std::int32_t N, const TMaquetaLivro& AMaqueta);
+// How many solutions a solutions page of the book holds: SolucoesPorPagina,
+// unless the page is too short for two rows of them.
+std::int32_t SolucoesNaPagina(const TLivro& ALivro, const TGeometriaPagina& G);
+
 // Draws the puzzles pages and the solutions pages of one book from its own
-// copy of the book. The book composer owns one and hands it each pgPuzzles and
-// pgSolucoes entry of its plan.
+// copy of the book, in the page geometry of its trim. The book composer owns
+// one and hands it each pgPuzzles and pgSolucoes entry of its plan.
 class TPaginasPuzzles {
 public:
-  TPaginasPuzzles(TLivro ALivro, TInfoLivro AInfo, TLayoutPuzzles ALayout);
+  TPaginasPuzzles(TLivro ALivro, TInfoLivro AInfo, TLayoutPuzzles ALayout,
+                  const TGeometriaPagina& AGeometria = CGeometriaA4);
 
   const TLivro& Livro() const { return FLivro; }
   const TInfoLivro& Info() const { return FInfo; }
   const TLayoutPuzzles& Layout() const { return FLayout; }
+  const TGeometriaPagina& Geometria() const { return FGeometria; }
 
   // Up to PorPagina puzzles from ADesc.Primeiro, then the footer. Returns
   // where each puzzle's number was printed, in order, for the links of the PDF.
@@ -38,6 +49,8 @@ private:
   TLivro FLivro;
   TInfoLivro FInfo;
   TLayoutPuzzles FLayout;
+  TGeometriaPagina FGeometria;
+  std::int32_t FSolucoesNaPagina;
 };
 
 }  // namespace cadrel

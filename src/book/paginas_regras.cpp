@@ -38,8 +38,12 @@ void Cabecalho(ICadrelCanvas& C, double Y, const std::string& ATexto) {
 }
 }  // namespace
 
-TPaginasRegras::TPaginasRegras(TConjuntoLeis ALeis, bool ATemNivel5)
-    : FLeis(ALeis), FTemNivel5(ATemNivel5), FPlano(PlanoRegras(ALeis, ATemNivel5)), FBlocos(BlocosLeis(ALeis)) {}
+TPaginasRegras::TPaginasRegras(TConjuntoLeis ALeis, bool ATemNivel5, const TGeometriaPagina& AGeometria)
+    : FLeis(ALeis),
+      FTemNivel5(ATemNivel5),
+      FGeometria(AGeometria),
+      FPlano(PlanoRegras(ALeis, ATemNivel5, AGeometria)),
+      FBlocos(BlocosLeis(ALeis)) {}
 
 void TPaginasRegras::PaginaRegras(ICadrelCanvas& C, const TDescPagina& ADesc) const {
   // Each element starts at its planned y, never where the previous one really
@@ -54,30 +58,31 @@ void TPaginasRegras::PaginaRegras(ICadrelCanvas& C, const TDescPagina& ADesc) co
           Cabecalho(C, y, "As leis deste livro");
           y += CEspacoCabecalhoLeis;
         }
-        DesenharBlocoLei(C, FBlocos[static_cast<std::size_t>(el.Indice)], false, y);
+        DesenharBlocoLei(C, FBlocos[static_cast<std::size_t>(el.Indice)], false, y, FGeometria);
         break;
       }
       case erCirculos: {
         double y = el.Y;
-        DesenharBlocoLei(C, BlocoCirculos(), true, y);
+        DesenharBlocoLei(C, BlocoCirculos(), true, y, FGeometria);
         break;
       }
       case erExemplo: DesenharExemplo(C, el.Y); break;
       case erConselhos: DesenharConselhos(C, el.Y); break;
     }
   }
-  DesenharRodape(C, ADesc.Numero);
+  DesenharRodape(C, FGeometria, ADesc.Numero);
 }
 
 void TPaginasRegras::DesenharComoSeJoga(ICadrelCanvas& C, double Y) const {
-  C.Texto(CCentroX, Y, CTituloRegras, CTamanhoTitulo, true, 0, alCentro);
+  C.Texto(FGeometria.CentroX(), Y, CTituloRegras, CTamanhoTitulo, true, 0, alCentro);
   Cabecalho(C, Y + 18, "Como se joga");
   double y = Y + 28;
   for (const std::string& p : ParagrafosComoSeJoga(FLeis, FTemNivel5))
-    y = DesenharParagrafo(C, CMargemEsquerda, y, CLarguraUtil, p, CTamanhoTexto) + CEspacoParagrafos;
+    y = DesenharParagrafo(C, CMargemEsquerda, y, FGeometria.Largura, p, CTamanhoTexto) + CEspacoParagrafos;
 }
 
-void TPaginasRegras::DesenharBlocoLei(ICadrelCanvas& C, const TBlocoLei& ABloco, bool ACirculos, double& Y) {
+void TPaginasRegras::DesenharBlocoLei(ICadrelCanvas& C, const TBlocoLei& ABloco, bool ACirculos, double& Y,
+                                      const TGeometriaPagina& G) {
   double x = CMargemEsquerda + CPassoIcone;
   if (ACirculos) {
     DesenharLeiOculta(C, CMargemEsquerda, Y);
@@ -89,9 +94,9 @@ void TPaginasRegras::DesenharBlocoLei(ICadrelCanvas& C, const TBlocoLei& ABloco,
     }
   }
   C.Texto(x, Y + 3.5, ABloco.Titulo, CTamanhoCabecalho, true, 0, alEsquerda);
-  double y = DesenharParagrafo(C, CMargemEsquerda, Y + CTopoParagrafoBloco, CLarguraUtil, ABloco.Paragrafo,
-                               CTamanhoTexto);
-  y = DesenharParagrafo(C, CMargemEsquerda, y + 1.5, CLarguraUtil, ABloco.Exemplo, CTamanhoTexto);
+  double y =
+      DesenharParagrafo(C, CMargemEsquerda, Y + CTopoParagrafoBloco, G.Largura, ABloco.Paragrafo, CTamanhoTexto);
+  y = DesenharParagrafo(C, CMargemEsquerda, y + 1.5, G.Largura, ABloco.Exemplo, CTamanhoTexto);
   Y = std::max(y, Y + CAlturaMinimaBloco) + CEspacoAposBloco;
 }
 
@@ -102,7 +107,7 @@ void TPaginasRegras::DesenharExemplo(ICadrelCanvas& C, double Y) const {
 
   Cabecalho(C, Y, "Um exemplo");
   const double topo =
-      DesenharParagrafo(C, CMargemEsquerda, Y + 10, CLarguraUtil, IntroExemplo(e), CTamanhoTexto) + 3;
+      DesenharParagrafo(C, CMargemEsquerda, Y + 10, FGeometria.Largura, IntroExemplo(e), CTamanhoTexto) + 3;
 
   C.Texto(CMargemEsquerda, topo, "Puzzle", 10, true, 0, alEsquerda);
   DesenharGrelha(C, 4, e.Dados, e.Solucao, CMargemEsquerda, topo + 6, CLadoGrelhaExemplo, false,
@@ -110,7 +115,9 @@ void TPaginasRegras::DesenharExemplo(ICadrelCanvas& C, double Y) const {
 
   std::string numeros = "Números a colocar:";
   for (std::int32_t n : NumerosEmFalta(ordenados, e.Dados)) numeros += fmt::format(" {}", n);
-  const std::vector<std::string> linhas = QuebrarLinhas(C, numeros, 120, CTamanhoTexto, false);
+  // The right column runs to the right margin; the numbers keep a little off it.
+  const double larguraDireita = FGeometria.Direita() - CXColunaDireita;
+  const std::vector<std::string> linhas = QuebrarLinhas(C, numeros, larguraDireita - 4, CTamanhoTexto, false);
   for (std::size_t i = 0; i < linhas.size(); ++i)
     C.Texto(CXColunaDireita, topo + CPassoNumeros * static_cast<double>(i), linhas[i], CTamanhoTexto, false, 0,
             alEsquerda);
@@ -120,7 +127,7 @@ void TPaginasRegras::DesenharExemplo(ICadrelCanvas& C, double Y) const {
   double h = g + 6;
   for (std::size_t k = 0; k < e.Passos.size(); ++k) {
     for (const std::string& linha :
-         QuebrarLinhas(C, fmt::format("{}. {}", k + 1, e.Passos[k].Texto), 124, CTamanhoPassos, false)) {
+         QuebrarLinhas(C, fmt::format("{}. {}", k + 1, e.Passos[k].Texto), larguraDireita, CTamanhoPassos, false)) {
       C.Texto(CXColunaDireita, h, linha, CTamanhoPassos, false, 0, alEsquerda);
       h += CPassoLinhaPasso;
     }
@@ -130,7 +137,7 @@ void TPaginasRegras::DesenharExemplo(ICadrelCanvas& C, double Y) const {
   C.Texto(CMargemEsquerda, topo + 51, "Solução", 10, true, 0, alEsquerda);
   DesenharGrelha(C, 4, e.Dados, e.Solucao, CMargemEsquerda, topo + 57, CLadoGrelhaExemplo, true,
                  CTamanhoDigitosExemplo);
-  DesenharParagrafo(C, CMargemEsquerda, topo + 99, CLarguraUtil,
+  DesenharParagrafo(C, CMargemEsquerda, topo + 99, FGeometria.Largura,
                     "Os números a cinzento são os dados; os números a negrito são os que se deduziram.",
                     CTamanhoTexto);
 }
@@ -140,7 +147,7 @@ void TPaginasRegras::DesenharConselhos(ICadrelCanvas& C, double Y) const {
   double y = Y + 10;
   const std::vector<std::string> conselhos = Conselhos();
   for (std::size_t i = 0; i < conselhos.size(); ++i)
-    y = DesenharParagrafo(C, CMargemEsquerda, y, CLarguraUtil, fmt::format("{}. {}", i + 1, conselhos[i]),
+    y = DesenharParagrafo(C, CMargemEsquerda, y, FGeometria.Largura, fmt::format("{}. {}", i + 1, conselhos[i]),
                           CTamanhoTexto) +
         CEspacoParagrafos;
 }

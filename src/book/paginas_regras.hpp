@@ -18,7 +18,7 @@ inline constexpr const char* CTituloRegras = "Regras";
 // and hands it each pgRegras entry of its plan.
 class TPaginasRegras {
 public:
-  TPaginasRegras(TConjuntoLeis ALeis, bool ATemNivel5);
+  TPaginasRegras(TConjuntoLeis ALeis, bool ATemNivel5, const TGeometriaPagina& AGeometria = CGeometriaA4);
 
   TConjuntoLeis Leis() const { return FLeis; }
   bool TemNivel5() const { return FTemNivel5; }
@@ -32,7 +32,8 @@ public:
   // The section title and the how-to-play paragraphs.
   void DesenharComoSeJoga(ICadrelCanvas& C, double Y) const;
   // A law block, or the circles block when ACirculos; Y is moved past it.
-  static void DesenharBlocoLei(ICadrelCanvas& C, const TBlocoLei& ABloco, bool ACirculos, double& Y);
+  static void DesenharBlocoLei(ICadrelCanvas& C, const TBlocoLei& ABloco, bool ACirculos, double& Y,
+                               const TGeometriaPagina& G = CGeometriaA4);
   // The worked example: intro, puzzle, numbers to place, steps and solution.
   void DesenharExemplo(ICadrelCanvas& C, double Y) const;
   void DesenharConselhos(ICadrelCanvas& C, double Y) const;
@@ -40,6 +41,7 @@ public:
 private:
   TConjuntoLeis FLeis;
   bool FTemNivel5;
+  TGeometriaPagina FGeometria;
   std::vector<TElementoRegras> FPlano;
   std::vector<TBlocoLei> FBlocos;
 };

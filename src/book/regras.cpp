@@ -11,11 +11,10 @@ namespace cadrel {
 
 namespace {
 
-// Elements must end above this line; the footer lives below it.
-constexpr double CLimiteInferior = 272.03;
-constexpr double CTopo = 18;
 constexpr double CAlturaLinhaEstimada = 5.65;
+// A line of the A4 page's width; a narrower page takes fewer.
 constexpr std::int32_t CCaracteresPorLinha = 76;
+constexpr double CLarguraA4 = 174;
 
 constexpr const char* CFimNota =
     ", que o puzzle não indica: descobre-se com os números do próprio puzzle, como se explica em «As leis "
@@ -240,55 +239,60 @@ std::string IntroExemplo(const TExemploRegras& AExemplo) {
   return texto;
 }
 
-std::int32_t LinhasEstimadas(std::string_view ATexto) {
+std::int32_t LinhasEstimadas(std::string_view ATexto, double ALargura) {
+  const auto porLinha = static_cast<std::int32_t>(CCaracteresPorLinha * ALargura / CLarguraA4);
   const std::int32_t caracteres = ContarCaracteres(ATexto);
-  return std::max<std::int32_t>(1, (caracteres + CCaracteresPorLinha - 1) / CCaracteresPorLinha);
+  return std::max<std::int32_t>(1, (caracteres + porLinha - 1) / porLinha);
 }
 
-double AlturaEstimada(std::string_view ATexto) { return LinhasEstimadas(ATexto) * CAlturaLinhaEstimada; }
+double AlturaEstimada(std::string_view ATexto, double ALargura) {
+  return LinhasEstimadas(ATexto, ALargura) * CAlturaLinhaEstimada;
+}
 
-double AlturaBloco(const TBlocoLei& ABloco, bool APrimeiro) {
-  const double corpo = std::max(AlturaEstimada(ABloco.Paragrafo) + 17 + 1.5 + AlturaEstimada(ABloco.Exemplo), 46.0);
+double AlturaBloco(const TBlocoLei& ABloco, bool APrimeiro, double ALargura) {
+  const double corpo = std::max(
+      AlturaEstimada(ABloco.Paragrafo, ALargura) + 17 + 1.5 + AlturaEstimada(ABloco.Exemplo, ALargura), 46.0);
   return corpo + 7 + (APrimeiro ? 12 : 0);
 }
 
-void ColocarElemento(std::vector<TElementoRegras>& APlano, TCursorRegras& ACursor, TTipoElementoRegras ATipo,
-                     std::int32_t AIndice, double AAltura) {
+void ColocarElemento(std::vector<TElementoRegras>& APlano, TCursorRegras& ACursor, const TGeometriaPagina& G,
+                     TTipoElementoRegras ATipo, std::int32_t AIndice, double AAltura) {
   // An element taller than a page still goes alone on the page it starts.
-  if (ACursor.Y + AAltura > CLimiteInferior && ACursor.Y > CTopo + 0.01) {
+  if (ACursor.Y + AAltura > G.LimiteConteudo && ACursor.Y > CTopoPagina + 0.01) {
     ++ACursor.Pagina;
-    ACursor.Y = CTopo;
+    ACursor.Y = CTopoPagina;
   }
   APlano.push_back({ATipo, AIndice, ACursor.Pagina, ACursor.Y, AAltura});
   ACursor.Y += AAltura;
 }
 
-std::vector<TElementoRegras> PlanoRegras(TConjuntoLeis ALeis, bool ACirculos) {
+std::vector<TElementoRegras> PlanoRegras(TConjuntoLeis ALeis, bool ACirculos, const TGeometriaPagina& G) {
   std::vector<TElementoRegras> plano;
   TCursorRegras cursor;
+  const double w = G.Largura;
 
   double comoSeJoga = 28;
-  for (const std::string& p : ParagrafosComoSeJoga(ALeis, ACirculos)) comoSeJoga += AlturaEstimada(p) + 2.5;
-  ColocarElemento(plano, cursor, erComoSeJoga, 0, comoSeJoga + 6);
+  for (const std::string& p : ParagrafosComoSeJoga(ALeis, ACirculos)) comoSeJoga += AlturaEstimada(p, w) + 2.5;
+  ColocarElemento(plano, cursor, G, erComoSeJoga, 0, comoSeJoga + 6);
 
   const std::vector<TBlocoLei> blocos = BlocosLeis(ALeis);
   for (std::size_t j = 0; j < blocos.size(); ++j)
-    ColocarElemento(plano, cursor, erBloco, static_cast<std::int32_t>(j), AlturaBloco(blocos[j], j == 0));
+    ColocarElemento(plano, cursor, G, erBloco, static_cast<std::int32_t>(j), AlturaBloco(blocos[j], j == 0, w));
 
-  if (ACirculos) ColocarElemento(plano, cursor, erCirculos, 0, AlturaBloco(BlocoCirculos(), false));
+  if (ACirculos) ColocarElemento(plano, cursor, G, erCirculos, 0, AlturaBloco(BlocoCirculos(), false, w));
 
-  ColocarElemento(plano, cursor, erExemplo, 0, AlturaEstimada(IntroExemplo(EscolherExemplo(ALeis))) + 130);
+  ColocarElemento(plano, cursor, G, erExemplo, 0, AlturaEstimada(IntroExemplo(EscolherExemplo(ALeis)), w) + 130);
 
   double conselhos = 10;
   const std::vector<std::string> dicas = Conselhos();
   for (std::size_t i = 0; i < dicas.size(); ++i)
-    conselhos += AlturaEstimada(fmt::format("{}. {}", i + 1, dicas[i])) + 2.5;
-  ColocarElemento(plano, cursor, erConselhos, 0, conselhos);
+    conselhos += AlturaEstimada(fmt::format("{}. {}", i + 1, dicas[i]), w) + 2.5;
+  ColocarElemento(plano, cursor, G, erConselhos, 0, conselhos);
   return plano;
 }
 
-std::int32_t NumPaginasRegras(TConjuntoLeis ALeis, bool ACirculos) {
-  return PlanoRegras(ALeis, ACirculos).back().Pagina + 1;
+std::int32_t NumPaginasRegras(TConjuntoLeis ALeis, bool ACirculos, const TGeometriaPagina& G) {
+  return PlanoRegras(ALeis, ACirculos, G).back().Pagina + 1;
 }
 
 }  // namespace cadrel

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "book/geometria.hpp"
 #include "core/tipos.hpp"
 
 namespace cadrel {
@@ -74,12 +75,12 @@ const TExemploRegras& ExemploFixo(std::int32_t AIndice);
 const TExemploRegras& EscolherExemplo(TConjuntoLeis ALeis);
 std::string IntroExemplo(const TExemploRegras& AExemplo);
 
-// Heights are estimated from the length of the texts, so that the page of every
-// element is known before any page is drawn.
-std::int32_t LinhasEstimadas(std::string_view ATexto);
-double AlturaEstimada(std::string_view ATexto);
+// Heights are estimated from the length of the texts and the width of the
+// page, so that the page of every element is known before any page is drawn.
+std::int32_t LinhasEstimadas(std::string_view ATexto, double ALargura = CGeometriaA4.Largura);
+double AlturaEstimada(std::string_view ATexto, double ALargura = CGeometriaA4.Largura);
 // APrimeiro: the block carries the section heading above it.
-double AlturaBloco(const TBlocoLei& ABloco, bool APrimeiro);
+double AlturaBloco(const TBlocoLei& ABloco, bool APrimeiro, double ALargura = CGeometriaA4.Largura);
 
 // Where the next element of the rules section starts.
 struct TCursorRegras {
@@ -88,11 +89,12 @@ struct TCursorRegras {
 };
 // Appends an element of height AAltura at the cursor, moving to the next page
 // first when it would not end above the page's lower limit.
-void ColocarElemento(std::vector<TElementoRegras>& APlano, TCursorRegras& ACursor, TTipoElementoRegras ATipo,
-                     std::int32_t AIndice, double AAltura);
+void ColocarElemento(std::vector<TElementoRegras>& APlano, TCursorRegras& ACursor, const TGeometriaPagina& G,
+                     TTipoElementoRegras ATipo, std::int32_t AIndice, double AAltura);
 
 // The elements of the rules section in drawing order, each on its page.
-std::vector<TElementoRegras> PlanoRegras(TConjuntoLeis ALeis, bool ACirculos);
-std::int32_t NumPaginasRegras(TConjuntoLeis ALeis, bool ACirculos);
+std::vector<TElementoRegras> PlanoRegras(TConjuntoLeis ALeis, bool ACirculos,
+                                         const TGeometriaPagina& G = CGeometriaA4);
+std::int32_t NumPaginasRegras(TConjuntoLeis ALeis, bool ACirculos, const TGeometriaPagina& G = CGeometriaA4);
 
 }  // namespace cadrel

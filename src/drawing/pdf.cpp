@@ -27,8 +27,9 @@ std::string DataIso(std::time_t AMomento) {
 
 }  // namespace
 
-TDocumentoPdf::TDocumentoPdf(std::string ACaminho) : FCaminho(std::move(ACaminho)) {
-  FSuperficie.reset(cairo_pdf_surface_create_for_stream(Escrever, this, CLarguraA4Pt, CAlturaA4Pt));
+TDocumentoPdf::TDocumentoPdf(std::string ACaminho, double ALarguraPt, double AAlturaPt)
+    : FCaminho(std::move(ACaminho)) {
+  FSuperficie.reset(cairo_pdf_surface_create_for_stream(Escrever, this, ALarguraPt, AAlturaPt));
   cairo_pdf_surface_set_metadata(FSuperficie.get(), CAIRO_PDF_METADATA_TITLE, "QUORVEL");
   cairo_pdf_surface_set_metadata(FSuperficie.get(), CAIRO_PDF_METADATA_AUTHOR, "Velmaro");
   if (const std::optional<std::time_t> momento = MomentoFixado())

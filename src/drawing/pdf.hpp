@@ -14,7 +14,8 @@ inline constexpr std::int32_t CDpiPdf = 300;
 inline constexpr double CLarguraA4Pt = 595;
 inline constexpr double CAlturaA4Pt = 842;
 
-// A PDF book being written: A4 portrait pages, Title "QUORVEL", Author
+// A PDF book being written: pages of one size (A4 portrait unless told),
+// Title "QUORVEL", Author
 // "Velmaro", the faces embedded, and the creation date of the fixed moment
 // when the environment sets one. cairo's bytes are kept in memory; the disk
 // is touched only by Gravar, which writes them whole or not at all, so a
@@ -24,7 +25,7 @@ inline constexpr double CAlturaA4Pt = 842;
 // Failures to write raise ECadrel naming the file.
 class TDocumentoPdf {
 public:
-  explicit TDocumentoPdf(std::string ACaminho);
+  explicit TDocumentoPdf(std::string ACaminho, double ALarguraPt = CLarguraA4Pt, double AAlturaPt = CAlturaA4Pt);
   ~TDocumentoPdf();
   TDocumentoPdf(const TDocumentoPdf&) = delete;
   TDocumentoPdf& operator=(const TDocumentoPdf&) = delete;

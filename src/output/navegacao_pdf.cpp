@@ -22,25 +22,25 @@ std::vector<TMarcadorPdf> MarcadoresPdf(const std::vector<TMarcador>& AMarcadore
   return marcadores;
 }
 
-// The canvas measures from the top-left corner of an A4 page, PDF user space
+// The canvas measures from the top-left corner of the page, PDF user space
 // from the bottom-left.
-TLigacaoPdf LigacaoPdf(const TLigacao& ALigacao) {
+TLigacaoPdf LigacaoPdf(const TLigacao& ALigacao, double AAlturaPt) {
   const TRectanguloMm& a = ALigacao.Area;
   return {.Pagina = ALigacao.Pagina,
           .X1 = MmParaPt(a.X),
-          .Y1 = CAlturaA4Pt - MmParaPt(a.Y + a.Altura),
+          .Y1 = AAlturaPt - MmParaPt(a.Y + a.Altura),
           .X2 = MmParaPt(a.X + a.Largura),
-          .Y2 = CAlturaA4Pt - MmParaPt(a.Y),
+          .Y2 = AAlturaPt - MmParaPt(a.Y),
           .Destino = ALigacao.Destino};
 }
 
 }  // namespace
 
 std::string AcrescentarNavegacao(const std::string& APdf, const TPlanoNavegacao& APlano,
-                                 const std::string& AFicheiro) {
+                                 const std::string& AFicheiro, double AAlturaPt) {
   std::vector<TLigacaoPdf> ligacoes;
   ligacoes.reserve(APlano.Ligacoes.size());
-  for (const TLigacao& l : APlano.Ligacoes) ligacoes.push_back(LigacaoPdf(l));
+  for (const TLigacao& l : APlano.Ligacoes) ligacoes.push_back(LigacaoPdf(l, AAlturaPt));
   try {
     return AcrescentarNavegacaoQpdf(APdf, MarcadoresPdf(APlano.Marcadores), ligacoes, AFicheiro);
   } catch (const std::bad_alloc&) {

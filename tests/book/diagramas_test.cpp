@@ -90,7 +90,7 @@ TEST(Diagramas, GruposEPaginasPorConjuntoDeLeis) {
     // Pages outside the groups stay blank.
     for (std::int32_t pagina : {-1, n}) {
       TCanvasGravador c;
-      DesenharDiagramas(c, caso.leis, pagina);
+      DesenharDiagramas(c, CGeometriaA4, caso.leis, pagina);
       EXPECT_TRUE(c.Chamadas.empty()) << bits << " pagina " << pagina;
     }
   }
@@ -118,7 +118,7 @@ TEST(Diagramas, PaginasJuntamOsDiagramasDoGrupo) {
     const double y = caso.pagina == 0 ? Abertura(esperado) : 18;
     caso.desenhar(esperado, y);
     TCanvasGravador c;
-    DesenharDiagramas(c, caso.leis, caso.pagina);
+    DesenharDiagramas(c, CGeometriaA4, caso.leis, caso.pagina);
     EXPECT_EQ(c.Chamadas, esperado.Chamadas) << int(caso.leis.Bits()) << " pagina " << caso.pagina;
   }
 }

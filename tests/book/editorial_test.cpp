@@ -22,7 +22,7 @@ TEST(Editorial, Textos) {
 
 TEST(Editorial, PaginaDaLicencaComOSeloDebaixoDoTexto) {
   TCanvasGravador c;
-  DesenharPaginaLicenca(c, "QUORVEL");
+  DesenharPaginaLicenca(c, CGeometriaA4, "QUORVEL");
   // The licence sentence fits one 174 mm line at 12 pt on the recording canvas.
   ASSERT_EQ(c.Ops(), (std::vector<TOpCanvas>{opTexto, opTexto, opTexto, opImagem}));
   EXPECT_EQ(c.Chamadas[0], (TChamada{.Op = opTexto, .X = 18, .Y = 205, .Contorno = 0, .Texto = "QUORVEL",
@@ -43,7 +43,7 @@ TEST(Editorial, Separadores) {
   const double h = 36 * TCanvasGravador::CAltura;
   for (bool solucoes : {false, true}) {
     TCanvasGravador c;
-    DesenharSeparador(c, solucoes);
+    DesenharSeparador(c, CGeometriaA4, solucoes);
     ASSERT_EQ(c.Chamadas.size(), 2u);
     EXPECT_EQ(c.Chamadas[0], (TChamada{.Op = opTexto, .X = 105, .Y = 148.5 - h / 2 - 4, .Contorno = 0,
                                        .Texto = solucoes ? "Soluções" : "Puzzles", .Tamanho = 36, .Negrito = true,
@@ -55,7 +55,7 @@ TEST(Editorial, Separadores) {
 
 TEST(Editorial, Simbolo) {
   TCanvasGravador c;
-  DesenharSimbolo(c);
+  DesenharSimbolo(c, CGeometriaA4);
   std::vector<TOpCanvas> ops(6, opLinha);
   ops.insert(ops.end(), 9, opTexto);
   ops.insert(ops.end(), 4, opLinha);  // the dashed pieces

@@ -116,7 +116,7 @@ TEST_F(PaginasRegrasCompletas, ComoSeJogaAvisaDosCirculos) {
 
 TEST_F(PaginasRegrasCompletas, RodapeNoFimEPaginaSemElementosSoComRodape) {
   TCanvasGravador rodape;
-  DesenharRodape(rodape, 4);
+  DesenharRodape(rodape, CGeometriaA4, 4);
   const TCanvasGravador p1 = Pagina(1, 4);
   ASSERT_GE(p1.Chamadas.size(), rodape.Chamadas.size());
   EXPECT_TRUE(std::equal(rodape.Chamadas.begin(), rodape.Chamadas.end(),

@@ -14,11 +14,11 @@ namespace {
 
 TEST(Rodape, NumeroZeroNadaDesenhaEOutrosDesenhamTextoENumero) {
   TCanvasGravador vazio;
-  DesenharRodape(vazio, 0);
+  DesenharRodape(vazio, CGeometriaA4, 0);
   EXPECT_TRUE(vazio.Chamadas.empty());
 
   TCanvasGravador c;
-  DesenharRodape(c, 7);
+  DesenharRodape(c, CGeometriaA4, 7);
   ASSERT_EQ(c.Chamadas.size(), 2u);
   const TChamada& texto = c.Chamadas[0];
   const TChamada& numero = c.Chamadas[1];

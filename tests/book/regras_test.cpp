@@ -221,7 +221,7 @@ TEST(Plano, QuebraDePaginaNoLimiteInferior) {
   for (const Caso& c : casos) {
     std::vector<TElementoRegras> plano;
     TCursorRegras cursor{0, c.y};
-    ColocarElemento(plano, cursor, erBloco, 2, c.altura);
+    ColocarElemento(plano, cursor, CGeometriaA4, erBloco, 2, c.altura);
     ASSERT_EQ(plano.size(), 1u);
     EXPECT_EQ(plano[0].Pagina, c.pagina) << c.y << " " << c.altura;
     EXPECT_DOUBLE_EQ(plano[0].Y, c.yColocado);

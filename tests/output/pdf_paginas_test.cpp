@@ -58,12 +58,12 @@ TEST(PdfPaginas, PaginasDeUmLivroNoFicheiro) {
   {
     TDocumentoPdf doc(alvo);
     TDestinoPdf destino(doc);
-    DesenharPaginaLicenca(*destino.NovaPagina(), "QUORVEL");
-    DesenharSeparador(*destino.NovaPagina(), false);
-    DesenharSimbolo(*destino.NovaPagina());
+    DesenharPaginaLicenca(*destino.NovaPagina(), CGeometriaA4, "QUORVEL");
+    DesenharSeparador(*destino.NovaPagina(), CGeometriaA4, false);
+    DesenharSimbolo(*destino.NovaPagina(), CGeometriaA4);
     quatro.PaginaPuzzles(*destino.NovaPagina(), {pgPuzzles, 0, 5});
     seis.PaginaPuzzles(*destino.NovaPagina(), {pgPuzzles, 0, 6});
-    DesenharSeparador(*destino.NovaPagina(), true);
+    DesenharSeparador(*destino.NovaPagina(), CGeometriaA4, true);
     quatro.PaginaSolucoes(*destino.NovaPagina(), {pgSolucoes, 0, 9});
     seis.PaginaSolucoes(*destino.NovaPagina(), {pgSolucoes, 0, 10});
     doc.Gravar();
@@ -117,13 +117,13 @@ TEST(PdfPaginas, TodosOsTextosTemGlifosNasFaces) {
       const TPaginasRegras regras(leis, circulos);
       for (std::int32_t p = 0; p < regras.NumPaginas(); ++p) regras.PaginaRegras(c, {pgRegras, p, p + 1});
     }
-    for (std::int32_t p = 0; p < NumPaginasDiagramas(leis); ++p) DesenharDiagramas(c, leis, p);
+    for (std::int32_t p = 0; p < NumPaginasDiagramas(leis); ++p) DesenharDiagramas(c, CGeometriaA4, leis, p);
   }
 
-  DesenharPaginaLicenca(c, "QUORVEL");
-  DesenharSeparador(c, false);
-  DesenharSeparador(c, true);
-  DesenharSimbolo(c);
+  DesenharPaginaLicenca(c, CGeometriaA4, "QUORVEL");
+  DesenharSeparador(c, CGeometriaA4, false);
+  DesenharSeparador(c, CGeometriaA4, true);
+  DesenharSimbolo(c, CGeometriaA4);
 
   const std::vector<std::string> todos = c.Textos();
   const std::set<std::string> textos(todos.begin(), todos.end());
