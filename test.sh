@@ -7,6 +7,13 @@ cmake --preset verificacao >/dev/null
 cmake --build --preset verificacao
 ctest --preset verificacao
 
+# The tests that run threads of ours against each other (label concorrencia),
+# again under ThreadSanitizer, which needs a build of its own: it cannot share
+# a process with AddressSanitizer. Any report fails the test.
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan
+ctest --preset tsan
+
 # The Debian package, built in the release preset and checked, where the tools
 # that check it are installed.
 if command -v lintian >/dev/null 2>&1 && command -v appstreamcli >/dev/null 2>&1 &&

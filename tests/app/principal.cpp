@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,14 @@ int main(int argc, char** argv) {
   setenv("XDG_CONFIG_HOME", configuracao.path().toLocal8Bit().constData(), 1);
   QApplication aplicacao(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+#if defined(__SANITIZE_THREAD__)
+  // Qt splits large image conversions over its global pool, whose threads
+  // share their queue under a QMutex that ThreadSanitizer cannot see (Qt is
+  // not built with it). With one pool thread that never retires there is no
+  // second one to share it with.
+  QThreadPool::globalInstance()->setMaxThreadCount(1);
+  QThreadPool::globalInstance()->setExpiryTimeout(-1);
+#endif
   if (!cadrel::InstalarTraducao(aplicacao)) {
     std::fprintf(stderr, "A tradução do Qt não foi carregada de %s.\n", cadrel::CTraducaoQt);
     return 1;
