@@ -3,6 +3,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -62,6 +63,24 @@ TMostradorProgresso CriarMostrador(bool ASilencioso) {
   return {mpBarra, stderr, temLargura ? janela.ws_col : 80};
 }
 
+// What a print platform asks of an interior file, said of the one written:
+// "Edição para impressão: A5 (148 × 210 mm), 64 páginas, medianiz de 9,5 mm
+// (0,375 pol.), 2 páginas em branco no fim."
+std::string TextoEdicaoImpressao(TFormato AFormato, const TResumoLivroPdf& AResumo) {
+  const auto decimal = [](double AValor, int ACasas) {
+    std::string texto = fmt::format("{:.{}f}", AValor, ACasas);
+    std::replace(texto.begin(), texto.end(), '.', ',');
+    return texto;
+  };
+  const std::string vazias = AResumo.PaginasVazias == 0   ? "nenhuma página em branco acrescentada"
+                             : AResumo.PaginasVazias == 1 ? "1 página em branco no fim"
+                                                          : fmt::format("{} páginas em branco no fim",
+                                                                        AResumo.PaginasVazias);
+  return fmt::format("Edição para impressão: {}, {} páginas, medianiz de {} mm ({} pol.), {}.",
+                     DadosFormato(AFormato).Descricao, AResumo.Paginas, decimal(AResumo.MedianizMm, 1),
+                     decimal(AResumo.MedianizMm / 25.4, 3), vazias);
+}
+
 // Why an exception ended the run, for the user.
 std::string Motivo(const std::exception_ptr& AErro) {
   try {
@@ -117,11 +136,13 @@ int Executar(const TOpcoesCli& AOpcoes) {
   // so Ctrl-C no longer interrupts it.
   std::signal(SIGINT, SIG_IGN);
   const TInfoLivro info = InfoPadrao();
+  TResumoLivroPdf resumo;
   try {
-    GravarLivroPdf(pdf, livro, info);
+    resumo = GravarLivroPdf(pdf, livro, info, AOpcoes.Edicao);
     Escrever(stdout, fmt::format("PDF gravado em {}", pdf));
+    if (AOpcoes.Edicao.Impressao) Escrever(stdout, TextoEdicaoImpressao(AOpcoes.Edicao.Formato, resumo));
     if (!AOpcoes.Json.empty()) {
-      GravarFicheiroAtomico(AOpcoes.Json, LivroParaJson(livro));
+      GravarFicheiroAtomico(AOpcoes.Json, LivroParaJson(livro, AOpcoes.Edicao.Formato));
       Escrever(stdout, fmt::format("JSON gravado em {}", AOpcoes.Json));
     }
   } catch (const ECadrel& e) {
@@ -132,7 +153,7 @@ int Executar(const TOpcoesCli& AOpcoes) {
     return CSaidaErro;
   }
   Escrever(stdout, fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", livro.Puzzles.size(),
-                               TCompositorLivro(livro, info).NumPaginas(), livro.Codigo));
+                               resumo.Paginas, livro.Codigo));
   return 0;
 }
 

@@ -51,7 +51,7 @@ TJson PuzzleParaJson(const TPuzzleDoLivro& APuzzle) {
           {"dicas", IndicesDicas(p)}};
 }
 
-TJson LivroParaArvore(const TLivro& L) {
+TJson LivroParaArvore(const TLivro& L, TFormato AFormato) {
   const TConfigLivro& c = L.Config;
   TJson plano = TJson::array();
   for (const TPosicaoPlano& pos : L.Plano)
@@ -67,6 +67,7 @@ TJson LivroParaArvore(const TLivro& L) {
             {"titulo", c.Titulo},
             {"caminho", c.Caminho},
             {"semente", c.Semente}}},
+          {"formato", DadosFormato(AFormato).Nome},
           {"plano", std::move(plano)},
           {"cancelado", L.Cancelado},
           {"tentativas", L.Tentativas},
@@ -160,6 +161,8 @@ std::string JsonParaTexto(const TJsonOrdenado& AArvore) {
   return saida;
 }
 
-std::string LivroParaJson(const TLivro& ALivro) { return JsonParaTexto(LivroParaArvore(ALivro)); }
+std::string LivroParaJson(const TLivro& ALivro, TFormato AFormato) {
+  return JsonParaTexto(LivroParaArvore(ALivro, AFormato));
+}
 
 }  // namespace cadrel

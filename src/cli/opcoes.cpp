@@ -86,6 +86,14 @@ std::string LerTitulo(std::string& AValor) {
   return {};
 }
 
+// The trim becomes its index.
+std::string LerFormato(std::string& AValor) {
+  const std::optional<TFormato> formato = FormatoDoNome(AValor);
+  if (!formato) return fmt::format("o formato é A4, A5, carta ou 6x9, não \"{}\".", AValor);
+  AValor = std::to_string(static_cast<int>(*formato));
+  return {};
+}
+
 // The list becomes the code of its law set; "Somas" brings both sum laws,
 // as a book may use either.
 std::string LerLeis(std::string& AValor) {
@@ -179,6 +187,7 @@ struct TLidas {
   int CodigoLeis = 0;
   std::uint32_t Semente = 0;
   bool SemDicas = false;
+  std::int32_t Formato = fmA4;
   std::int32_t Puzzle = 0;
   const CLI::Option* OpSemente = nullptr;
   const CLI::Option* OpJson = nullptr;
@@ -250,6 +259,14 @@ void OpcoesDoLivro(CLI::App& AApp, TOpcoesCli& AOpcoes, TLidas& ALidas) {
   ALidas.OpJson = AApp.add_option("--json", AOpcoes.Json, "Grava também o livro em JSON, neste ficheiro")
                       ->option_text("FICHEIRO")
                       ->check(Validador(LerNomeJson));
+  AApp.add_option("--formato", ALidas.Formato,
+                  "Formato das páginas: A4, A5, carta (8,5 x 11 pol.)\n"
+                  "ou 6x9 (pol.); por omissão A4")
+      ->option_text("FORMATO")
+      ->transform(Validador(LerFormato));
+  AApp.add_flag("--impressao", AOpcoes.Edicao.Impressao,
+                "Edição para impressão: sem marcadores nem ligações,\n"
+                "número de páginas par, pelo menos 24");
   AApp.add_flag("--silencioso", AOpcoes.Silencioso, "Não mostra o progresso");
   AApp.add_option("-j,--tarefas", AOpcoes.Tarefas,
                   fmt::format("Tarefas que geram em paralelo, de 1 a {} (por\n"
@@ -308,6 +325,7 @@ std::string ConcluirResolver(const CLI::App& AApp, TOpcoesResolver& ARes, const 
 std::string ConcluirLivro(TOpcoesCli& AOpcoes, const TLidas& ALidas) {
   AOpcoes.Config.Leis = TConjuntoLeis::DeCodigo(ALidas.CodigoLeis);
   AOpcoes.Config.Caminho = !ALidas.SemDicas;
+  AOpcoes.Edicao.Formato = static_cast<TFormato>(ALidas.Formato);
   if (ALidas.OpSemente->count() > 0) AOpcoes.Semente = ALidas.Semente;
   try {
     if (ALidas.OpJson->count() > 0) VerificarJsonEPdf(AOpcoes.Json, FicheiroPdf(AOpcoes));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/resolver.hpp"
+#include "core/edicao.hpp"
 #include "core/tipos.hpp"
 
 namespace cadrel {
@@ -16,6 +17,7 @@ struct TOpcoesCli {
   std::optional<std::uint32_t> Semente;
   std::string Pdf;   // empty when -o/--saida was not given
   std::string Json;  // empty when --json was not given: no JSON then
+  TEdicao Edicao;    // the trim, and whether the PDF is the print edition
   bool Silencioso = false;
   std::int32_t Tarefas = 1;  // threads that make attempts; by default one per core
 };
