@@ -51,9 +51,11 @@ TEST(JsonLivro, FormaECamposDeUmLivroReal) {
   ASSERT_EQ(livro.Puzzles.size(), 5u);
   const TJson j = TJson::parse(LivroParaJson(livro));
 
-  EXPECT_EQ(Chaves(j), (std::vector<std::string>{"codigo", "config", "plano", "cancelado", "tentativas",
+  EXPECT_EQ(Chaves(j), (std::vector<std::string>{"codigo", "config", "formato", "plano", "cancelado", "tentativas",
                                                  "rejeicoes_a6", "rejeicoes", "puzzles"}));
   EXPECT_EQ(j["codigo"], "0000002A");
+  EXPECT_EQ(j["formato"], "A4");
+  EXPECT_EQ(TJson::parse(LivroParaJson(livro, fm6x9))["formato"], "6x9");
   EXPECT_EQ(j["config"].dump(),
             R"({"num_puzzles":5,"n":4,"nivel":0,"leis":31,"titulo":"Férias","caminho":true,"semente":42})");
   ASSERT_EQ(j["plano"].size(), livro.Plano.size());
