@@ -8,6 +8,9 @@ namespace {
 
 constexpr double CMargemMinimaMm = 0.25 * 25.4;
 constexpr double CLarguraMaxima = 174;  // a frame never grows wider than A4's
+// Figures may reach a hair past the frame (an arrow beside a grid): the
+// gutter keeps that much more.
+constexpr double CFolgaMedianiz = 1;
 constexpr double CAlturaRodape = 4;     // the footer line, below YRodape
 constexpr double CFolgaRodape = 10.97;  // between the content and the footer
 
@@ -35,12 +38,13 @@ constexpr TUsoFormato Uso(TFormato AFormato) {
 TMaquetaLivro MaquetaDoFormato(TFormato AFormato, double AMedianizMm) {
   const TDadosFormato& papel = DadosFormato(AFormato);
   const TUsoFormato uso = Uso(AFormato);
-  const double interiorMinimo = std::max({AMedianizMm, uso.Exterior, CMargemMinimaMm});
+  const double medianiz = AMedianizMm + CFolgaMedianiz;
+  const double interiorMinimo = std::max({medianiz, uso.Exterior, CMargemMinimaMm});
   const double largura =
       std::min(CLarguraMaxima, (papel.LarguraMm - uso.Exterior - interiorMinimo) / uso.Escala);
   // Room the frame leaves over is shared, but the inside keeps its gutter.
   const double livre = papel.LarguraMm - uso.Escala * largura;
-  const double interior = std::max(AMedianizMm, livre / 2);
+  const double interior = std::max(medianiz, livre / 2);
   const double exterior = livre - interior;
   const double dy = uso.Topo - uso.Escala * CTopoPagina;
   const auto transformacao = [&](double AEsquerda) {
