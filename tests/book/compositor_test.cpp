@@ -34,7 +34,7 @@ TLivro LivroFicticio(std::int32_t N, bool ACaminho, const std::vector<std::pair<
 
 std::string Plano(const TCompositorLivro& c) {
   static const char* nomes[] = {"capa", "regras", "diagramas", "puzzles", "solucoes", "ficha", "branco", "verso",
-                                "separador", "simbolo"};
+                                "separador", "simbolo", "vazia"};
   std::string s;
   for (const TDescPagina& d : c.Paginas())
     s += std::string(nomes[d.Tipo]) + ":" + std::to_string(d.Primeiro) + "#" + std::to_string(d.Numero) + " ";
@@ -95,6 +95,88 @@ TEST(CompositorLivro, PlanosPequenosEEnchimento) {
   for (int porPagina : {0, 3})
     EXPECT_EQ(Mensagem([&] { TCompositorLivro(tres, info, TLayoutPuzzles{porPagina, 74}); }),
               "TCompositorLivro: PorPagina tem de ser 1 ou 2");
+}
+
+// Where each trim puts its pages: A4 is the page of old; the others keep at
+// least a quarter inch outside and the gutter inside, mirrored by parity, and
+// never print a 9 pt text under 7 pt.
+TEST(MaquetaLivro, MargensDeCadaFormato) {
+  for (const double medianiz : {MedianizMm(24), MedianizMm(151), MedianizMm(301), MedianizMm(501)}) {
+    const TMaquetaLivro a4 = MaquetaDoFormato(fmA4, medianiz);
+    if (medianiz < 18) {
+      EXPECT_TRUE(a4.Impar.Identidade() && a4.Par.Identidade()) << medianiz;
+      EXPECT_EQ(a4.Geometria.Largura, CGeometriaA4.Largura);
+    }
+    for (const TFormato formato : {fmA4, fmA5, fmCarta, fm6x9}) {
+      const TMaquetaLivro m = MaquetaDoFormato(formato, medianiz);
+      const TDadosFormato& papel = DadosFormato(formato);
+      const TGeometriaPagina& g = m.Geometria;
+      SCOPED_TRACE(fmt::format("{} {}", papel.Nome, medianiz));
+      EXPECT_GE(9 * m.Impar.Escala, 7.0);
+      const double esquerdaImpar = m.Impar.Aplicar(PontoMm(CMargemEsquerda, 0)).X;
+      const double direitaImpar = papel.LarguraMm - m.Impar.Aplicar(PontoMm(g.Direita(), 0)).X;
+      const double esquerdaPar = m.Par.Aplicar(PontoMm(CMargemEsquerda, 0)).X;
+      const double direitaPar = papel.LarguraMm - m.Par.Aplicar(PontoMm(g.Direita(), 0)).X;
+      EXPECT_GE(esquerdaImpar, medianiz);
+      EXPECT_GE(direitaPar, medianiz);
+      for (const double margem : {direitaImpar, esquerdaPar}) EXPECT_GE(margem, 0.25 * 25.4);
+      EXPECT_NEAR(esquerdaImpar, direitaPar, 1e-9);
+      EXPECT_GE(m.Impar.Aplicar(PontoMm(0, CTopoPagina)).Y, 0.25 * 25.4);
+      EXPECT_LE(m.Impar.Aplicar(PontoMm(0, g.YRodape + 4)).Y, papel.AlturaMm - 0.25 * 25.4);
+      EXPECT_NEAR(m.Impar.Aplicar(PontoMm(0, g.CentroY)).Y, papel.AlturaMm / 2, 1e-9);
+      EXPECT_LT(g.LimiteConteudo, g.YRodape);
+    }
+  }
+}
+
+// Where two grids no longer fit a page at a size a reader can write in, a page
+// holds one; where two rows of solutions do not fit, one row.
+TEST(MaquetaLivro, MenosPorPaginaQuandoNaoCabem) {
+  TMaquetaLivro curta = MaquetaDoFormato(fmA5, MedianizMm(24));
+  EXPECT_EQ(LayoutDoFormato(7, curta).PorPagina, 2);
+  EXPECT_GE(LayoutDoFormato(7, curta).LadoMm * curta.Impar.Escala / 7, 9.0);
+  EXPECT_EQ(LayoutDoFormato(5, MaquetaDoFormato(fmA4, MedianizMm(24))).LadoMm, LayoutPadrao(5).LadoMm);
+  curta.Geometria.YRodape = 200;
+  curta.Geometria.LimiteConteudo = 189;
+  const TLayoutPuzzles um = LayoutDoFormato(7, curta);
+  EXPECT_EQ(um.PorPagina, 1);
+  EXPECT_GE(um.LadoMm * curta.Impar.Escala / 7, 9.0);
+
+  const TLivro quatro = LivroFicticio(4, true, {{1, 5}});
+  const TLivro seis = LivroFicticio(6, false, {{1, 5}});
+  EXPECT_EQ(SolucoesNaPagina(quatro, MaquetaDoFormato(fmA5, MedianizMm(24)).Geometria), 4);
+  EXPECT_EQ(SolucoesNaPagina(seis, MaquetaDoFormato(fmA5, MedianizMm(24)).Geometria), 4);
+  EXPECT_EQ(SolucoesNaPagina(quatro, curta.Geometria), 2);
+  EXPECT_EQ(SolucoesNaPagina(seis, curta.Geometria), 2);
+}
+
+// The gutter follows the book's final page count: a thick book at a small
+// trim gets the wider one, and its pages the narrower frame that leaves.
+TEST(CompositorLivro, MedianizDoNumeroFinalDePaginas) {
+  const TInfoLivro info{"01/01/2027", "1.0"};
+  const TLivro fino = LivroFicticio(7, true, std::vector<std::pair<int, int>>(5, {1, 5}));
+  const TLivro grosso = LivroFicticio(7, true, std::vector<std::pair<int, int>>(200, {1, 5}));
+  const TCompositorLivro a5Fino(fino, info, TEdicao{fmA5, true});
+  const TCompositorLivro a5Grosso(grosso, info, TEdicao{fmA5, true});
+  EXPECT_LE(a5Fino.NumPaginas(), 150);
+  EXPECT_GT(a5Grosso.NumPaginas(), 150);
+  EXPECT_EQ(a5Fino.Medianiz(), 0.375 * 25.4);
+  EXPECT_GE(a5Grosso.Medianiz(), 0.5 * 25.4);
+  EXPECT_EQ(a5Grosso.Maqueta().Geometria.Largura,
+            MaquetaDoFormato(fmA5, a5Grosso.Medianiz()).Geometria.Largura);
+  EXPECT_LT(a5Grosso.Maqueta().Geometria.Largura, a5Fino.Maqueta().Geometria.Largura);
+  // A print edition ends with blank pages up to an even count of at least 24.
+  EXPECT_EQ(a5Fino.NumPaginas() % 2, 0);
+  EXPECT_GE(a5Fino.NumPaginas(), CMinPaginasImpressao);
+  EXPECT_EQ(a5Fino.Paginas().back().Tipo, pgVazia);
+  EXPECT_EQ(a5Fino.Paginas().back().Numero, 0);
+  const TCompositorLivro digital(fino, info, TEdicao{fmA5, false});
+  EXPECT_EQ(digital.PaginasVazias(), 0);
+  EXPECT_EQ(digital.Paginas(), std::vector<TDescPagina>(a5Fino.Paginas().begin(),
+                                                        a5Fino.Paginas().end() - a5Fino.PaginasVazias()));
+  // A4 is the same book as before, print edition or not.
+  const TCompositorLivro a4(fino, info);
+  EXPECT_EQ(TCompositorLivro(fino, info, TEdicao{fmA4, false}).Paginas(), a4.Paginas());
 }
 
 class TDestinoGravador : public IDestinoPaginas {
