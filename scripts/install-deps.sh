@@ -9,7 +9,7 @@ packages=(
   libfmt-dev nlohmann-json3-dev libcli11-dev libutfcpp-dev
   libcairo2-dev libfreetype-dev libqpdf-dev fonts-roboto-unhinted
   qt6-base-dev qt6-tools-dev qt6-l10n-tools
-  poppler-utils qpdf mupdf-tools
+  poppler-utils qpdf mupdf-tools gettext
   clang libclang-rt-14-dev
   dpkg-dev file lintian appstream desktop-file-utils bash-completion groff-base man-db
 )

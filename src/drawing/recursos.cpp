@@ -2,25 +2,9 @@
 
 #include <cstdint>
 
-// Each file named at build time is copied verbatim into .rodata, followed by
-// its length, so that the executable needs nothing from the disk at run time.
-#define CADREL_EMBUTIR(simbolo, caminho)                 \
-  asm(".pushsection .rodata\n"                          \
-      ".balign 16\n"                                    \
-      ".globl " #simbolo "_dados\n"                     \
-      ".hidden " #simbolo "_dados\n"                    \
-      #simbolo "_dados:\n"                              \
-      ".incbin \"" caminho "\"\n"                       \
-      #simbolo "_fim:\n"                                \
-      ".balign 8\n"                                     \
-      ".globl " #simbolo "_tamanho\n"                   \
-      ".hidden " #simbolo "_tamanho\n"                  \
-      #simbolo "_tamanho:\n"                            \
-      ".quad " #simbolo "_fim - " #simbolo "_dados\n"   \
-      ".popsection\n");                                 \
-  extern "C" const unsigned char simbolo##_dados[];     \
-  extern "C" const std::uint64_t simbolo##_tamanho
+#include "core/embutir.hpp"
 
+// Each file named at build time is compiled in (core/embutir.hpp).
 CADREL_EMBUTIR(cadrel_recurso_selo, CADREL_RECURSO_SELO);
 CADREL_EMBUTIR(cadrel_recurso_roboto_regular, CADREL_RECURSO_ROBOTO_REGULAR);
 CADREL_EMBUTIR(cadrel_recurso_roboto_negrito, CADREL_RECURSO_ROBOTO_NEGRITO);

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Every text the program marks for translation has an English translation in
+# po/en.po: a text the catalogue lacks would print in Portuguese in an
+# English book. Usage: catalogo_test.sh <repository root>
+set -euo pipefail
+raiz="$1"
+temp="$(mktemp -d)"
+trap 'rm -rf "$temp"' EXIT
+cd "$raiz"
+find src -name '*.cpp' -o -name '*.hpp' | sort > "$temp/fontes"
+xgettext --from-code=UTF-8 --language=C++ --keyword= --keyword=Tr:2 --keyword=TrC:2c,3 --keyword=TrN:2,3 \
+  --force-po --no-location --files-from="$temp/fontes" -o "$temp/quorvel.pot"
+# msgcmp counts an untranslated or fuzzy entry as missing.
+msgcmp po/en.po "$temp/quorvel.pot"
+msgfmt --check -o /dev/null po/en.po
