@@ -68,6 +68,7 @@ TJson LivroParaArvore(const TLivro& L, TFormato AFormato) {
             {"caminho", c.Caminho},
             {"semente", c.Semente}}},
           {"formato", DadosFormato(AFormato).Nome},
+          {"idioma", NomeIdioma(c.Idioma)},
           {"plano", std::move(plano)},
           {"cancelado", L.Cancelado},
           {"tentativas", L.Tentativas},

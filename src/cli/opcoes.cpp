@@ -86,6 +86,14 @@ std::string LerTitulo(std::string& AValor) {
   return {};
 }
 
+// The language becomes its index.
+std::string LerIdioma(std::string& AValor) {
+  const std::optional<TIdioma> idioma = IdiomaDoNome(AValor);
+  if (!idioma) return fmt::format("o idioma é pt ou en, não \"{}\".", AValor);
+  AValor = std::to_string(static_cast<int>(*idioma));
+  return {};
+}
+
 // The trim becomes its index.
 std::string LerFormato(std::string& AValor) {
   const std::optional<TFormato> formato = FormatoDoNome(AValor);
@@ -188,6 +196,8 @@ struct TLidas {
   std::uint32_t Semente = 0;
   bool SemDicas = false;
   std::int32_t Formato = fmA4;
+  std::int32_t Idioma = idPt;
+  std::int32_t IdiomaResolver = idPt;
   std::int32_t Puzzle = 0;
   const CLI::Option* OpSemente = nullptr;
   const CLI::Option* OpJson = nullptr;
@@ -264,6 +274,9 @@ void OpcoesDoLivro(CLI::App& AApp, TOpcoesCli& AOpcoes, TLidas& ALidas) {
                   "ou 6x9 (pol.); por omissão A4")
       ->option_text("FORMATO")
       ->transform(Validador(LerFormato));
+  AApp.add_option("--idioma", ALidas.Idioma, "Idioma dos textos do livro: pt ou en (por omissão pt);\nos puzzles são os mesmos")
+      ->option_text("IDIOMA")
+      ->transform(Validador(LerIdioma));
   AApp.add_flag("--impressao", AOpcoes.Edicao.Impressao,
                 "Edição para impressão: sem marcadores nem ligações,\n"
                 "número de páginas par, pelo menos 24");
@@ -298,6 +311,9 @@ CLI::App* SubcomandoResolver(CLI::App& AApp, TOpcoesResolver& ARes, TLidas& ALid
                         ->transform(Intervalo(1, std::numeric_limits<std::int32_t>::max(), [](const std::string& v) {
                           return fmt::format("o número do puzzle é um inteiro de 1 em diante, não \"{}\".", v);
                         }));
+  resolver->add_option("--idioma", ALidas.IdiomaResolver, "Idioma dos passos: pt ou en (por omissão pt)")
+      ->option_text("IDIOMA")
+      ->transform(Validador(LerIdioma));
   resolver->add_flag("--json", ARes.Json, "Responde com um objeto JSON");
   resolver
       ->add_option("--nos", ARes.MaxNos,
@@ -318,6 +334,7 @@ std::string ConcluirResolver(const CLI::App& AApp, TOpcoesResolver& ARes, const 
     return "resolver: as opções do livro não servem para resolver um puzzle.";
   if (ARes.Ficheiro.empty()) return "resolver: indique o ficheiro do puzzle (ou - para a entrada padrão).";
   if (ALidas.OpPuzzle->count() > 0) ARes.Puzzle = ALidas.Puzzle;
+  ARes.Idioma = static_cast<TIdioma>(ALidas.IdiomaResolver);
   return {};
 }
 
@@ -326,6 +343,7 @@ std::string ConcluirLivro(TOpcoesCli& AOpcoes, const TLidas& ALidas) {
   AOpcoes.Config.Leis = TConjuntoLeis::DeCodigo(ALidas.CodigoLeis);
   AOpcoes.Config.Caminho = !ALidas.SemDicas;
   AOpcoes.Edicao.Formato = static_cast<TFormato>(ALidas.Formato);
+  AOpcoes.Config.Idioma = static_cast<TIdioma>(ALidas.Idioma);
   if (ALidas.OpSemente->count() > 0) AOpcoes.Semente = ALidas.Semente;
   try {
     if (ALidas.OpJson->count() > 0) VerificarJsonEPdf(AOpcoes.Json, FicheiroPdf(AOpcoes));

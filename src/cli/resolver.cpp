@@ -173,6 +173,7 @@ int ExecutarResolver(const TOpcoesResolver& AOpcoes, std::FILE* ASaida, std::FIL
   // No reference solution: a contradiction is then the deduction proving
   // that there is no solution.
   TSolverDeducao solver(puzzle.N, puzzle.Receita);
+  solver.DefinirIdioma(AOpcoes.Idioma);
   try {
     resposta.Resultado = solver.Resolver(puzzle.Conjunto, puzzle.Dados, tecT6, {});
   } catch (const ECadrel& e) {

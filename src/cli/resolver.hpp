@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "core/idioma.hpp"
+
 namespace cadrel {
 
 // The counter's node budget when the user sets none: twenty-five times the
@@ -17,6 +19,7 @@ struct TOpcoesResolver {
   std::optional<std::int32_t> Puzzle; // a book written with --json, and its puzzle
   bool Json = false;                  // one JSON object instead of the text for a person
   std::int32_t MaxNos = CNosResolverPadrao;
+  TIdioma Idioma = idPt;              // of the step texts
 };
 
 // Solves the puzzle by deduction with the book's techniques and counts its

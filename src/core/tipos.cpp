@@ -5,6 +5,7 @@
 #include <fmt/format.h>
 
 #include "core/texto.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
@@ -88,7 +89,7 @@ std::int32_t MaxOperandosPasso(std::int32_t N) { return N - 1; }
 
 std::int32_t MaxOperandosTotal(std::int32_t N) { return 5 * N * N; }
 
-TLinhasSoma ConstruirLinhas(std::int32_t N, TReceita AReceita) {
+TLinhasSoma ConstruirLinhas(std::int32_t N, TReceita AReceita, TIdioma AIdioma) {
   TLinhasSoma linhas;
   const bool somaQ = AReceita.Leis.Contem(leiSOMQ);
   if (!somaQ && !AReceita.Leis.Contem(leiSOMD)) return linhas;
@@ -100,21 +101,24 @@ TLinhasSoma ConstruirLinhas(std::int32_t N, TReceita AReceita) {
     linhas.Nomes.push_back(std::move(nome));
   };
 
+  const auto nome = [AIdioma](const char* AModelo, std::int32_t ANumero) {
+    return fmt::format(fmt::runtime(AModelo), ANumero);
+  };
   for (std::int32_t r = 0; r < N; ++r)
-    adicionar(fmt::format("linha {}", r + 1), [=](std::int32_t c) { return r * N + c; });
+    adicionar(nome(Tr(AIdioma, "linha {}"), r + 1), [=](std::int32_t c) { return r * N + c; });
   for (std::int32_t c = 0; c < N; ++c)
-    adicionar(fmt::format("coluna {}", c + 1), [=](std::int32_t r) { return r * N + c; });
+    adicionar(nome(Tr(AIdioma, "coluna {}"), c + 1), [=](std::int32_t r) { return r * N + c; });
 
   if (somaQ) {
     for (std::int32_t k = 0; k < N; ++k) {
-      adicionar(fmt::format("diagonal quebrada {}", k + 1),
+      adicionar(nome(Tr(AIdioma, "diagonal quebrada {}"), k + 1),
                 [=](std::int32_t i) { return i * N + (i + k) % N; });
-      adicionar(fmt::format("diagonal quebrada inversa {}", k + 1),
+      adicionar(nome(Tr(AIdioma, "diagonal quebrada inversa {}"), k + 1),
                 [=](std::int32_t i) { return i * N + (N + (k - i) % N) % N; });
     }
   } else {
-    adicionar("diagonal", [=](std::int32_t i) { return i * N + i; });
-    adicionar("diagonal inversa", [=](std::int32_t i) { return i * N + (N - 1 - i); });
+    adicionar(Tr(AIdioma, "diagonal"), [=](std::int32_t i) { return i * N + i; });
+    adicionar(Tr(AIdioma, "diagonal inversa"), [=](std::int32_t i) { return i * N + (N - 1 - i); });
   }
   return linhas;
 }
@@ -150,8 +154,8 @@ std::vector<std::vector<std::int32_t>> RectangulosPorCelula(
   return porCelula;
 }
 
-std::string NomeCelula(std::int32_t N, std::int32_t ACelula) {
-  return fmt::format("L{}C{}", ACelula / N + 1, ACelula % N + 1);
+std::string NomeCelula(std::int32_t N, std::int32_t ACelula, TIdioma AIdioma) {
+  return fmt::format(fmt::runtime(Tr(AIdioma, "L{}C{}")), ACelula / N + 1, ACelula % N + 1);
 }
 
 }  // namespace cadrel

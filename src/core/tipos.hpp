@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/idioma.hpp"
+
 namespace cadrel {
 
 // The one exception class: every failure the system's own logic detects.
@@ -82,6 +84,7 @@ struct TConfigLivro {
   std::string Titulo;
   bool Caminho = false;
   std::uint32_t Semente = 0;
+  TIdioma Idioma = idPt;  // of the printed texts and the step texts; never of the puzzles
 };
 
 // The limits of a book's configuration.
@@ -145,8 +148,8 @@ struct TLinhasSoma {
   std::vector<std::string> Nomes;  // parallel to Celulas
 };
 
-// Sum lines of the recipe: empty without leiSOMD and leiSOMQ.
-TLinhasSoma ConstruirLinhas(std::int32_t N, TReceita AReceita);
+// Sum lines of the recipe, named in AIdioma: empty without leiSOMD and leiSOMQ.
+TLinhasSoma ConstruirLinhas(std::int32_t N, TReceita AReceita, TIdioma AIdioma = idPt);
 // Rectangles of the table law: empty without leiTAB.
 std::vector<TRectangulo> ConstruirRectangulos(std::int32_t N, TReceita AReceita);
 
@@ -161,7 +164,7 @@ constexpr std::int32_t CelulaOposta(std::int32_t N, std::int32_t ACelula) {
   return N * N - 1 - ACelula;
 }
 
-// "L%dC%d" with the 1-based row and column.
-std::string NomeCelula(std::int32_t N, std::int32_t ACelula);
+// "L%dC%d" with the 1-based row and column (in English "R%dC%d").
+std::string NomeCelula(std::int32_t N, std::int32_t ACelula, TIdioma AIdioma = idPt);
 
 }  // namespace cadrel

@@ -59,6 +59,8 @@ public:
 
   // The long searches of an attempt look at it; a stop raises EInterrompido.
   void DefinirParagem(TParagem AParagem);
+  // The language of an accepted puzzle's step texts; nothing else changes.
+  void DefinirIdioma(TIdioma AIdioma) { FSolver.DefinirIdioma(AIdioma); }
 
   std::int32_t GetRejeicoes(TCriterio ACriterio) const { return FRejeicoes[ACriterio]; }
   std::int32_t Tentativas() const { return FTentativas; }

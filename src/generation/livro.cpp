@@ -120,6 +120,7 @@ public:
       if (!gerador) {
         gerador = std::make_unique<TGeradorPuzzle>(FConfig.N, static_cast<TNivel>(nivel), receita);
         gerador->DefinirParagem(FParagem);
+        gerador->DefinirIdioma(FConfig.Idioma);
       }
       TGeradorAleatorio rng(CalcularSubSemente(FConfig.Semente, ATarefa.Posicao, ATarefa.Tentativa));
       resultado.Aceite = gerador->TentarGerar(rng, resultado.Puzzle, resultado.Criterio);

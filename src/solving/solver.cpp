@@ -8,6 +8,7 @@
 #include <fmt/printf.h>
 
 #include "core/bits.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
@@ -46,6 +47,12 @@ TSolverDeducao::TSolverDeducao(std::int32_t N, TReceita AReceita)
   FNomes = std::move(linhas.Nomes);
   FNums.reserve(FNN);
   FRef.reserve(FNN);
+}
+
+void TSolverDeducao::DefinirIdioma(TIdioma AIdioma) {
+  if (AIdioma == FIdioma) return;
+  FIdioma = AIdioma;
+  FNomes = ConstruirLinhas(FN, FReceita, AIdioma).Nomes;
 }
 
 std::int32_t TSolverDeducao::IndiceDe(std::int32_t AValor) const {
@@ -178,7 +185,7 @@ bool TSolverDeducao::AplicarT1() {
     const std::int32_t j = std::countr_zero(FCand[c]);
     Colocar(c, j, tecT1);
     Anotar(tecT1, c, FNums[j], 0,
-           [&] { return fmt::sprintf("%s = %d (único)", NomeCelula(FN, c), FNums[j]); });
+           [&] { return fmt::sprintf(Tr(FIdioma, "%s = %d (único)"), NomeCelula(FN, c, FIdioma), FNums[j]); });
     return true;
   }
 
@@ -202,7 +209,9 @@ bool TSolverDeducao::AplicarT1() {
     if (FCol[c] >= 0 || !(FCand[c] & Bit(j))) continue;
     Colocar(c, j, tecT1);
     Anotar(tecT1, c, FNums[j], 0,
-           [&] { return fmt::sprintf("%s = %d (só cabe aqui)", NomeCelula(FN, c), FNums[j]); });
+           [&] {
+             return fmt::sprintf(Tr(FIdioma, "%s = %d (só cabe aqui)"), NomeCelula(FN, c, FIdioma), FNums[j]);
+           });
     break;
   }
   return true;
@@ -219,7 +228,7 @@ bool TSolverDeducao::AplicarT2() {
     Colocar(p, j, tecT2);
     Anotar(
         tecT2, p, v, 1,
-        [&] { return fmt::sprintf("%s = %d - %d = %d", NomeCelula(FN, p), FK, ValorEm(i), v); },
+        [&] { return fmt::sprintf("%s = %d - %d = %d", NomeCelula(FN, p, FIdioma), FK, ValorEm(i), v); },
         std::span(&i, 1));
     return true;
   }
@@ -257,7 +266,7 @@ bool TSolverDeducao::AplicarT3() {
     Anotar(
         tecT3, f.canto, v, 3,
         [&] {
-          return fmt::sprintf("%s = %d + %d - %d = %d", NomeCelula(FN, f.canto), ValorEm(f.x),
+          return fmt::sprintf("%s = %d + %d - %d = %d", NomeCelula(FN, f.canto, FIdioma), ValorEm(f.x),
                               ValorEm(f.y), ValorEm(f.z), v);
         },
         origens);
@@ -291,7 +300,7 @@ bool TSolverDeducao::AplicarT4() {
     FCand[celula] = novo;
     mudou = true;
   }
-  if (mudou) Anotar(tecT4, -1, 0, 0, [] { return std::string("limites de ordem"); });
+  if (mudou) Anotar(tecT4, -1, 0, 0, [this] { return std::string(Tr(FIdioma, "limites de ordem")); });
   return mudou;
 }
 
@@ -324,7 +333,7 @@ bool TSolverDeducao::AplicarSomas(std::int32_t AMin, std::int32_t AMax, TTecnica
       Anotar(
           ATecnica, x, resto, FN - 1,
           [&] {
-            std::string texto = fmt::sprintf("%s = %d", NomeCelula(FN, x), FS);
+            std::string texto = fmt::sprintf("%s = %d", NomeCelula(FN, x, FIdioma), FS);
             for (std::int32_t c : usadas) texto += fmt::sprintf(" - %d", ValorEm(c));
             return texto + fmt::sprintf(" = %d", resto);
           },
@@ -350,7 +359,7 @@ bool TSolverDeducao::AplicarSomas(std::int32_t AMin, std::int32_t AMax, TTecnica
     }
     if (mudou) {
       Anotar(ATecnica, -1, 0, FN - e, [&] {
-        return fmt::sprintf("%s: faltam %d números que somam %d", FNomes[linha], e, resto);
+        return fmt::sprintf(Tr(FIdioma, "%s: faltam %d números que somam %d"), FNomes[linha], e, resto);
       });
       return true;
     }

@@ -52,6 +52,9 @@ class TSolverDeducao {
 public:
   TSolverDeducao(std::int32_t N, TReceita AReceita);
 
+  // The language of the step texts from now on (Portuguese at first).
+  void DefinirIdioma(TIdioma AIdioma);
+
   // AConjunto: the box, strictly increasing; ADados: N*N entries, 0 for an
   // empty cell; ASolucaoRef: empty or the solution, against which every
   // placement is checked. A puzzle the allowed techniques cannot finish is a
@@ -94,7 +97,8 @@ private:
   bool FTemORD;
   bool FTemSOM;
   std::vector<std::vector<std::int32_t>> FLinhas;
-  std::vector<std::string> FNomes;
+  std::vector<std::string> FNomes;  // of the sum lines, in FIdioma
+  TIdioma FIdioma = idPt;
   std::vector<TRectangulo> FRects;
   std::vector<std::int32_t> FDesc;
   std::vector<std::int32_t> FNums;
