@@ -16,7 +16,6 @@
 #include <optional>
 #include <utility>
 
-#include "book/compositor.hpp"
 #include "book/paginas.hpp"
 #include "core/ficheiros.hpp"
 #include "core/random.hpp"
@@ -99,8 +98,11 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
       CheckBoxAbrirPDF("Abrir o PDF", this),
       LabelAutor("by Velmaro", this),
       BevelApp(this),
-      FGravar([](const TLivro& ALivro, const std::string& ACaminho) {
-        GravarLivroPdf(ACaminho, ALivro, InfoPadrao());
+      LabelFormato("Formato", this),
+      ComboBoxFormato(this),
+      CheckBoxImpressao("Edição para impressão", this),
+      FGravar([](const TLivro& ALivro, const std::string& ACaminho, const TEdicao& AEdicao) {
+        return GravarLivroPdf(ACaminho, ALivro, InfoPadrao(), AEdicao);
       }),
       FIniciarTrabalho([](QThread& ATrabalho) { ATrabalho.start(); }) {
   CriarControlos();
@@ -140,9 +142,12 @@ void TFormMain::CriarControlos() {
     int Fonte;  // pixels
   };
   const TColocacao colocacoes[] = {
-      {BevelApp, "BevelApp", {368, 15, 222, 180}, 12},
-      {LabelCadrel, "LabelCadrel", {389, 61, 171, 54}, 40},
-      {LabelAutor, "LabelAutor", {398, 109, 152, 23}, 17},
+      {BevelApp, "BevelApp", {368, 15, 222, 96}, 12},
+      {LabelCadrel, "LabelCadrel", {389, 22, 171, 54}, 40},
+      {LabelAutor, "LabelAutor", {398, 70, 152, 23}, 17},
+      {LabelFormato, "LabelFormato", {368, 117, 222, 20}, 15},
+      {ComboBoxFormato, "ComboBoxFormato", {368, 142, 222, 28}, 15},
+      {CheckBoxImpressao, "CheckBoxImpressao", {368, 178, 222, 17}, 15},
       {GroupBoxLivro, "GroupBoxLivro", {8, 4, 353, 192}, 17},
       {RadioGroupTamanho, "RadioGroupTamanho", {12, 25, 323, 60}, 15},
       {RadioGroupNivel, "RadioGroupNivel", {12, 91, 323, 85}, 15},
@@ -184,6 +189,16 @@ void TFormMain::CriarControlos() {
   EditNumPuzzles.SetMaximo(CMaxPuzzles);
   EditNumPuzzles.SetPosicao(50);
 
+  LabelFormato.setBuddy(&ComboBoxFormato);
+  for (const TDadosFormato& formato : CFormatos) {
+    ComboBoxFormato.addItem(
+        QString::fromUtf8(formato.Descricao.data(), static_cast<qsizetype>(formato.Descricao.size())));
+  }
+  ComboBoxFormato.setCurrentIndex(fmA4);
+  CheckBoxImpressao.setToolTip(
+      QString::fromUtf8("O PDF para mandar imprimir: sem marcadores nem ligações, com um número par de páginas, "
+                        "pelo menos 24."));
+
   LabelTituloLivro.setBuddy(&EditTituloLivro);
   EditTituloLivro.setMaxLength(CMaxTitulo);
   CheckBoxCaminho.setChecked(true);
@@ -213,6 +228,9 @@ void TFormMain::DefinirOrdemTab() {
   for (const TGrupoOpcoes* grupo : {&RadioGroupTamanho, &RadioGroupNivel}) {
     for (int k = 0; k < grupo->NumItens(); ++k) ordem.push_back(grupo->Botao(k));
   }
+  // Beside the book's group, so next after it.
+  ordem.push_back(&ComboBoxFormato);
+  ordem.push_back(&CheckBoxImpressao);
   for (QWidget* lei : {&CheckBoxLeiSimetria, &CheckBoxLeiTabela, &CheckBoxLeiOrdem, &CheckBoxLeiSomas}) {
     ordem.push_back(lei);
   }
@@ -243,6 +261,12 @@ void TFormMain::LigarEventos() {
 TEscolhaLeis TFormMain::LerEscolhaLeis() const {
   return {RadioGroupModo.ItemIndex() == 1, CheckBoxLeiSimetria.isChecked(), CheckBoxLeiTabela.isChecked(),
           CheckBoxLeiOrdem.isChecked(), CheckBoxLeiSomas.isChecked()};
+}
+
+TEdicao TFormMain::LerEdicao() const {
+  const int indice = ComboBoxFormato.currentIndex();
+  const bool conhecido = indice >= 0 && indice < static_cast<int>(CFormatos.size());
+  return {conhecido ? static_cast<TFormato>(indice) : fmA4, CheckBoxImpressao.isChecked()};
 }
 
 void TFormMain::AtualizarInterface() {
@@ -278,7 +302,7 @@ void TFormMain::AtualizarInterface() {
   if (motivo.empty()) motivo = MotivoTitulo();
 
   for (QWidget* w : std::initializer_list<QWidget*>{&EditNumPuzzles, &EditTituloLivro, &RadioGroupTamanho,
-                                                    &RadioGroupModo}) {
+                                                    &RadioGroupModo, &ComboBoxFormato, &CheckBoxImpressao}) {
     w->setEnabled(livre);
   }
   for (int k = 0; k < RadioGroupNivel.NumItens(); ++k) {
@@ -377,6 +401,8 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho)
   FFim = {};
   FNumPedidos = AConfig.NumPuzzles;
   FCaminho = ACaminho;
+  // Taken now: the controls are the user's again before the book is written.
+  const TEdicao edicao = LerEdicao();
   ProgressBarLote.setRange(0, AConfig.NumPuzzles);
   ProgressBarLote.setValue(0);
   MostrarEstado("A preparar o livro...");
@@ -396,12 +422,12 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho)
   // A thread the system refuses (thread limits, memory) is an error like any
   // other: QThread only warns, and its finished signal would never come.
   try {
-    FTrabalho.reset(QThread::create([this, AConfig, caminho = QFile::encodeName(ACaminho).toStdString(),
+    FTrabalho.reset(QThread::create([this, AConfig, edicao, caminho = QFile::encodeName(ACaminho).toStdString(),
                                      progresso = std::move(progresso), escrever = std::move(escrever)] {
       CederAJanela();
       // Nothing may leave the thread: whatever is raised goes back to the window.
       try {
-        FFim = FazerLivro(AConfig, caminho, FPortao, progresso, escrever, FGravar);
+        FFim = FazerLivro(AConfig, edicao, caminho, FPortao, progresso, escrever, FGravar);
       } catch (...) {
         FFim.Erro = std::current_exception();
       }
@@ -418,9 +444,10 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho)
   }
 }
 
-TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const std::string& ACaminho,
-                                           TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
-                                           const std::function<void()>& AEscrever, const TGravarLivro& AGravar) {
+TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const TEdicao& AEdicao,
+                                           const std::string& ACaminho, TPortaoEscrita& APortao,
+                                           const TProgressoLivro& AProgresso, const std::function<void()>& AEscrever,
+                                           const TGravarLivro& AGravar) {
   TGeradorLivro gerador(TarefasPadrao(), &APortao.Parar());
   const TLivro livro = gerador.Gerar(AConfig, AProgresso);
   TFimLivro fim;
@@ -430,8 +457,8 @@ TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const st
   fim.Cancelado = livro.Cancelado || !APortao.IniciarEscrita();
   if (fim.Cancelado) return fim;
   AEscrever();
-  fim.Paginas = TCompositorLivro(livro, InfoPadrao()).NumPaginas();
-  AGravar(livro, ACaminho);
+  // A print edition ends with blank pages: only the file knows its count.
+  fim.Paginas = AGravar(livro, ACaminho, AEdicao).Paginas;
   fim.Codigo = livro.Codigo;
   return fim;
 }

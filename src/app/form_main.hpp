@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
@@ -20,9 +21,11 @@
 #include "app/dialogos.hpp"
 #include "app/grupo_opcoes.hpp"
 #include "app/portao_escrita.hpp"
+#include "core/edicao.hpp"
 #include "core/tipos.hpp"
 #include "generation/livro.hpp"
 #include "generation/opcoes.hpp"
+#include "output/livro_pdf.hpp"
 
 namespace cadrel {
 
@@ -48,15 +51,18 @@ public:
   // why, if there is anything to say) when no book can be made from them.
   bool LerConfig(TConfigLivro& AConfig);
   TEscolhaLeis LerEscolhaLeis() const;
+  // The trim and the edition chosen for the next book.
+  TEdicao LerEdicao() const;
   void GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho);
 
   void BitBtnGerarClick();
   void BitBtnCancelarClick();
   void BitBtnSairClick();
 
-  // Writes the complete book at the path: the PDF, unless a test stands in for
-  // a slow disk. Runs on the worker.
-  using TGravarLivro = std::function<void(const TLivro&, const std::string&)>;
+  // Writes the complete book at the path in the edition given, and says what
+  // the file came to: the PDF, unless a test stands in for a slow disk. Runs on
+  // the worker.
+  using TGravarLivro = std::function<TResumoLivroPdf(const TLivro&, const std::string&, const TEdicao&)>;
   // Starts the worker's thread: QThread::start, unless a test stands in for a
   // system that refuses a thread.
   using TIniciarTrabalho = std::function<void(QThread&)>;
@@ -74,10 +80,10 @@ public:
 
   // Runs on the worker, which is why it is static: it cannot reach a widget.
   // The book is written only when APortao lets writing start; AEscrever is
-  // told when it does.
-  static TFimLivro FazerLivro(const TConfigLivro& AConfig, const std::string& ACaminho, TPortaoEscrita& APortao,
-                              const TProgressoLivro& AProgresso, const std::function<void()>& AEscrever,
-                              const TGravarLivro& AGravar);
+  // told when it does. The pages counted are those of the file written.
+  static TFimLivro FazerLivro(const TConfigLivro& AConfig, const TEdicao& AEdicao, const std::string& ACaminho,
+                              TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
+                              const std::function<void()>& AEscrever, const TGravarLivro& AGravar);
 
 signals:
   // A book is over (written, cancelled or failed) and the window is idle again,
@@ -132,6 +138,9 @@ private:
   QCheckBox CheckBoxAbrirPDF;
   QLabel LabelAutor;
   QFrame BevelApp;
+  QLabel LabelFormato;
+  QComboBox ComboBoxFormato;  // in the order of CFormatos
+  QCheckBox CheckBoxImpressao;
 
   TPortaoEscrita FPortao;  // the generator's stop flag and the start of writing
   TGravarLivro FGravar;

@@ -21,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,6 +65,8 @@ protected:
   TCaixaNumero& Edit() { return C<TCaixaNumero>("EditNumPuzzles"); }
   TGrupoOpcoes& Tamanho() { return C<TGrupoOpcoes>("RadioGroupTamanho"); }
   TGrupoOpcoes& Nivel() { return C<TGrupoOpcoes>("RadioGroupNivel"); }
+  QComboBox& Formato() { return C<QComboBox>("ComboBoxFormato"); }
+  QCheckBox& Impressao() { return C<QCheckBox>("CheckBoxImpressao"); }
   QPushButton& Gerar() { return C<QPushButton>("BitBtnGerar"); }
   QPushButton& Cancelar() { return C<QPushButton>("BitBtnCancelar"); }
   QProgressBar& Barra() { return C<QProgressBar>("ProgressBarLote"); }
@@ -129,6 +132,41 @@ bool Cancelada(const QString& AEstado) {
   return m.hasMatch() && m.captured(1).toInt() < 200;
 }
 
+// The pages of the status line of a written book, or -1.
+int PaginasDoEstado(const QString& AEstado) {
+  const QRegularExpressionMatch m =
+      QRegularExpression("^Livro gerado: \\d+ puzzles, (\\d+) páginas\\. Código do livro: [0-9A-F]{8}$").match(AEstado);
+  return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// What a written PDF is: its page count, how many of its pages pdfinfo gives
+// the size ATamanho, as it writes it ("595 x 842 pts (A4)"), and whether
+// bookmarks or any annotation are left once qpdf has uncompressed every object.
+struct TPdfEscrito {
+  int Paginas = 0;
+  int ComTamanho = 0;
+  bool Marcadores = false;
+  bool Anotacoes = false;
+};
+TPdfEscrito LerPdf(const QString& ACaminho, const std::string& ATamanho) {
+  const std::string pdf = "'" + ACaminho.toStdString() + "'";
+  TPdfEscrito lido;
+  lido.Paginas = std::stoi(Executar("qpdf --show-npages " + pdf));
+  const std::string info = Executar("pdfinfo -f 1 -l " + std::to_string(lido.Paginas) + " " + pdf);
+  std::istringstream linhas(info);
+  for (std::string linha; std::getline(linhas, linha);) {
+    const std::size_t i = linha.find(" size:");
+    if (linha.rfind("Page ", 0) == 0 && i != std::string::npos &&
+        linha.substr(linha.find_first_not_of(' ', i + 6)) == ATamanho) {
+      ++lido.ComTamanho;
+    }
+  }
+  const std::string qdf = Executar("qpdf --qdf --object-streams=disable " + pdf + " -");
+  lido.Marcadores = qdf.find("/Outlines") != std::string::npos;
+  lido.Anotacoes = qdf.find("/Annots") != std::string::npos;
+  return lido;
+}
+
 TEST_F(Janela, EstadoInicial) {
   EXPECT_EQ(J.windowTitle(), "QUORVEL | Velmaro");
   EXPECT_EQ(J.size(), QSize(612, 392));
@@ -148,6 +186,38 @@ TEST_F(Janela, EstadoInicial) {
   EXPECT_TRUE(C<QCheckBox>("CheckBoxCaminho").isChecked());
   EXPECT_TRUE(C<QCheckBox>("CheckBoxAbrirPDF").isChecked());
   EXPECT_EQ(C<QLineEdit>("EditTituloLivro").maxLength(), 60);
+  // The trims of the command line, in its order, and the digital A4 book first.
+  QStringList formatos;
+  for (int k = 0; k < Formato().count(); ++k) formatos << Formato().itemText(k);
+  EXPECT_EQ(formatos, (QStringList{"A4 (210 × 297 mm)", "A5 (148 × 210 mm)", "Carta (8,5 × 11 pol.)", "6 × 9 pol."}));
+  EXPECT_EQ(Formato().currentIndex(), 0);
+  EXPECT_FALSE(Impressao().isChecked());
+  EXPECT_EQ(J.LerEdicao(), TEdicao{});
+  EXPECT_EQ(C<QLabel>("LabelFormato").buddy(), &Formato());
+}
+
+// The trim and the edition are reached with Tab right after the book's group,
+// before the title, and chosen with the keys alone.
+TEST_F(Janela, FormatoPeloTeclado) {
+  J.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&J));
+  Edit().setFocus();
+  QStringList percurso;
+  for (int k = 0; k < 30 && !percurso.contains("BitBtnSair"); ++k) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    percurso << QApplication::focusWidget()->objectName();
+  }
+  const qsizetype i = percurso.indexOf("ComboBoxFormato");
+  ASSERT_GE(i, 1) << percurso.join(' ').toStdString();
+  EXPECT_EQ(percurso[i - 1], "") << "a dificuldade vem antes";  // a level's radio button
+  EXPECT_EQ(percurso.mid(i, 3), (QStringList{"ComboBoxFormato", "CheckBoxImpressao", "EditTituloLivro"}));
+
+  Formato().setFocus();
+  QTest::keyClick(&Formato(), Qt::Key_Down);
+  QTest::keyClick(&Formato(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), &Impressao());
+  QTest::keyClick(&Impressao(), Qt::Key_Space);
+  EXPECT_EQ(J.LerEdicao(), (TEdicao{fmA5, true}));
 }
 
 TEST_F(Janela, MinimoDaProgressiva) {
@@ -246,12 +316,42 @@ TEST_F(Janela, LivroGravado) {
   const QRegularExpressionMatch fim =
       QRegularExpression("^Livro gerado: 2 puzzles, (\\d+) páginas\\. Código do livro: [0-9A-F]{8}$").match(Estado());
   ASSERT_TRUE(fim.hasMatch()) << Estado().toStdString();
-  const std::string paginas = Executar("qpdf --show-npages '" + D.Caminho.toStdString() + "'");
-  EXPECT_EQ(std::stoi(paginas), fim.captured(1).toInt());
+  // The digital A4 book, as before the trims: every page A4, with its
+  // bookmarks and links.
+  const TPdfEscrito pdf = LerPdf(D.Caminho, "595 x 842 pts (A4)");
+  EXPECT_EQ(pdf.Paginas, fim.captured(1).toInt());
+  EXPECT_EQ(pdf.ComTamanho, pdf.Paginas);
+  EXPECT_TRUE(pdf.Marcadores);
+  EXPECT_TRUE(pdf.Anotacoes);
   EXPECT_EQ(D.Abertos, QStringList{D.Caminho});
   EXPECT_EQ(Barra().value(), Barra().maximum());
   EXPECT_TRUE(Gerar().isEnabled());
   EXPECT_FALSE(Cancelar().isEnabled());
+  EXPECT_TRUE(D.Erros.isEmpty());
+}
+
+// The trim and the edition chosen reach the file, and the status line counts
+// the pages it has, blank ones included.
+TEST_F(Janela, EdicaoParaImpressaoA5) {
+  LivroPequeno(2);
+  Formato().setCurrentIndex(fmA5);
+  Impressao().setChecked(true);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  bool ocupadas = true;
+  ASSERT_TRUE(GerarCom([&] { ocupadas = !Formato().isEnabled() && !Impressao().isEnabled(); }));
+  EXPECT_TRUE(ocupadas);
+  EXPECT_TRUE(Formato().isEnabled());
+  EXPECT_TRUE(Impressao().isEnabled());
+
+  const int paginas = PaginasDoEstado(Estado());
+  ASSERT_GT(paginas, 0) << Estado().toStdString();
+  const TPdfEscrito pdf = LerPdf(D.Caminho, "419.528 x 595.276 pts");
+  EXPECT_EQ(pdf.Paginas, paginas);
+  EXPECT_GE(pdf.Paginas, CMinPaginasImpressao);
+  EXPECT_EQ(pdf.Paginas % 2, 0);
+  EXPECT_EQ(pdf.ComTamanho, pdf.Paginas);
+  EXPECT_FALSE(pdf.Marcadores);
+  EXPECT_FALSE(pdf.Anotacoes);
   EXPECT_TRUE(D.Erros.isEmpty());
 }
 
@@ -412,10 +512,11 @@ TEST_F(Janela, RespondeDuranteOLivro) {
 class TGravacaoLenta {
 public:
   TFormMain::TGravarLivro Gravacao() {
-    return [this](const TLivro&, const std::string& ACaminho) {
+    return [this](const TLivro&, const std::string& ACaminho, const TEdicao&) {
       FComecou = true;
       FFim.wait();
       std::ofstream(ACaminho) << "%PDF-";
+      return TResumoLivroPdf{};
     };
   }
   // Waits, without running the window's events, until writing has begun.
@@ -443,13 +544,17 @@ TEST(FimDoLivro, CancelarAntesDeEscreverNaoGrava) {
   TPortaoEscrita portao;
   bool escrita = false, gravado = false;
   const TFormMain::TFimLivro fim = TFormMain::FazerLivro(
-      config, "nada.pdf", portao,
+      config, {}, "nada.pdf", portao,
       [&portao](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t, const std::string&, bool&) {
         if (AFeitos == ATotal) {
           EXPECT_TRUE(portao.Cancelar());
         }
       },
-      [&escrita] { escrita = true; }, [&gravado](const TLivro&, const std::string&) { gravado = true; });
+      [&escrita] { escrita = true; },
+      [&gravado](const TLivro&, const std::string&, const TEdicao&) {
+        gravado = true;
+        return TResumoLivroPdf{};
+      });
   EXPECT_TRUE(fim.Cancelado);
   EXPECT_EQ(fim.Puzzles, 2);
   EXPECT_FALSE(escrita);

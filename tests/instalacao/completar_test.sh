@@ -62,6 +62,15 @@ quorvel-cli -o |B.PDF a.pdf com espaço.pdf livros
 quorvel-cli --saida c|com espaço.pdf
 quorvel-cli --json |c.json livros
 quorvel-cli --json = |c.json livros
+quorvel-cli --f|--formato
+quorvel-cli --formato |6x9 A4 A5 carta
+quorvel-cli --formato a|A4 A5
+quorvel-cli --formato C|carta
+quorvel-cli --formato = 6|6x9
+quorvel-cli --formato A5 --i|--impressao
+quorvel-cli --impressao |
+quorvel-cli --formato resolver --si|--silencioso
+quorvel-cli --impressao resolver n|notas.txt
 quorvel-cli --puzzles |
 quorvel-cli --titulo |
 quorvel-cli --semente |
