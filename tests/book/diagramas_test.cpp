@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,37 @@ void ExpectTexto(const TCanvasGravador& C, const std::string& ATexto, double X, 
   EXPECT_EQ(t->Negrito, ANegrito) << ATexto;
   EXPECT_EQ(t->Contorno, 0) << ATexto;
   EXPECT_EQ(t->Alinhamento, AAlinhamento) << ATexto;
+}
+
+// FNV-1a over every argument of every call, numbers by their bits: two
+// recordings that differ anywhere, by as little as a rounding, part here.
+std::uint64_t Impressao(const TCanvasGravador& C) {
+  std::uint64_t h = 0xcbf29ce484222325u;
+  const auto juntar = [&](std::uint64_t v) {
+    for (int i = 0; i < 8; ++i) {
+      h ^= (v >> (8 * i)) & 0xFF;
+      h *= 0x100000001b3u;
+    }
+  };
+  const auto numero = [&](double d) { juntar(std::bit_cast<std::uint64_t>(d)); };
+  for (const TChamada& c : C.Chamadas) {
+    juntar(c.Op);
+    for (double d : {c.X, c.Y, c.X2, c.Y2, c.Largura, c.Altura, c.Espessura, c.Tamanho, c.Tracejado.TracoMm,
+                     c.Tracejado.IntervaloMm})
+      numero(d);
+    juntar(c.Pontos.size());
+    for (const TPontoMm& p : c.Pontos) {
+      numero(p.X);
+      numero(p.Y);
+    }
+    juntar(static_cast<std::uint32_t>(c.Contorno));
+    juntar(static_cast<std::uint32_t>(c.Preenchimento));
+    juntar(c.Negrito);
+    juntar(c.Alinhamento);
+    juntar(c.Texto.size());
+    for (unsigned char ch : c.Texto) juntar(ch);
+  }
+  return h;
 }
 
 const std::string CIntro =
@@ -120,6 +153,34 @@ TEST(Diagramas, PaginasJuntamOsDiagramasDoGrupo) {
     TCanvasGravador c;
     DesenharDiagramas(c, CGeometriaA4, caso.leis, caso.pagina);
     EXPECT_EQ(c.Chamadas, esperado.Chamadas) << int(caso.leis.Bits()) << " pagina " << caso.pagina;
+  }
+}
+
+TEST(Diagramas, PaginasA4ComoSempre) {
+  // An A4 book prints as it always has, bit for bit. These are every
+  // diagrams page a book can have, as A4 books drew them before the pages
+  // followed their trim; a book's laws only choose which of them follow one
+  // another.
+  struct Caso {
+    TConjuntoLeis leis;
+    std::int32_t pagina;
+    std::uint64_t impressao;
+  };
+  const Caso casos[] = {
+      {{leiTAB}, 0, 0xaae6af975fd928bbu},
+      {{leiORD}, 0, 0x9a55f2edaedde061u},
+      {{leiORD, leiTAB}, 0, 0x9b591cdbc02c6867u},
+      {{leiSIM}, 0, 0x881997ed85432bc4u},
+      {{leiTAB, leiSIM}, 1, 0xae5fa3123f4b814cu},
+      {{leiSOMD}, 0, 0x5ad584a6765ce2a1u},
+      {{leiSIM, leiSOMD}, 1, 0x031b7589d7fd059fu},
+      {{leiSOMQ}, 0, 0x36f18931fe055659u},
+      {{leiSIM, leiSOMD, leiSOMQ}, 1, 0x30cb6b9f5ef2452eu},
+  };
+  for (const Caso& caso : casos) {
+    TCanvasGravador c;
+    DesenharDiagramas(c, CGeometriaA4, caso.leis, caso.pagina);
+    EXPECT_EQ(Impressao(c), caso.impressao) << int(caso.leis.Bits()) << " pagina " << caso.pagina;
   }
 }
 
