@@ -47,11 +47,12 @@ std::int32_t NumPaginasDiagramas(TConjuntoLeis ALeis);
 // outside the groups draws nothing.
 void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, std::int32_t APagina);
 
-// Each diagram starts at Y and returns the y where the next one may start.
-double DiagramaOrdem(ICadrelCanvas& C, double Y);
-double DiagramaTabela(ICadrelCanvas& C, double Y);
-double DiagramaSimetria(ICadrelCanvas& C, double Y);
-double DiagramaSomas(ICadrelCanvas& C, double Y, bool AQuebradas);
+// Each diagram starts at Y, keeps within the frame of G and returns the y
+// where the next one may start.
+double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y);
+double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y);
+double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y);
+double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool AQuebradas);
 
 // The pictograms of ALeis side by side and the title after them; returns the
 // y below the heading.
@@ -84,11 +85,15 @@ double FolgaTexto(double UX, double UY, double ATamanhoPt);
 // Joins two cell centres without crossing the numbers written in them.
 void LigarCentros(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, double ATamanhoPt, bool ATracejada,
                   double AEspessuraPt);
-// One 34 mm mini-grid per line (at least two), spread from x = 21 to 189,
-// each with its line shaded, its arrows, its label and its sum.
-void MiniGrelhas(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores,
-                 std::span<const TLinhaSoma> ALinhas);
-// The exit and entry arrows where a line wraps round a 34 mm mini-grid at (X, Y).
-void SetasQuebradas(ICadrelCanvas& C, double X, double Y, const TLinhaSoma& ALinha);
+// One mini-grid per line (at least two), spread over the frame of G 3 mm in
+// from its margins, each with its line shaded, its arrows, its label and its
+// sum under it (leaning in from a margin it would cross); 34 mm ones where
+// they fit 8 mm apart, smaller ones where they do not. Returns the y where
+// what follows may start.
+double MiniGrelhas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::span<const std::int32_t> AValores,
+                   std::span<const TLinhaSoma> ALinhas);
+// The exit and entry arrows where a line wraps round a mini-grid of side ALado
+// at (X, Y).
+void SetasQuebradas(ICadrelCanvas& C, double X, double Y, double ALado, const TLinhaSoma& ALinha);
 
 }  // namespace cadrel

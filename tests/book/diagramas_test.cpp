@@ -138,13 +138,14 @@ TEST(Diagramas, PaginasJuntamOsDiagramasDoGrupo) {
     void (*desenhar)(TCanvasGravador&, double);
   };
   const Caso casos[] = {
-      {{leiTAB}, 0, [](TCanvasGravador& c, double y) { DiagramaTabela(c, y); }},
-      {{leiORD}, 0, [](TCanvasGravador& c, double y) { DiagramaOrdem(c, y); }},
-      {{leiORD, leiTAB}, 0, [](TCanvasGravador& c, double y) { DiagramaTabela(c, DiagramaOrdem(c, y)); }},
-      {{leiSIM, leiSOMD}, 0, [](TCanvasGravador& c, double y) { DiagramaSimetria(c, y); }},
-      {{leiSIM, leiSOMD}, 1, [](TCanvasGravador& c, double y) { DiagramaSomas(c, y, false); }},
-      {{leiSOMQ}, 0, [](TCanvasGravador& c, double y) { DiagramaSomas(c, y, true); }},
-      {TConjuntoLeis::DeCodigo(31), 2, [](TCanvasGravador& c, double y) { DiagramaSomas(c, y, true); }},
+      {{leiTAB}, 0, [](TCanvasGravador& c, double y) { DiagramaTabela(c, CGeometriaA4, y); }},
+      {{leiORD}, 0, [](TCanvasGravador& c, double y) { DiagramaOrdem(c, CGeometriaA4, y); }},
+      {{leiORD, leiTAB}, 0,
+       [](TCanvasGravador& c, double y) { DiagramaTabela(c, CGeometriaA4, DiagramaOrdem(c, CGeometriaA4, y)); }},
+      {{leiSIM, leiSOMD}, 0, [](TCanvasGravador& c, double y) { DiagramaSimetria(c, CGeometriaA4, y); }},
+      {{leiSIM, leiSOMD}, 1, [](TCanvasGravador& c, double y) { DiagramaSomas(c, CGeometriaA4, y, false); }},
+      {{leiSOMQ}, 0, [](TCanvasGravador& c, double y) { DiagramaSomas(c, CGeometriaA4, y, true); }},
+      {TConjuntoLeis::DeCodigo(31), 2, [](TCanvasGravador& c, double y) { DiagramaSomas(c, CGeometriaA4, y, true); }},
   };
   for (const Caso& caso : casos) {
     TCanvasGravador esperado;
@@ -184,6 +185,53 @@ TEST(Diagramas, PaginasA4ComoSempre) {
   }
 }
 
+TEST(Diagramas, ColunasDaDireitaCedemAMargem) {
+  // A column right of a figure keeps its place while the frame has room for
+  // it, then draws back towards the figure, never closer than the A4 page's
+  // gaps allow.
+  struct Caso {
+    double largura, xOrdem, xPares;
+  };
+  const Caso casos[] = {{174, 100, 140}, {160, 86, 140}, {150, 86, 138}};
+  for (const Caso& caso : casos) {
+    const TGeometriaPagina g{.Largura = caso.largura};
+    TCanvasGravador ordem;
+    DiagramaOrdem(ordem, g, 10);
+    const auto coluna = std::find_if(ordem.Chamadas.begin(), ordem.Chamadas.end(),
+                                     [](const TChamada& t) { return t.Texto.starts_with("Os números crescem"); });
+    ASSERT_NE(coluna, ordem.Chamadas.end());
+    EXPECT_EQ(coluna->X, caso.xOrdem) << caso.largura;
+    TCanvasGravador simetria;
+    DiagramaSimetria(simetria, g, 0);
+    ExpectTexto(simetria, "Os 8 pares:", caso.xPares, Texto(simetria, "Os 8 pares:")->Y, 10, true, alEsquerda);
+    ExpectTexto(simetria, "C: 13 + 11 = 24", caso.xPares, Texto(simetria, "C: 13 + 11 = 24")->Y, 10, false,
+                alEsquerda);
+  }
+}
+
+TEST(Diagramas, MiniGrelhasNumaMolduraEstreita) {
+  // Four 34 mm grids 8 mm apart need 166 mm; a 150 mm frame takes 30 mm ones,
+  // still from 21 mm, 8 mm apart.
+  const TGeometriaPagina g{.Largura = 150};
+  TCanvasGravador c;
+  const double fim = DiagramaSomas(c, g, 0, true);
+  std::vector<TChamada> grelhas;
+  for (const TChamada& b : c.Do(opRectangulo))
+    if (b.Espessura == 0.8 && b.Y > CLadoPictograma) grelhas.push_back(b);
+  ASSERT_EQ(grelhas.size(), 8u);
+  for (std::size_t i = 0; i < 8; ++i) {
+    EXPECT_NEAR(grelhas[i].X, 21 + static_cast<double>(i % 4) * 38, CEps) << i;
+    EXPECT_EQ(grelhas[i].Largura, 30) << i;
+  }
+  const double rq = grelhas[4].Y;
+  EXPECT_NEAR(fim, rq + 30 + 2 + 2 * AlturaLinha(9) + 6, CEps);
+  // Captions centre under their grids; one wider than the frame leaves leans
+  // in from the margin.
+  ExpectTexto(c, "quebrada 4", 150, rq + 32, 9, true, alCentro);
+  ExpectTexto(c, "1 + 16 + 23 + 8 = 48", 36, rq + 32 + AlturaLinha(9), 9, false, alCentro);
+  ExpectTexto(c, "1 + 14 + 23 + 10 = 48", 168 - 21 * 1.8 / 2, rq + 32 + AlturaLinha(9), 9, false, alCentro);
+}
+
 TEST(Diagramas, CabecalhoComPictogramasLadoALado) {
   const std::vector<TLei> leis{leiSOMD, leiSOMQ};
   TCanvasGravador c;
@@ -197,7 +245,7 @@ TEST(Diagramas, CabecalhoComPictogramasLadoALado) {
 
   // The sums heading shows the broken-diagonal pictogram only with that law.
   TCanvasGravador somente;
-  DiagramaSomas(somente, 50, false);
+  DiagramaSomas(somente, CGeometriaA4, 50, false);
   TCanvasGravador umPictograma;
   DesenharPictograma(umPictograma, leiSOMD, 18, 50);
   const std::size_t n = umPictograma.Chamadas.size();
@@ -308,7 +356,7 @@ TEST(Diagramas, SetasSoNasDiagonaisQuebradas) {
   for (std::size_t i = 0; i < CLinhasSomas.size(); ++i) {
     const TLinhaSoma& linha = CLinhasSomas[i];
     TCanvasGravador c;
-    SetasQuebradas(c, X, Y, linha);
+    SetasQuebradas(c, X, Y, 34, linha);
     if (i < 4) {
       EXPECT_TRUE(c.Chamadas.empty()) << linha.Rotulo;
       continue;
@@ -325,20 +373,20 @@ TEST(Diagramas, SetasSoNasDiagonaisQuebradas) {
   // "quebrada 1" leaves cell 11 through the right side of the square 2.5 mm
   // round the grid and comes back into cell 12 from its left side.
   TCanvasGravador c;
-  SetasQuebradas(c, X, Y, CLinhasSomas[4]);
+  SetasQuebradas(c, X, Y, 34, CLinhasSomas[4]);
   ExpectPonto(c.Chamadas[0].X2, c.Chamadas[0].Y2, {X + 36.5, Y + 28});
   ExpectPonto(c.Chamadas[2].X, c.Chamadas[2].Y, {X - 2.5, Y + 23});
 
   for (bool quebradas : {false, true}) {
     TCanvasGravador somas;
-    DiagramaSomas(somas, 18, quebradas);
+    DiagramaSomas(somas, CGeometriaA4, 18, quebradas);
     EXPECT_EQ(somas.Do(opPoligono).size(), quebradas ? 8u : 0u);
   }
 }
 
 TEST(Diagramas, Ordem) {
   TCanvasGravador c;
-  const double fim = DiagramaOrdem(c, 10);
+  const double fim = DiagramaOrdem(c, CGeometriaA4, 10);
   const double g = 10 + 17 + 11;
   ExpectTexto(c, "Ordem", 36, 13.5, 16, true, alEsquerda);
   ExpectTexto(c, "cada linha cresce", 54, g - 10.5, 9, false, alCentro);
@@ -380,7 +428,7 @@ TEST(Diagramas, Ordem) {
 
 TEST(Diagramas, Tabela) {
   TCanvasGravador c;
-  const double fim = DiagramaTabela(c, 0);
+  const double fim = DiagramaTabela(c, CGeometriaA4, 0);
   const TChamada* soma = Texto(c, "10 + 19 = 29 (linha contínua)");
   ASSERT_NE(soma, nullptr);
   const double g = soma->Y - 54;
@@ -416,7 +464,7 @@ TEST(Diagramas, Tabela) {
 
 TEST(Diagramas, Simetria) {
   TCanvasGravador c;
-  const double fim = DiagramaSimetria(c, 0);
+  const double fim = DiagramaSimetria(c, CGeometriaA4, 0);
   EXPECT_NE(Texto(c, "K = 1 + 23 = 24, o menor mais o maior."), nullptr);
   const TChamada* pares = Texto(c, "Os 8 pares:");
   ASSERT_NE(pares, nullptr);
@@ -483,7 +531,7 @@ TEST(Diagramas, Simetria) {
 TEST(Diagramas, Somas) {
   for (bool quebradas : {false, true}) {
     TCanvasGravador c;
-    const double fim = DiagramaSomas(c, 0, quebradas);
+    const double fim = DiagramaSomas(c, CGeometriaA4, 0, quebradas);
     EXPECT_NE(Junto(c).find("Todas as linhas, todas as colunas e as duas diagonais principais somam o mesmo valor "
                             "S. Aqui S = 48."),
               std::string::npos);
