@@ -27,6 +27,10 @@ constexpr double CLadoGrelha = 52;  // the 4 × 4 diagrams: cells of 13 mm
 constexpr double CLadoGrelhaImpar = 60;
 constexpr double CLarguraColunaOrdem = 92;  // the texts right of the order grid
 constexpr double CEspacoAposDiagrama = 6;
+// A page too short for its diagrams takes the figures smaller by these steps,
+// down to 76 % of their size at most.
+constexpr double CPassoEscala = 0.04;
+constexpr std::int32_t CPassosEscala = 6;
 constexpr double CEspessuraMoldura = 1.6;
 constexpr double CEspessuraLigacao = 1.3;
 constexpr double CEspessuraSeta = 0.9;
@@ -93,6 +97,42 @@ void DuasSomas(ICadrelCanvas& C, double X, double Y, double ATamanhoPt, std::spa
   EscreverTexto(C, X, Y + AlturaLinha(ATamanhoPt),
                 TextoPar("tracejada", AValores[AQuadra.C], AValores[AQuadra.D]), ATamanhoPt);
 }
+
+// Measures as the page's canvas does and draws nothing: a layout tried before
+// it is drawn.
+class TCanvasEnsaio final : public ICadrelCanvas {
+public:
+  explicit TCanvasEnsaio(ICadrelCanvas& AMedida) : FMedida(AMedida) {}
+  void Linha(double, double, double, double, double, std::int32_t, TTracejado) override {}
+  void Rectangulo(double, double, double, double, double, std::int32_t, std::int32_t) override {}
+  void Poligono(std::span<const TPontoMm>, double, std::int32_t, std::int32_t) override {}
+  void Elipse(double, double, double, double, double, std::int32_t, std::int32_t) override {}
+  void Texto(double, double, const std::string&, double, bool, std::int32_t, TAlinhamento) override {}
+  double LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) override {
+    return FMedida.LarguraTexto(ATexto, ATamanhoPt, ANegrito);
+  }
+  double AlturaTexto(double ATamanhoPt) override { return FMedida.AlturaTexto(ATamanhoPt); }
+  void Imagem(double, double, double, double, const std::string&) override {}
+
+private:
+  ICadrelCanvas& FMedida;
+};
+
+// The diagrams of a group one after the other from Y; returns where they end.
+double DiagramasDoGrupo(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, TGrupoDiagramas AGrupo,
+                        double Y, double AEscala) {
+  switch (AGrupo) {
+    case gdOrdemTabela: {
+      double y = Y;
+      if (ALeis.Contem(leiORD)) y = DiagramaOrdem(C, G, y, AEscala);
+      if (ALeis.Contem(leiTAB)) y = DiagramaTabela(C, G, y, AEscala);
+      return y;
+    }
+    case gdSimetria: return DiagramaSimetria(C, G, Y, AEscala);
+    case gdSomas: return DiagramaSomas(C, G, Y, ALeis.Contem(leiSOMQ));
+  }
+  return Y;
+}
 }  // namespace
 
 std::vector<TGrupoDiagramas> GruposDiagramas(TConjuntoLeis ALeis) {
@@ -119,14 +159,17 @@ void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLei
         "preto e branco: linha contínua, tracejada e cinzento.";
     y = DesenharParagrafo(C, CMargemEsquerda, 35, G.Largura, intro, CTamanhoIntro) + 3;
   }
-  switch (grupos[static_cast<std::size_t>(APagina)]) {
-    case gdOrdemTabela:
-      if (ALeis.Contem(leiORD)) y = DiagramaOrdem(C, G, y);
-      if (ALeis.Contem(leiTAB)) DiagramaTabela(C, G, y);
-      break;
-    case gdSimetria: DiagramaSimetria(C, G, y); break;
-    case gdSomas: DiagramaSomas(C, G, y, ALeis.Contem(leiSOMQ)); break;
-  }
+  // Texts keep their size on any page; on one too short for the diagrams the
+  // figures give up a little of theirs, step by step, until all ends above
+  // the page's limit.
+  const TGrupoDiagramas grupo = grupos[static_cast<std::size_t>(APagina)];
+  TCanvasEnsaio ensaio(C);
+  const auto escala = [](std::int32_t APasso) { return 1 - APasso * CPassoEscala; };
+  std::int32_t passo = 0;
+  while (passo < CPassosEscala &&
+         DiagramasDoGrupo(ensaio, G, ALeis, grupo, y, escala(passo)) > G.LimiteConteudo + CEspacoAposDiagrama)
+    ++passo;
+  DiagramasDoGrupo(C, G, ALeis, grupo, y, escala(passo));
 }
 
 double CabecalhoGrupo(ICadrelCanvas& C, double Y, const std::string& ATitulo, std::span<const TLei> ALeis) {
@@ -269,13 +312,13 @@ void SetasQuebradas(ICadrelCanvas& C, double X, double Y, double ALado, const TL
   }
 }
 
-double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y) {
+double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
   const std::vector<std::int32_t>& e = ExemploFixo(0).Solucao;
   constexpr std::array leis{leiORD};
   const double g = CabecalhoGrupo(C, Y, "Ordem", leis) + 11;
   constexpr double x = 28;
-  constexpr double lado = CLadoGrelha;
-  constexpr double c = lado / 4;
+  const double lado = CLadoGrelha * AEscala;
+  const double c = lado / 4;
 
   C.Texto(x + lado / 2, g - 10.5, "cada linha cresce", CTamanhoNota, false, 0, alCentro);
   Seta(C, x + 2, g - 3.4, x + lado - 2, g - 3.4);
@@ -286,7 +329,7 @@ double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y) {
 
   // Cell 5 and its four neighbours, each arrow centred on a side of the cell.
   C.Rectangulo(x + c, g + c, c, c, CEspessuraMoldura, 0, -1);
-  constexpr double meia = 3.4;
+  const double meia = 3.4 * AEscala;
   Seta(C, x + 1.5 * c, g + (c - meia), x + 1.5 * c, g + (c + meia));
   Seta(C, x + 1.5 * c, g + (2 * c - meia), x + 1.5 * c, g + (2 * c + meia));
   Seta(C, x + c - meia, g + 1.5 * c, x + c + meia, g + 1.5 * c);
@@ -319,7 +362,7 @@ double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y) {
   return std::max({esquerda, direita, g + lado}) + CEspacoAposDiagrama;
 }
 
-double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y) {
+double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
   const std::vector<std::int32_t>& e = ExemploFixo(2).Solucao;
   constexpr std::array leis{leiTAB};
   const double h = CabecalhoGrupo(C, Y, "Tabela", leis);
@@ -329,8 +372,8 @@ double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y) {
                                      "cinzento e as diagonais a linha contínua e a tracejado.",
                                      CTamanhoTexto) +
                    4;
-  constexpr double lado = CLadoGrelha;
-  constexpr double c = lado / 4;
+  const double lado = CLadoGrelha * AEscala;
+  const double c = lado / 4;
 
   const std::array<TQuadra, 2> rectangulos{CRectanguloEsquerda, CRectanguloDireita};
   const auto xGrelha = [&](std::size_t j) { return CMargemEsquerda + (lado + 14) * static_cast<double>(j); };
@@ -404,9 +447,10 @@ void SomasDasLetras(ICadrelCanvas& C, const TGeometriaPagina& G, double X, doubl
 
 // Even side: letters show the pairs, numbers show two of them crossing at the
 // centre; returns the y below the captions.
-double SimetriaPar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::span<const std::int32_t> AValores) {
+double SimetriaPar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::span<const std::int32_t> AValores,
+                   double AEscala) {
   const double t = TituloLado(C, Y, "Lado par (4 × 4): o centro é onde se cruzam as duas linhas do meio");
-  constexpr double lado = CLadoGrelha;
+  const double lado = CLadoGrelha * AEscala;
   const double xNumeros = CMargemEsquerda + lado + 8;
   constexpr std::array<std::int32_t, 8> diagonais{0, 3, 5, 6, 9, 10, 12, 15};
   GrelhaDiagrama(C, 4, AValores, CLetrasSimetria, CMargemEsquerda, t, lado, CTamanhoDigitos, diagonais, {});
@@ -458,17 +502,17 @@ double ContasImpar(ICadrelCanvas& C, const TGeometriaPagina& G, double X, double
 
 // Odd side: the centre cell is its own opposite; returns where the next
 // diagram may start.
-double SimetriaImpar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y) {
+double SimetriaImpar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
   const double u = TituloLado(C, Y, "Lado ímpar (5 × 5): o centro é uma célula");
   const std::array<std::int32_t, 25> v = ExemploImpar();
-  constexpr double lado = CLadoGrelhaImpar;
+  const double lado = CLadoGrelhaImpar * AEscala;
   MetadesImpar(C, u, lado, v);
   return std::max(ContasImpar(C, G, CMargemEsquerda + lado + 10, u, v), u + lado) + CEspacoAposDiagrama;
 }
 
 }  // namespace
 
-double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y) {
+double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
   const std::vector<std::int32_t>& e = ExemploFixo(0).Solucao;
   const auto [menor, maior] = std::minmax_element(e.begin(), e.end());
   const std::int32_t k = *menor + *maior;
@@ -479,7 +523,7 @@ double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y) {
                                CTamanhoTexto);
   y = DesenharParagrafo(C, CMargemEsquerda, y + 1, G.Largura,
                         fmt::format("K = {} + {} = {}, o menor mais o maior.", *menor, *maior, k), CTamanhoTexto);
-  return SimetriaImpar(C, G, SimetriaPar(C, G, y + 4, e) + 6);
+  return SimetriaImpar(C, G, SimetriaPar(C, G, y + 4, e, AEscala) + 6, AEscala);
 }
 
 double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool AQuebradas) {

@@ -44,14 +44,16 @@ inline constexpr std::array<TLinhaSoma, 8> CLinhasSomas{{
 std::vector<TGrupoDiagramas> GruposDiagramas(TConjuntoLeis ALeis);
 std::int32_t NumPaginasDiagramas(TConjuntoLeis ALeis);
 // The content of diagrams page APagina (from 0), without its footer; an index
-// outside the groups draws nothing.
+// outside the groups draws nothing. On a page too short for them the figures
+// are drawn a little smaller, the texts never.
 void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, std::int32_t APagina);
 
 // Each diagram starts at Y, keeps within the frame of G and returns the y
-// where the next one may start.
-double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y);
-double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y);
-double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y);
+// where the next one may start. AEscala takes its figures to that share of
+// their size, for a page too short for them; texts keep their size.
+double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1);
+double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1);
+double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1);
 double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool AQuebradas);
 
 // The pictograms of ALeis side by side and the title after them; returns the

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "book/canvas_gravador.hpp"
@@ -87,6 +88,30 @@ std::uint64_t Impressao(const TCanvasGravador& C) {
     for (unsigned char ch : c.Texto) juntar(ch);
   }
   return h;
+}
+
+// What a call covers, [X0, X1] × [Y0, Y1]; a text as the recording canvas
+// measures it, a line or a polygon by its points.
+struct TCaixa {
+  double X0, Y0, X1, Y1;
+};
+
+TCaixa Caixa(const TChamada& c) {
+  switch (c.Op) {
+    case opTexto: {
+      const double w = TCanvasGravador::Largura(c.Texto, c.Tamanho, c.Negrito);
+      const double x = c.Alinhamento == alEsquerda ? c.X : c.Alinhamento == alCentro ? c.X - w / 2 : c.X - w;
+      return {x, c.Y, x + w, c.Y + c.Tamanho * TCanvasGravador::CAltura};
+    }
+    case opLinha: return {std::min(c.X, c.X2), std::min(c.Y, c.Y2), std::max(c.X, c.X2), std::max(c.Y, c.Y2)};
+    case opPoligono: {
+      TCaixa r{c.Pontos[0].X, c.Pontos[0].Y, c.Pontos[0].X, c.Pontos[0].Y};
+      for (const TPontoMm& p : c.Pontos)
+        r = {std::min(r.X0, p.X), std::min(r.Y0, p.Y), std::max(r.X1, p.X), std::max(r.Y1, p.Y)};
+      return r;
+    }
+    default: return {c.X, c.Y, c.X + c.Largura, c.Y + c.Altura};
+  }
 }
 
 const std::string CIntro =
@@ -183,6 +208,60 @@ TEST(Diagramas, PaginasA4ComoSempre) {
     DesenharDiagramas(c, CGeometriaA4, caso.leis, caso.pagina);
     EXPECT_EQ(Impressao(c), caso.impressao) << int(caso.leis.Bits()) << " pagina " << caso.pagina;
   }
+}
+
+TEST(Diagramas, DentroDaMolduraDeQualquerFormato) {
+  // A page as short as the narrowest trim's, A5, at the widths a frame can
+  // have: everything inside the frame and above the footer, no text smaller
+  // than the notes have always been.
+  for (double largura : {150.0, 160.0, 174.0}) {
+    const TGeometriaPagina g{.Largura = largura, .YRodape = 256, .LimiteConteudo = 245};
+    for (int codigo = 1; codigo < 32; ++codigo) {
+      const TConjuntoLeis leis = TConjuntoLeis::DeCodigo(codigo);
+      for (std::int32_t pagina = 0; pagina < NumPaginasDiagramas(leis); ++pagina) {
+        TCanvasGravador c;
+        DesenharDiagramas(c, g, leis, pagina);
+        const auto fora = std::find_if(c.Chamadas.begin(), c.Chamadas.end(), [&](const TChamada& k) {
+          const TCaixa b = Caixa(k);
+          return b.X0 < 18 - CEps || b.X1 > g.Direita() + CEps || b.Y0 < 18 - CEps || b.Y1 > 245 + CEps ||
+                 (k.Op == opTexto && k.Tamanho < 9);
+        });
+        EXPECT_EQ(fora, c.Chamadas.end()) << largura << " mm, leis " << codigo << ", pagina " << pagina << ": "
+                                          << int(fora->Op) << " " << fora->Texto << " em " << fora->X << ", "
+                                          << fora->Y;
+      }
+    }
+  }
+}
+
+TEST(Diagramas, FigurasEncolhemSoQuantoAPaginaPede) {
+  // A4's frame on a page as short as A5's: the order and table grids give up
+  // the least of their size that lets the page end above its limit, and the
+  // texts stay as on A4.
+  const TGeometriaPagina g{.LimiteConteudo = 245};
+  TCanvasGravador pagina;
+  DesenharDiagramas(pagina, g, {leiORD, leiTAB}, 0);
+  const auto desenhar = [&](double AEscala) {
+    TCanvasGravador c;
+    return DiagramaTabela(c, g, DiagramaOrdem(c, g, Abertura(c), AEscala), AEscala);
+  };
+  const std::vector<TChamada> rectangulos = pagina.Do(opRectangulo);
+  const double celula =  // the order grid's shaded corner
+      std::ranges::find_if(rectangulos, [](const TChamada& r) { return r.Preenchimento == 235; })->Largura;
+  const double escala = celula / 13;
+  EXPECT_GE(escala, 0.76);
+  EXPECT_LT(escala, 1);
+  EXPECT_LE(desenhar(escala), 245 + 6 + CEps);
+  EXPECT_GT(desenhar(escala + 0.04), 245 + 6);
+
+  TCanvasGravador a4;
+  DesenharDiagramas(a4, CGeometriaA4, {leiORD, leiTAB}, 0);
+  const auto textos = [](const TCanvasGravador& c) {
+    std::vector<std::tuple<std::string, double, bool>> r;
+    for (const TChamada& t : c.Do(opTexto)) r.emplace_back(t.Texto, t.Tamanho, t.Negrito);
+    return r;
+  };
+  EXPECT_EQ(textos(pagina), textos(a4));
 }
 
 TEST(Diagramas, ColunasDaDireitaCedemAMargem) {
