@@ -24,17 +24,24 @@ constexpr double CTamanhoDigitos = 11;
 constexpr double CPassoPictogramas = CLadoPictograma + 4;
 
 constexpr double CLadoGrelha = 52;  // the 4 × 4 diagrams: cells of 13 mm
-constexpr double CCelula = CLadoGrelha / 4;
 constexpr double CLadoGrelhaImpar = 60;
+constexpr double CLarguraColunaOrdem = 92;  // the texts right of the order grid
+constexpr double CEspacoAposDiagrama = 6;
+// A page too short for its diagrams takes the figures smaller by these steps,
+// down to 76 % of their size at most.
+constexpr double CPassoEscala = 0.04;
+constexpr std::int32_t CPassosEscala = 6;
 constexpr double CEspessuraMoldura = 1.6;
 constexpr double CEspessuraLigacao = 1.3;
 constexpr double CEspessuraSeta = 0.9;
 
 constexpr double CLadoMini = 34;
 constexpr double CTamanhoMini = 9;
-constexpr double CXMinis = 21;
-constexpr double CLarguraMinis = 168;
 constexpr double CFolgaQuebrada = 2.5;  // how far the wrap-around arrows stick out of a mini-grid
+// The mini-grids keep their arrows off the margins, and the arrows of two
+// neighbours off each other.
+constexpr double CRecuoMinis = 3;
+constexpr double CFolgaMinimaMinis = 8;
 
 // Four marked cells: a rectangle pairs A with D and B with C; the symmetry
 // diagrams pair A with B and C with D.
@@ -90,6 +97,42 @@ void DuasSomas(ICadrelCanvas& C, double X, double Y, double ATamanhoPt, std::spa
   EscreverTexto(C, X, Y + AlturaLinha(ATamanhoPt),
                 TextoPar("tracejada", AValores[AQuadra.C], AValores[AQuadra.D]), ATamanhoPt);
 }
+
+// Measures as the page's canvas does and draws nothing: a layout tried before
+// it is drawn.
+class TCanvasEnsaio final : public ICadrelCanvas {
+public:
+  explicit TCanvasEnsaio(ICadrelCanvas& AMedida) : FMedida(AMedida) {}
+  void Linha(double, double, double, double, double, std::int32_t, TTracejado) override {}
+  void Rectangulo(double, double, double, double, double, std::int32_t, std::int32_t) override {}
+  void Poligono(std::span<const TPontoMm>, double, std::int32_t, std::int32_t) override {}
+  void Elipse(double, double, double, double, double, std::int32_t, std::int32_t) override {}
+  void Texto(double, double, const std::string&, double, bool, std::int32_t, TAlinhamento) override {}
+  double LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) override {
+    return FMedida.LarguraTexto(ATexto, ATamanhoPt, ANegrito);
+  }
+  double AlturaTexto(double ATamanhoPt) override { return FMedida.AlturaTexto(ATamanhoPt); }
+  void Imagem(double, double, double, double, const std::string&) override {}
+
+private:
+  ICadrelCanvas& FMedida;
+};
+
+// The diagrams of a group one after the other from Y; returns where they end.
+double DiagramasDoGrupo(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, TGrupoDiagramas AGrupo,
+                        double Y, double AEscala) {
+  switch (AGrupo) {
+    case gdOrdemTabela: {
+      double y = Y;
+      if (ALeis.Contem(leiORD)) y = DiagramaOrdem(C, G, y, AEscala);
+      if (ALeis.Contem(leiTAB)) y = DiagramaTabela(C, G, y, AEscala);
+      return y;
+    }
+    case gdSimetria: return DiagramaSimetria(C, G, Y, AEscala);
+    case gdSomas: return DiagramaSomas(C, G, Y, ALeis.Contem(leiSOMQ));
+  }
+  return Y;
+}
 }  // namespace
 
 std::vector<TGrupoDiagramas> GruposDiagramas(TConjuntoLeis ALeis) {
@@ -114,16 +157,19 @@ void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLei
     const std::string intro =
         "Em cada diagrama a grelha está toda preenchida, para se ver a lei a funcionar. As marcas lêem-se também a "
         "preto e branco: linha contínua, tracejada e cinzento.";
-    y = DesenharParagrafo(C, CMargemEsquerda, 35, CGeometriaA4.Largura, intro, CTamanhoIntro) + 3;
+    y = DesenharParagrafo(C, CMargemEsquerda, 35, G.Largura, intro, CTamanhoIntro) + 3;
   }
-  switch (grupos[static_cast<std::size_t>(APagina)]) {
-    case gdOrdemTabela:
-      if (ALeis.Contem(leiORD)) y = DiagramaOrdem(C, y);
-      if (ALeis.Contem(leiTAB)) DiagramaTabela(C, y);
-      break;
-    case gdSimetria: DiagramaSimetria(C, y); break;
-    case gdSomas: DiagramaSomas(C, y, ALeis.Contem(leiSOMQ)); break;
-  }
+  // Texts keep their size on any page; on one too short for the diagrams the
+  // figures give up a little of theirs, step by step, until all ends above
+  // the page's limit.
+  const TGrupoDiagramas grupo = grupos[static_cast<std::size_t>(APagina)];
+  TCanvasEnsaio ensaio(C);
+  const auto escala = [](std::int32_t APasso) { return 1 - APasso * CPassoEscala; };
+  std::int32_t passo = 0;
+  while (passo < CPassosEscala &&
+         DiagramasDoGrupo(ensaio, G, ALeis, grupo, y, escala(passo)) > G.LimiteConteudo + CEspacoAposDiagrama)
+    ++passo;
+  DiagramasDoGrupo(C, G, ALeis, grupo, y, escala(passo));
 }
 
 double CabecalhoGrupo(ICadrelCanvas& C, double Y, const std::string& ATitulo, std::span<const TLei> ALeis) {
@@ -216,38 +262,47 @@ void LigarCentros(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, double ATamanhoPt, b
   LinhaEncurtada(C, P, Q, ATracejada, AEspessuraPt, corte, corte);
 }
 
-void MiniGrelhas(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores,
-                 std::span<const TLinhaSoma> ALinhas) {
+double MiniGrelhas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::span<const std::int32_t> AValores,
+                   std::span<const TLinhaSoma> ALinhas) {
   const auto k = static_cast<double>(ALinhas.size());
-  const double folga = (CLarguraMinis - CLadoMini * k) / (k - 1);
+  const double largura = G.Largura - 2 * CRecuoMinis;
+  const double lado = std::min(CLadoMini, (largura - CFolgaMinimaMinis * (k - 1)) / k);
+  const double folga = (largura - lado * k) / (k - 1);
+  const double x0 = CMargemEsquerda + CRecuoMinis;
+  // A caption wider than its grid may lean inwards at the margins, never past them.
+  const auto legenda = [&](double X, double AY, const std::string& ATexto, bool ANegrito) {
+    const double meia = C.LarguraTexto(ATexto, CTamanhoMini, ANegrito) / 2;
+    C.Texto(std::clamp(X, CMargemEsquerda + meia, G.Direita() - meia), AY, ATexto, CTamanhoMini, ANegrito, 0,
+            alCentro);
+  };
   for (std::size_t i = 0; i < ALinhas.size(); ++i) {
     const TLinhaSoma& linha = ALinhas[i];
-    const double x = CXMinis + static_cast<double>(i) * (CLadoMini + folga);
-    GrelhaDiagrama(C, 4, AValores, {}, x, Y, CLadoMini, CTamanhoMini, linha.Celulas, linha.Celulas);
-    SetasQuebradas(C, x, Y, linha);
-    C.Texto(x + CLadoMini / 2, Y + CLadoMini + 2, std::string(linha.Rotulo), CTamanhoMini, true, 0, alCentro);
-    C.Texto(x + CLadoMini / 2, Y + CLadoMini + 2 + AlturaLinha(CTamanhoMini), TextoSoma(AValores, linha.Celulas),
-            CTamanhoMini, false, 0, alCentro);
+    const double x = x0 + static_cast<double>(i) * (lado + folga);
+    GrelhaDiagrama(C, 4, AValores, {}, x, Y, lado, CTamanhoMini, linha.Celulas, linha.Celulas);
+    SetasQuebradas(C, x, Y, lado, linha);
+    legenda(x + lado / 2, Y + lado + 2, std::string(linha.Rotulo), true);
+    legenda(x + lado / 2, Y + lado + 2 + AlturaLinha(CTamanhoMini), TextoSoma(AValores, linha.Celulas), false);
   }
+  return Y + (lado + 2 + 2 * AlturaLinha(CTamanhoMini) + CEspacoAposDiagrama);
 }
 
-void SetasQuebradas(ICadrelCanvas& C, double X, double Y, const TLinhaSoma& ALinha) {
-  const double s = CLadoMini / 4;
+void SetasQuebradas(ICadrelCanvas& C, double X, double Y, double ALado, const TLinhaSoma& ALinha) {
+  const double s = ALado / 4;
   const double norma = std::hypot(ALinha.DC, ALinha.DL);
   const TPontoMm u = PontoMm(ALinha.DC / norma, ALinha.DL / norma);
   const TPontoMm passo = PontoMm(s * ALinha.DC, s * ALinha.DL);
   const double f = FolgaTexto(u.X, u.Y, CTamanhoMini);
   const double x0 = X - CFolgaQuebrada;
   const double y0 = Y - CFolgaQuebrada;
-  const double x1 = X + CLadoMini + CFolgaQuebrada;
-  const double y1 = Y + CLadoMini + CFolgaQuebrada;
+  const double x1 = X + ALado + CFolgaQuebrada;
+  const double y1 = Y + ALado + CFolgaQuebrada;
 
   for (std::size_t i = 0; i + 1 < ALinha.Celulas.size(); ++i) {
     const std::int32_t a = ALinha.Celulas[i];
     const std::int32_t b = ALinha.Celulas[i + 1];
     if (std::abs(a / 4 - b / 4) <= 1 && std::abs(a % 4 - b % 4) <= 1) continue;
-    const TPontoMm ca = CentroCelula(X, Y, CLadoMini, 4, a);
-    const TPontoMm cb = CentroCelula(X, Y, CLadoMini, 4, b);
+    const TPontoMm ca = CentroCelula(X, Y, ALado, 4, a);
+    const TPontoMm cb = CentroCelula(X, Y, ALado, 4, b);
     const TPontoMm saidaDe = Mais(ca, f, u);
     const TPontoMm saidaAte = SaidaQuadrado(ca, Mais(ca, 1, passo), x0, y0, x1, y1);
     Seta(C, saidaDe.X, saidaDe.Y, saidaAte.X, saidaAte.Y);
@@ -257,32 +312,36 @@ void SetasQuebradas(ICadrelCanvas& C, double X, double Y, const TLinhaSoma& ALin
   }
 }
 
-double DiagramaOrdem(ICadrelCanvas& C, double Y) {
+double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
   const std::vector<std::int32_t>& e = ExemploFixo(0).Solucao;
   constexpr std::array leis{leiORD};
   const double g = CabecalhoGrupo(C, Y, "Ordem", leis) + 11;
   constexpr double x = 28;
+  const double lado = CLadoGrelha * AEscala;
+  const double c = lado / 4;
 
-  C.Texto(54, g - 10.5, "cada linha cresce", CTamanhoNota, false, 0, alCentro);
-  Seta(C, 30, g - 3.4, 78, g - 3.4);
-  Seta(C, 24.6, g + 2, 24.6, g + 50);
+  C.Texto(x + lado / 2, g - 10.5, "cada linha cresce", CTamanhoNota, false, 0, alCentro);
+  Seta(C, x + 2, g - 3.4, x + lado - 2, g - 3.4);
+  Seta(C, x - 3.4, g + 2, x - 3.4, g + (lado - 2));
   // The corners hold the smallest and the largest number.
   constexpr std::array<std::int32_t, 2> cantos{0, 15};
-  GrelhaDiagrama(C, 4, e, {}, x, g, CLadoGrelha, CTamanhoDigitos, cantos, cantos);
+  GrelhaDiagrama(C, 4, e, {}, x, g, lado, CTamanhoDigitos, cantos, cantos);
 
   // Cell 5 and its four neighbours, each arrow centred on a side of the cell.
-  C.Rectangulo(x + CCelula, g + CCelula, CCelula, CCelula, CEspessuraMoldura, 0, -1);
-  Seta(C, 47.5, g + 9.6, 47.5, g + 16.4);
-  Seta(C, 47.5, g + 22.6, 47.5, g + 29.4);
-  Seta(C, 37.6, g + 19.5, 44.4, g + 19.5);
-  Seta(C, 50.6, g + 19.5, 57.4, g + 19.5);
+  C.Rectangulo(x + c, g + c, c, c, CEspessuraMoldura, 0, -1);
+  const double meia = 3.4 * AEscala;
+  Seta(C, x + 1.5 * c, g + (c - meia), x + 1.5 * c, g + (c + meia));
+  Seta(C, x + 1.5 * c, g + (2 * c - meia), x + 1.5 * c, g + (2 * c + meia));
+  Seta(C, x + c - meia, g + 1.5 * c, x + c + meia, g + 1.5 * c);
+  Seta(C, x + 2 * c - meia, g + 1.5 * c, x + 2 * c + meia, g + 1.5 * c);
 
-  const double esquerda = DesenharParagrafo(
-      C, CMargemEsquerda, g + 55, 78, "A seta de cima dá o sentido das linhas; a da esquerda, o das colunas.",
-      CTamanhoNota);
-
-  constexpr double xd = 100;
-  constexpr double wd = 92;
+  // The text column keeps its width by drawing nearer the grid on a narrower
+  // page, as near as it may; the note under the grid stops short of it.
+  const double xd = std::max(G.Direita() - CLarguraColunaOrdem, x + lado + 6);
+  const double wd = G.Direita() - xd;
+  const double esquerda =
+      DesenharParagrafo(C, CMargemEsquerda, g + (lado + 3), xd - 4 - CMargemEsquerda,
+                        "A seta de cima dá o sentido das linhas; a da esquerda, o das colunas.", CTamanhoNota);
   double direita = DesenharParagrafo(C, xd, g - 4, wd,
                                      "Os números crescem da esquerda para a direita ao longo de cada linha e de cima "
                                      "para baixo ao longo de cada coluna.",
@@ -300,50 +359,51 @@ double DiagramaOrdem(ICadrelCanvas& C, double Y) {
                   e[5], e[1], e[4], e[6], e[9], e[1], e[9]),
       CTamanhoTexto);
 
-  return std::max({esquerda, direita, g + CLadoGrelha}) + 6;
+  return std::max({esquerda, direita, g + lado}) + CEspacoAposDiagrama;
 }
 
-double DiagramaTabela(ICadrelCanvas& C, double Y) {
+double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
   const std::vector<std::int32_t>& e = ExemploFixo(2).Solucao;
   constexpr std::array leis{leiTAB};
   const double h = CabecalhoGrupo(C, Y, "Tabela", leis);
-  const double g = DesenharParagrafo(C, CMargemEsquerda, h + 1, CGeometriaA4.Largura,
+  const double g = DesenharParagrafo(C, CMargemEsquerda, h + 1, G.Largura,
                                      "Em qualquer rectângulo, os cantos opostos somam o mesmo: as duas diagonais dão "
                                      "o mesmo resultado. Cada grelha mostra um rectângulo: os cantos estão a "
                                      "cinzento e as diagonais a linha contínua e a tracejado.",
                                      CTamanhoTexto) +
                    4;
+  const double lado = CLadoGrelha * AEscala;
+  const double c = lado / 4;
 
   const std::array<TQuadra, 2> rectangulos{CRectanguloEsquerda, CRectanguloDireita};
-  const auto xGrelha = [](std::size_t j) { return CMargemEsquerda + 66 * static_cast<double>(j); };
+  const auto xGrelha = [&](std::size_t j) { return CMargemEsquerda + (lado + 14) * static_cast<double>(j); };
   for (std::size_t j = 0; j < rectangulos.size(); ++j) {
     const TQuadra& r = rectangulos[j];
     const double x = xGrelha(j);
     const std::array<std::int32_t, 4> cantos{r.A, r.B, r.C, r.D};
-    GrelhaDiagrama(C, 4, e, {}, x, g, CLadoGrelha, CTamanhoDigitos, cantos, cantos);
-    C.Rectangulo(x + CCelula * (r.A % 4), g + CCelula * (r.A / 4), (r.D % 4 - r.A % 4 + 1) * CCelula,
-                 (r.D / 4 - r.A / 4 + 1) * CCelula, CEspessuraMoldura, 0, -1);
-    LigarCentros(C, CentroCelula(x, g, CLadoGrelha, 4, r.A), CentroCelula(x, g, CLadoGrelha, 4, r.D),
-                 CTamanhoDigitos, false, CEspessuraLigacao);
-    LigarCentros(C, CentroCelula(x, g, CLadoGrelha, 4, r.B), CentroCelula(x, g, CLadoGrelha, 4, r.C),
-                 CTamanhoDigitos, true, CEspessuraLigacao);
+    GrelhaDiagrama(C, 4, e, {}, x, g, lado, CTamanhoDigitos, cantos, cantos);
+    C.Rectangulo(x + c * (r.A % 4), g + c * (r.A / 4), (r.D % 4 - r.A % 4 + 1) * c, (r.D / 4 - r.A / 4 + 1) * c,
+                 CEspessuraMoldura, 0, -1);
+    LigarCentros(C, CentroCelula(x, g, lado, 4, r.A), CentroCelula(x, g, lado, 4, r.D), CTamanhoDigitos, false,
+                 CEspessuraLigacao);
+    LigarCentros(C, CentroCelula(x, g, lado, 4, r.B), CentroCelula(x, g, lado, 4, r.C), CTamanhoDigitos, true,
+                 CEspessuraLigacao);
   }
+  const double somas = g + (lado + 2);
   for (std::size_t j = 0; j < rectangulos.size(); ++j) {
     const TQuadra& r = rectangulos[j];
-    DuasSomas(C, xGrelha(j), g + 54, CTamanhoNota, e, TQuadra{r.A, r.D, r.B, r.C});
+    DuasSomas(C, xGrelha(j), somas, CTamanhoNota, e, TQuadra{r.A, r.D, r.B, r.C});
   }
 
   const TQuadra& r = CRectanguloDireita;
-  return DesenharParagrafo(C, CMargemEsquerda, g + 54 + 2 * AlturaLinha(CTamanhoNota) + 4, CGeometriaA4.Largura,
+  return DesenharParagrafo(C, CMargemEsquerda, somas + 2 * AlturaLinha(CTamanhoNota) + 4, G.Largura,
                            fmt::format("No rectângulo da direita, se faltasse o {}, calculava-se {} + {} - {} = {}.",
                                        e[r.D], e[r.B], e[r.C], e[r.A], e[r.D]),
                            CTamanhoTexto) +
-         6;
+         CEspacoAposDiagrama;
 }
 
 namespace {
-
-constexpr double CXParesCruzados = 78;
 
 // A side's bold heading; returns the top of what goes under it.
 double TituloLado(ICadrelCanvas& C, double Y, const std::string& ATitulo) {
@@ -353,56 +413,66 @@ double TituloLado(ICadrelCanvas& C, double Y, const std::string& ATitulo) {
 
 // The 4 × 4 numbers with a solid and a dashed pair crossing on a dot at the
 // centre of the grid.
-void ParesCruzados(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores) {
-  constexpr double x = CXParesCruzados;
+void ParesCruzados(ICadrelCanvas& C, double X, double Y, double ALado, std::span<const std::int32_t> AValores) {
   const TQuadra& p = CParesSimetria4;
   const std::array<std::int32_t, 4> marcadas{p.A, p.B, p.C, p.D};
-  GrelhaDiagrama(C, 4, AValores, {}, x, Y, CLadoGrelha, CTamanhoDigitos, {}, marcadas);
-  LigarCentros(C, CentroCelula(x, Y, CLadoGrelha, 4, p.A), CentroCelula(x, Y, CLadoGrelha, 4, p.B),
-               CTamanhoDigitos, false, CEspessuraLigacao);
-  LigarCentros(C, CentroCelula(x, Y, CLadoGrelha, 4, p.C), CentroCelula(x, Y, CLadoGrelha, 4, p.D),
-               CTamanhoDigitos, true, CEspessuraLigacao);
-  C.Elipse(102.9, Y + 24.9, 2.2, 2.2, 0.8, 0, 0);
+  GrelhaDiagrama(C, 4, AValores, {}, X, Y, ALado, CTamanhoDigitos, {}, marcadas);
+  LigarCentros(C, CentroCelula(X, Y, ALado, 4, p.A), CentroCelula(X, Y, ALado, 4, p.B), CTamanhoDigitos, false,
+               CEspessuraLigacao);
+  LigarCentros(C, CentroCelula(X, Y, ALado, 4, p.C), CentroCelula(X, Y, ALado, 4, p.D), CTamanhoDigitos, true,
+               CEspessuraLigacao);
+  const double meio = ALado / 2 - 1.1;
+  C.Elipse(X + meio, Y + meio, 2.2, 2.2, 0.8, 0, 0);
 }
 
-// "A: 1 + 23 = 24" for each letter of the letters grid, under a bold title.
-void SomasDasLetras(ICadrelCanvas& C, double X, double Y, std::span<const std::int32_t> AValores) {
-  C.Texto(X, Y, "Os 8 pares:", CTamanhoTexto, true, 0, alEsquerda);
+// "A: 1 + 23 = 24" for each letter of the letters grid, under a bold title, in
+// a column from X that draws back from the right margin rather than cross it.
+void SomasDasLetras(ICadrelCanvas& C, const TGeometriaPagina& G, double X, double Y,
+                    std::span<const std::int32_t> AValores) {
+  const std::string titulo = "Os 8 pares:";
+  std::vector<std::string> somas;
+  double largura = C.LarguraTexto(titulo, CTamanhoTexto, true);
   for (std::size_t i = 0; i < 8; ++i) {
     const char letra = static_cast<char>('A' + i);
     const std::int32_t a = AValores[CLetrasSimetria.find(letra)];
     const std::int32_t b = AValores[CLetrasSimetria.rfind(letra)];
-    EscreverTexto(C, X, Y + 5.6 + static_cast<double>(i) * AlturaLinha(CTamanhoTexto),
-                  fmt::format("{}: {} + {} = {}", letra, a, b, a + b), CTamanhoTexto);
+    somas.push_back(fmt::format("{}: {} + {} = {}", letra, a, b, a + b));
+    largura = std::max(largura, C.LarguraTexto(somas.back(), CTamanhoTexto, false));
   }
+  const double x = std::min(X, G.Direita() - largura);
+  C.Texto(x, Y, titulo, CTamanhoTexto, true, 0, alEsquerda);
+  for (std::size_t i = 0; i < somas.size(); ++i)
+    EscreverTexto(C, x, Y + 5.6 + static_cast<double>(i) * AlturaLinha(CTamanhoTexto), somas[i], CTamanhoTexto);
 }
 
 // Even side: letters show the pairs, numbers show two of them crossing at the
 // centre; returns the y below the captions.
-double SimetriaPar(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores) {
+double SimetriaPar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::span<const std::int32_t> AValores,
+                   double AEscala) {
   const double t = TituloLado(C, Y, "Lado par (4 × 4): o centro é onde se cruzam as duas linhas do meio");
+  const double lado = CLadoGrelha * AEscala;
+  const double xNumeros = CMargemEsquerda + lado + 8;
   constexpr std::array<std::int32_t, 8> diagonais{0, 3, 5, 6, 9, 10, 12, 15};
-  GrelhaDiagrama(C, 4, AValores, CLetrasSimetria, CMargemEsquerda, t, CLadoGrelha, CTamanhoDigitos, diagonais, {});
-  ParesCruzados(C, t, AValores);
+  GrelhaDiagrama(C, 4, AValores, CLetrasSimetria, CMargemEsquerda, t, lado, CTamanhoDigitos, diagonais, {});
+  ParesCruzados(C, xNumeros, t, lado, AValores);
 
-  const double y = t + CLadoGrelha + 2;
-  const double baixoLetras = DesenharParagrafo(
-      C, CMargemEsquerda, y, 56, "Mesma letra, posições opostas. A cinzento, os pares das diagonais.", CTamanhoNota);
-  DuasSomas(C, CXParesCruzados, y, CTamanhoNota, AValores, CParesSimetria4);
-  const double baixoNumeros = DesenharParagrafo(C, CXParesCruzados, y + 2 * AlturaLinha(CTamanhoNota), 56,
+  const double y = t + lado + 2;
+  const double baixoLetras = DesenharParagrafo(C, CMargemEsquerda, y, lado + 4,
+                                               "Mesma letra, posições opostas. A cinzento, os pares das diagonais.",
+                                               CTamanhoNota);
+  DuasSomas(C, xNumeros, y, CTamanhoNota, AValores, CParesSimetria4);
+  const double baixoNumeros = DesenharParagrafo(C, xNumeros, y + 2 * AlturaLinha(CTamanhoNota), lado + 4,
                                                 "As duas passam pelo centro.", CTamanhoNota);
-  SomasDasLetras(C, 140, t, AValores);
+  SomasDasLetras(C, G, xNumeros + lado + 10, t, AValores);
   return std::max(baixoLetras, baixoNumeros);
 }
 
-// The 5 × 5 grid at Y with its centre shaded; each pair is drawn as two
-// halves that stop short of the centre number.
-void MetadesImpar(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores) {
+// The 5 × 5 grid of side ALado at Y with its centre shaded; each pair is drawn
+// as two halves that stop short of the centre number.
+void MetadesImpar(ICadrelCanvas& C, double Y, double ALado, std::span<const std::int32_t> AValores) {
   constexpr std::array<std::int32_t, 1> centro{12};
-  GrelhaDiagrama(C, 5, AValores, {}, CMargemEsquerda, Y, CLadoGrelhaImpar, CTamanhoDigitos, centro, centro);
-  const auto centroDe = [&](std::int32_t celula) {
-    return CentroCelula(CMargemEsquerda, Y, CLadoGrelhaImpar, 5, celula);
-  };
+  GrelhaDiagrama(C, 5, AValores, {}, CMargemEsquerda, Y, ALado, CTamanhoDigitos, centro, centro);
+  const auto centroDe = [&](std::int32_t celula) { return CentroCelula(CMargemEsquerda, Y, ALado, 5, celula); };
   const TQuadra& q = CParesSimetria5;
   const TPontoMm c = centroDe(12);
   LigarCentros(C, centroDe(q.A), c, CTamanhoDigitos, false, CEspessuraLigacao);
@@ -411,75 +481,73 @@ void MetadesImpar(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AVal
   LigarCentros(C, c, centroDe(q.D), CTamanhoDigitos, true, CEspessuraLigacao);
 }
 
-// The odd example's K, its middle cell and its two pairs, in a column right of
-// the grid from Y; returns the y below the column.
-double ContasImpar(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores) {
+// The odd example's K, its middle cell and its two pairs, in a column from X to
+// the right margin, from Y; returns the y below the column.
+double ContasImpar(ICadrelCanvas& C, const TGeometriaPagina& G, double X, double Y,
+                   std::span<const std::int32_t> AValores) {
   const auto [menor, maior] = std::minmax_element(AValores.begin(), AValores.end());
   const std::int32_t k = *menor + *maior;
-  constexpr double x = 88;
-  constexpr double largura = 104;
+  const double largura = G.Direita() - X;
   const double passo = AlturaLinha(CTamanhoTexto);
-  double y = DesenharParagrafo(C, x, Y, largura, fmt::format("K = {} + {} = {}.", *menor, *maior, k), CTamanhoTexto);
-  y = DesenharParagrafo(C, x, y + 2, largura, "A célula do meio é oposta de si própria: vale metade de K.",
+  double y = DesenharParagrafo(C, X, Y, largura, fmt::format("K = {} + {} = {}.", *menor, *maior, k), CTamanhoTexto);
+  y = DesenharParagrafo(C, X, y + 2, largura, "A célula do meio é oposta de si própria: vale metade de K.",
                         CTamanhoTexto);
-  EscreverTexto(C, x, y, fmt::format("{} = {} / 2", AValores[12], k), CTamanhoTexto);
+  EscreverTexto(C, X, y, fmt::format("{} = {} / 2", AValores[12], k), CTamanhoTexto);
   y = DesenharParagrafo(
-      C, x, y + passo + 2, largura,
+      C, X, y + passo + 2, largura,
       fmt::format("Os outros 24 números formam 12 pares, todos com soma {}. Por exemplo:", k), CTamanhoTexto);
-  DuasSomas(C, x, y, CTamanhoTexto, AValores, CParesSimetria5);
+  DuasSomas(C, X, y, CTamanhoTexto, AValores, CParesSimetria5);
   return y + 2 * passo;
 }
 
 // Odd side: the centre cell is its own opposite; returns where the next
 // diagram may start.
-double SimetriaImpar(ICadrelCanvas& C, double Y) {
+double SimetriaImpar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
   const double u = TituloLado(C, Y, "Lado ímpar (5 × 5): o centro é uma célula");
   const std::array<std::int32_t, 25> v = ExemploImpar();
-  MetadesImpar(C, u, v);
-  return std::max(ContasImpar(C, u, v), u + CLadoGrelhaImpar) + 6;
+  const double lado = CLadoGrelhaImpar * AEscala;
+  MetadesImpar(C, u, lado, v);
+  return std::max(ContasImpar(C, G, CMargemEsquerda + lado + 10, u, v), u + lado) + CEspacoAposDiagrama;
 }
 
 }  // namespace
 
-double DiagramaSimetria(ICadrelCanvas& C, double Y) {
+double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
   const std::vector<std::int32_t>& e = ExemploFixo(0).Solucao;
   const auto [menor, maior] = std::minmax_element(e.begin(), e.end());
   const std::int32_t k = *menor + *maior;
   constexpr std::array leis{leiSIM};
   const double h = CabecalhoGrupo(C, Y, "Simetria", leis);
-  double y = DesenharParagrafo(C, CMargemEsquerda, h + 1, CGeometriaA4.Largura,
+  double y = DesenharParagrafo(C, CMargemEsquerda, h + 1, G.Largura,
                                "Dois números em posições opostas, vistas do centro da grelha, somam sempre K.",
                                CTamanhoTexto);
-  y = DesenharParagrafo(C, CMargemEsquerda, y + 1, CGeometriaA4.Largura,
+  y = DesenharParagrafo(C, CMargemEsquerda, y + 1, G.Largura,
                         fmt::format("K = {} + {} = {}, o menor mais o maior.", *menor, *maior, k), CTamanhoTexto);
-  return SimetriaImpar(C, SimetriaPar(C, y + 4, e) + 6);
+  return SimetriaImpar(C, G, SimetriaPar(C, G, y + 4, e, AEscala) + 6, AEscala);
 }
 
-double DiagramaSomas(ICadrelCanvas& C, double Y, bool AQuebradas) {
+double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool AQuebradas) {
   const std::vector<std::int32_t>& e = ExemploFixo(AQuebradas ? 4 : 3).Solucao;
   const std::int32_t s = e[0] + e[1] + e[2] + e[3];
   constexpr std::array ambas{leiSOMD, leiSOMQ};
   const double h =
       CabecalhoGrupo(C, Y, "Somas", std::span<const TLei>(ambas).first(AQuebradas ? 2 : 1));
   const std::span<const TLinhaSoma> linhas(CLinhasSomas);
-  const double alturaMinis = CLadoMini + 2 + 2 * AlturaLinha(CTamanhoMini) + 6;
 
-  const double r = DesenharParagrafo(C, CMargemEsquerda, h + 1, CGeometriaA4.Largura,
+  const double r = DesenharParagrafo(C, CMargemEsquerda, h + 1, G.Largura,
                                      fmt::format("Todas as linhas, todas as colunas e as duas diagonais principais "
                                                  "somam o mesmo valor S. Aqui S = {}.",
                                                  s),
                                      CTamanhoTexto) +
                    4;
-  MiniGrelhas(C, r, e, linhas.first(4));
-  double y = r + alturaMinis;
+  double y = MiniGrelhas(C, G, r, e, linhas.first(4));
   if (AQuebradas) {
-    const double rq = DesenharParagrafo(C, CMargemEsquerda, y, CGeometriaA4.Largura,
+    const double rq = DesenharParagrafo(C, CMargemEsquerda, y, G.Largura,
                                         "As diagonais «quebradas» saem por um lado da grelha e continuam do lado "
                                         "oposto (as setas pequenas mostram a saída e a entrada). Também somam S.",
                                         CTamanhoTexto) +
                       4;
-    MiniGrelhas(C, rq, e, linhas.last(4));
-    y = rq + alturaMinis;
+    y = MiniGrelhas(C, G, rq, e, linhas.last(4));
   }
   return y;
 }

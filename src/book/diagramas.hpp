@@ -44,14 +44,17 @@ inline constexpr std::array<TLinhaSoma, 8> CLinhasSomas{{
 std::vector<TGrupoDiagramas> GruposDiagramas(TConjuntoLeis ALeis);
 std::int32_t NumPaginasDiagramas(TConjuntoLeis ALeis);
 // The content of diagrams page APagina (from 0), without its footer; an index
-// outside the groups draws nothing.
+// outside the groups draws nothing. On a page too short for them the figures
+// are drawn a little smaller, the texts never.
 void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, std::int32_t APagina);
 
-// Each diagram starts at Y and returns the y where the next one may start.
-double DiagramaOrdem(ICadrelCanvas& C, double Y);
-double DiagramaTabela(ICadrelCanvas& C, double Y);
-double DiagramaSimetria(ICadrelCanvas& C, double Y);
-double DiagramaSomas(ICadrelCanvas& C, double Y, bool AQuebradas);
+// Each diagram starts at Y, keeps within the frame of G and returns the y
+// where the next one may start. AEscala takes its figures to that share of
+// their size, for a page too short for them; texts keep their size.
+double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1);
+double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1);
+double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1);
+double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool AQuebradas);
 
 // The pictograms of ALeis side by side and the title after them; returns the
 // y below the heading.
@@ -84,11 +87,15 @@ double FolgaTexto(double UX, double UY, double ATamanhoPt);
 // Joins two cell centres without crossing the numbers written in them.
 void LigarCentros(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, double ATamanhoPt, bool ATracejada,
                   double AEspessuraPt);
-// One 34 mm mini-grid per line (at least two), spread from x = 21 to 189,
-// each with its line shaded, its arrows, its label and its sum.
-void MiniGrelhas(ICadrelCanvas& C, double Y, std::span<const std::int32_t> AValores,
-                 std::span<const TLinhaSoma> ALinhas);
-// The exit and entry arrows where a line wraps round a 34 mm mini-grid at (X, Y).
-void SetasQuebradas(ICadrelCanvas& C, double X, double Y, const TLinhaSoma& ALinha);
+// One mini-grid per line (at least two), spread over the frame of G 3 mm in
+// from its margins, each with its line shaded, its arrows, its label and its
+// sum under it (leaning in from a margin it would cross); 34 mm ones where
+// they fit 8 mm apart, smaller ones where they do not. Returns the y where
+// what follows may start.
+double MiniGrelhas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::span<const std::int32_t> AValores,
+                   std::span<const TLinhaSoma> ALinhas);
+// The exit and entry arrows where a line wraps round a mini-grid of side ALado
+// at (X, Y).
+void SetasQuebradas(ICadrelCanvas& C, double X, double Y, double ALado, const TLinhaSoma& ALinha);
 
 }  // namespace cadrel

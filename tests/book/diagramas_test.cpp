@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "book/canvas_gravador.hpp"
@@ -54,6 +57,61 @@ void ExpectTexto(const TCanvasGravador& C, const std::string& ATexto, double X, 
   EXPECT_EQ(t->Negrito, ANegrito) << ATexto;
   EXPECT_EQ(t->Contorno, 0) << ATexto;
   EXPECT_EQ(t->Alinhamento, AAlinhamento) << ATexto;
+}
+
+// FNV-1a over every argument of every call, numbers by their bits: two
+// recordings that differ anywhere, by as little as a rounding, part here.
+std::uint64_t Impressao(const TCanvasGravador& C) {
+  std::uint64_t h = 0xcbf29ce484222325u;
+  const auto juntar = [&](std::uint64_t v) {
+    for (int i = 0; i < 8; ++i) {
+      h ^= (v >> (8 * i)) & 0xFF;
+      h *= 0x100000001b3u;
+    }
+  };
+  const auto numero = [&](double d) { juntar(std::bit_cast<std::uint64_t>(d)); };
+  for (const TChamada& c : C.Chamadas) {
+    juntar(c.Op);
+    for (double d : {c.X, c.Y, c.X2, c.Y2, c.Largura, c.Altura, c.Espessura, c.Tamanho, c.Tracejado.TracoMm,
+                     c.Tracejado.IntervaloMm})
+      numero(d);
+    juntar(c.Pontos.size());
+    for (const TPontoMm& p : c.Pontos) {
+      numero(p.X);
+      numero(p.Y);
+    }
+    juntar(static_cast<std::uint32_t>(c.Contorno));
+    juntar(static_cast<std::uint32_t>(c.Preenchimento));
+    juntar(c.Negrito);
+    juntar(c.Alinhamento);
+    juntar(c.Texto.size());
+    for (unsigned char ch : c.Texto) juntar(ch);
+  }
+  return h;
+}
+
+// What a call covers, [X0, X1] × [Y0, Y1]; a text as the recording canvas
+// measures it, a line or a polygon by its points.
+struct TCaixa {
+  double X0, Y0, X1, Y1;
+};
+
+TCaixa Caixa(const TChamada& c) {
+  switch (c.Op) {
+    case opTexto: {
+      const double w = TCanvasGravador::Largura(c.Texto, c.Tamanho, c.Negrito);
+      const double x = c.Alinhamento == alEsquerda ? c.X : c.Alinhamento == alCentro ? c.X - w / 2 : c.X - w;
+      return {x, c.Y, x + w, c.Y + c.Tamanho * TCanvasGravador::CAltura};
+    }
+    case opLinha: return {std::min(c.X, c.X2), std::min(c.Y, c.Y2), std::max(c.X, c.X2), std::max(c.Y, c.Y2)};
+    case opPoligono: {
+      TCaixa r{c.Pontos[0].X, c.Pontos[0].Y, c.Pontos[0].X, c.Pontos[0].Y};
+      for (const TPontoMm& p : c.Pontos)
+        r = {std::min(r.X0, p.X), std::min(r.Y0, p.Y), std::max(r.X1, p.X), std::max(r.Y1, p.Y)};
+      return r;
+    }
+    default: return {c.X, c.Y, c.X + c.Largura, c.Y + c.Altura};
+  }
 }
 
 const std::string CIntro =
@@ -105,13 +163,14 @@ TEST(Diagramas, PaginasJuntamOsDiagramasDoGrupo) {
     void (*desenhar)(TCanvasGravador&, double);
   };
   const Caso casos[] = {
-      {{leiTAB}, 0, [](TCanvasGravador& c, double y) { DiagramaTabela(c, y); }},
-      {{leiORD}, 0, [](TCanvasGravador& c, double y) { DiagramaOrdem(c, y); }},
-      {{leiORD, leiTAB}, 0, [](TCanvasGravador& c, double y) { DiagramaTabela(c, DiagramaOrdem(c, y)); }},
-      {{leiSIM, leiSOMD}, 0, [](TCanvasGravador& c, double y) { DiagramaSimetria(c, y); }},
-      {{leiSIM, leiSOMD}, 1, [](TCanvasGravador& c, double y) { DiagramaSomas(c, y, false); }},
-      {{leiSOMQ}, 0, [](TCanvasGravador& c, double y) { DiagramaSomas(c, y, true); }},
-      {TConjuntoLeis::DeCodigo(31), 2, [](TCanvasGravador& c, double y) { DiagramaSomas(c, y, true); }},
+      {{leiTAB}, 0, [](TCanvasGravador& c, double y) { DiagramaTabela(c, CGeometriaA4, y); }},
+      {{leiORD}, 0, [](TCanvasGravador& c, double y) { DiagramaOrdem(c, CGeometriaA4, y); }},
+      {{leiORD, leiTAB}, 0,
+       [](TCanvasGravador& c, double y) { DiagramaTabela(c, CGeometriaA4, DiagramaOrdem(c, CGeometriaA4, y)); }},
+      {{leiSIM, leiSOMD}, 0, [](TCanvasGravador& c, double y) { DiagramaSimetria(c, CGeometriaA4, y); }},
+      {{leiSIM, leiSOMD}, 1, [](TCanvasGravador& c, double y) { DiagramaSomas(c, CGeometriaA4, y, false); }},
+      {{leiSOMQ}, 0, [](TCanvasGravador& c, double y) { DiagramaSomas(c, CGeometriaA4, y, true); }},
+      {TConjuntoLeis::DeCodigo(31), 2, [](TCanvasGravador& c, double y) { DiagramaSomas(c, CGeometriaA4, y, true); }},
   };
   for (const Caso& caso : casos) {
     TCanvasGravador esperado;
@@ -121,6 +180,135 @@ TEST(Diagramas, PaginasJuntamOsDiagramasDoGrupo) {
     DesenharDiagramas(c, CGeometriaA4, caso.leis, caso.pagina);
     EXPECT_EQ(c.Chamadas, esperado.Chamadas) << int(caso.leis.Bits()) << " pagina " << caso.pagina;
   }
+}
+
+TEST(Diagramas, PaginasA4ComoSempre) {
+  // An A4 book prints as it always has, bit for bit. These are every
+  // diagrams page a book can have, as A4 books drew them before the pages
+  // followed their trim; a book's laws only choose which of them follow one
+  // another.
+  struct Caso {
+    TConjuntoLeis leis;
+    std::int32_t pagina;
+    std::uint64_t impressao;
+  };
+  const Caso casos[] = {
+      {{leiTAB}, 0, 0xaae6af975fd928bbu},
+      {{leiORD}, 0, 0x9a55f2edaedde061u},
+      {{leiORD, leiTAB}, 0, 0x9b591cdbc02c6867u},
+      {{leiSIM}, 0, 0x881997ed85432bc4u},
+      {{leiTAB, leiSIM}, 1, 0xae5fa3123f4b814cu},
+      {{leiSOMD}, 0, 0x5ad584a6765ce2a1u},
+      {{leiSIM, leiSOMD}, 1, 0x031b7589d7fd059fu},
+      {{leiSOMQ}, 0, 0x36f18931fe055659u},
+      {{leiSIM, leiSOMD, leiSOMQ}, 1, 0x30cb6b9f5ef2452eu},
+  };
+  for (const Caso& caso : casos) {
+    TCanvasGravador c;
+    DesenharDiagramas(c, CGeometriaA4, caso.leis, caso.pagina);
+    EXPECT_EQ(Impressao(c), caso.impressao) << int(caso.leis.Bits()) << " pagina " << caso.pagina;
+  }
+}
+
+TEST(Diagramas, DentroDaMolduraDeQualquerFormato) {
+  // A page as short as the narrowest trim's, A5, at the widths a frame can
+  // have: everything inside the frame and above the footer, no text smaller
+  // than the notes have always been.
+  for (double largura : {150.0, 160.0, 174.0}) {
+    const TGeometriaPagina g{.Largura = largura, .YRodape = 256, .LimiteConteudo = 245};
+    for (int codigo = 1; codigo < 32; ++codigo) {
+      const TConjuntoLeis leis = TConjuntoLeis::DeCodigo(codigo);
+      for (std::int32_t pagina = 0; pagina < NumPaginasDiagramas(leis); ++pagina) {
+        TCanvasGravador c;
+        DesenharDiagramas(c, g, leis, pagina);
+        const auto fora = std::find_if(c.Chamadas.begin(), c.Chamadas.end(), [&](const TChamada& k) {
+          const TCaixa b = Caixa(k);
+          return b.X0 < 18 - CEps || b.X1 > g.Direita() + CEps || b.Y0 < 18 - CEps || b.Y1 > 245 + CEps ||
+                 (k.Op == opTexto && k.Tamanho < 9);
+        });
+        EXPECT_EQ(fora, c.Chamadas.end()) << largura << " mm, leis " << codigo << ", pagina " << pagina << ": "
+                                          << int(fora->Op) << " " << fora->Texto << " em " << fora->X << ", "
+                                          << fora->Y;
+      }
+    }
+  }
+}
+
+TEST(Diagramas, FigurasEncolhemSoQuantoAPaginaPede) {
+  // A4's frame on a page as short as A5's: the order and table grids give up
+  // the least of their size that lets the page end above its limit, and the
+  // texts stay as on A4.
+  const TGeometriaPagina g{.LimiteConteudo = 245};
+  TCanvasGravador pagina;
+  DesenharDiagramas(pagina, g, {leiORD, leiTAB}, 0);
+  const auto desenhar = [&](double AEscala) {
+    TCanvasGravador c;
+    return DiagramaTabela(c, g, DiagramaOrdem(c, g, Abertura(c), AEscala), AEscala);
+  };
+  const std::vector<TChamada> rectangulos = pagina.Do(opRectangulo);
+  const double celula =  // the order grid's shaded corner
+      std::ranges::find_if(rectangulos, [](const TChamada& r) { return r.Preenchimento == 235; })->Largura;
+  const double escala = celula / 13;
+  EXPECT_GE(escala, 0.76);
+  EXPECT_LT(escala, 1);
+  EXPECT_LE(desenhar(escala), 245 + 6 + CEps);
+  EXPECT_GT(desenhar(escala + 0.04), 245 + 6);
+
+  TCanvasGravador a4;
+  DesenharDiagramas(a4, CGeometriaA4, {leiORD, leiTAB}, 0);
+  const auto textos = [](const TCanvasGravador& c) {
+    std::vector<std::tuple<std::string, double, bool>> r;
+    for (const TChamada& t : c.Do(opTexto)) r.emplace_back(t.Texto, t.Tamanho, t.Negrito);
+    return r;
+  };
+  EXPECT_EQ(textos(pagina), textos(a4));
+}
+
+TEST(Diagramas, ColunasDaDireitaCedemAMargem) {
+  // A column right of a figure keeps its place while the frame has room for
+  // it, then draws back towards the figure, never closer than the A4 page's
+  // gaps allow.
+  struct Caso {
+    double largura, xOrdem, xPares;
+  };
+  const Caso casos[] = {{174, 100, 140}, {160, 86, 140}, {150, 86, 138}};
+  for (const Caso& caso : casos) {
+    const TGeometriaPagina g{.Largura = caso.largura};
+    TCanvasGravador ordem;
+    DiagramaOrdem(ordem, g, 10);
+    const auto coluna = std::find_if(ordem.Chamadas.begin(), ordem.Chamadas.end(),
+                                     [](const TChamada& t) { return t.Texto.starts_with("Os números crescem"); });
+    ASSERT_NE(coluna, ordem.Chamadas.end());
+    EXPECT_EQ(coluna->X, caso.xOrdem) << caso.largura;
+    TCanvasGravador simetria;
+    DiagramaSimetria(simetria, g, 0);
+    ExpectTexto(simetria, "Os 8 pares:", caso.xPares, Texto(simetria, "Os 8 pares:")->Y, 10, true, alEsquerda);
+    ExpectTexto(simetria, "C: 13 + 11 = 24", caso.xPares, Texto(simetria, "C: 13 + 11 = 24")->Y, 10, false,
+                alEsquerda);
+  }
+}
+
+TEST(Diagramas, MiniGrelhasNumaMolduraEstreita) {
+  // Four 34 mm grids 8 mm apart need 166 mm; a 150 mm frame takes 30 mm ones,
+  // still from 21 mm, 8 mm apart.
+  const TGeometriaPagina g{.Largura = 150};
+  TCanvasGravador c;
+  const double fim = DiagramaSomas(c, g, 0, true);
+  std::vector<TChamada> grelhas;
+  for (const TChamada& b : c.Do(opRectangulo))
+    if (b.Espessura == 0.8 && b.Y > CLadoPictograma) grelhas.push_back(b);
+  ASSERT_EQ(grelhas.size(), 8u);
+  for (std::size_t i = 0; i < 8; ++i) {
+    EXPECT_NEAR(grelhas[i].X, 21 + static_cast<double>(i % 4) * 38, CEps) << i;
+    EXPECT_EQ(grelhas[i].Largura, 30) << i;
+  }
+  const double rq = grelhas[4].Y;
+  EXPECT_NEAR(fim, rq + 30 + 2 + 2 * AlturaLinha(9) + 6, CEps);
+  // Captions centre under their grids; one wider than the frame leaves leans
+  // in from the margin.
+  ExpectTexto(c, "quebrada 4", 150, rq + 32, 9, true, alCentro);
+  ExpectTexto(c, "1 + 16 + 23 + 8 = 48", 36, rq + 32 + AlturaLinha(9), 9, false, alCentro);
+  ExpectTexto(c, "1 + 14 + 23 + 10 = 48", 168 - 21 * 1.8 / 2, rq + 32 + AlturaLinha(9), 9, false, alCentro);
 }
 
 TEST(Diagramas, CabecalhoComPictogramasLadoALado) {
@@ -136,7 +324,7 @@ TEST(Diagramas, CabecalhoComPictogramasLadoALado) {
 
   // The sums heading shows the broken-diagonal pictogram only with that law.
   TCanvasGravador somente;
-  DiagramaSomas(somente, 50, false);
+  DiagramaSomas(somente, CGeometriaA4, 50, false);
   TCanvasGravador umPictograma;
   DesenharPictograma(umPictograma, leiSOMD, 18, 50);
   const std::size_t n = umPictograma.Chamadas.size();
@@ -247,7 +435,7 @@ TEST(Diagramas, SetasSoNasDiagonaisQuebradas) {
   for (std::size_t i = 0; i < CLinhasSomas.size(); ++i) {
     const TLinhaSoma& linha = CLinhasSomas[i];
     TCanvasGravador c;
-    SetasQuebradas(c, X, Y, linha);
+    SetasQuebradas(c, X, Y, 34, linha);
     if (i < 4) {
       EXPECT_TRUE(c.Chamadas.empty()) << linha.Rotulo;
       continue;
@@ -264,20 +452,20 @@ TEST(Diagramas, SetasSoNasDiagonaisQuebradas) {
   // "quebrada 1" leaves cell 11 through the right side of the square 2.5 mm
   // round the grid and comes back into cell 12 from its left side.
   TCanvasGravador c;
-  SetasQuebradas(c, X, Y, CLinhasSomas[4]);
+  SetasQuebradas(c, X, Y, 34, CLinhasSomas[4]);
   ExpectPonto(c.Chamadas[0].X2, c.Chamadas[0].Y2, {X + 36.5, Y + 28});
   ExpectPonto(c.Chamadas[2].X, c.Chamadas[2].Y, {X - 2.5, Y + 23});
 
   for (bool quebradas : {false, true}) {
     TCanvasGravador somas;
-    DiagramaSomas(somas, 18, quebradas);
+    DiagramaSomas(somas, CGeometriaA4, 18, quebradas);
     EXPECT_EQ(somas.Do(opPoligono).size(), quebradas ? 8u : 0u);
   }
 }
 
 TEST(Diagramas, Ordem) {
   TCanvasGravador c;
-  const double fim = DiagramaOrdem(c, 10);
+  const double fim = DiagramaOrdem(c, CGeometriaA4, 10);
   const double g = 10 + 17 + 11;
   ExpectTexto(c, "Ordem", 36, 13.5, 16, true, alEsquerda);
   ExpectTexto(c, "cada linha cresce", 54, g - 10.5, 9, false, alCentro);
@@ -319,7 +507,7 @@ TEST(Diagramas, Ordem) {
 
 TEST(Diagramas, Tabela) {
   TCanvasGravador c;
-  const double fim = DiagramaTabela(c, 0);
+  const double fim = DiagramaTabela(c, CGeometriaA4, 0);
   const TChamada* soma = Texto(c, "10 + 19 = 29 (linha contínua)");
   ASSERT_NE(soma, nullptr);
   const double g = soma->Y - 54;
@@ -355,7 +543,7 @@ TEST(Diagramas, Tabela) {
 
 TEST(Diagramas, Simetria) {
   TCanvasGravador c;
-  const double fim = DiagramaSimetria(c, 0);
+  const double fim = DiagramaSimetria(c, CGeometriaA4, 0);
   EXPECT_NE(Texto(c, "K = 1 + 23 = 24, o menor mais o maior."), nullptr);
   const TChamada* pares = Texto(c, "Os 8 pares:");
   ASSERT_NE(pares, nullptr);
@@ -422,7 +610,7 @@ TEST(Diagramas, Simetria) {
 TEST(Diagramas, Somas) {
   for (bool quebradas : {false, true}) {
     TCanvasGravador c;
-    const double fim = DiagramaSomas(c, 0, quebradas);
+    const double fim = DiagramaSomas(c, CGeometriaA4, 0, quebradas);
     EXPECT_NE(Junto(c).find("Todas as linhas, todas as colunas e as duas diagonais principais somam o mesmo valor "
                             "S. Aqui S = 48."),
               std::string::npos);
