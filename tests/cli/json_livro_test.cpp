@@ -51,7 +51,7 @@ TEST(JsonLivro, FormaECamposDeUmLivroReal) {
   ASSERT_EQ(livro.Puzzles.size(), 5u);
   const TJson j = TJson::parse(LivroParaJson(livro));
 
-  EXPECT_EQ(Chaves(j), (std::vector<std::string>{"codigo", "config", "formato", "plano", "cancelado", "tentativas",
+  EXPECT_EQ(Chaves(j), (std::vector<std::string>{"codigo", "config", "formato", "idioma", "plano", "cancelado", "tentativas",
                                                  "rejeicoes_a6", "rejeicoes", "puzzles"}));
   EXPECT_EQ(j["codigo"], "0000002A");
   EXPECT_EQ(j["formato"], "A4");
