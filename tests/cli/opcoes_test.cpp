@@ -46,6 +46,8 @@ TEST(OpcoesCli, SemOpcoesDaOLivroPorOmissao) {
   EXPECT_EQ(a.Opcoes.Tarefas, TarefasPadrao());
   EXPECT_EQ(FicheiroPdf(a.Opcoes), "Quorvel_5x5_P_50.pdf");
   EXPECT_EQ(a.Opcoes.Json, "");
+  EXPECT_EQ(a.Opcoes.Edicao, TEdicao{});
+  EXPECT_EQ(c.Idioma, idPt);
 }
 
 TEST(OpcoesCli, TodasAsOpcoes) {
@@ -70,6 +72,11 @@ TEST(OpcoesCli, TodasAsOpcoes) {
   EXPECT_EQ(b.Opcoes.Config.Nivel, 0);
   EXPECT_EQ(FicheiroPdf(b.Opcoes), "y.pdf");
   EXPECT_EQ(b.Opcoes.Json, "x.json");
+  const TAnaliseOpcoes e = Analisar({"--formato", "carta", "--impressao", "--idioma", "EN"});
+  EXPECT_EQ(e.Opcoes.Edicao, (TEdicao{fmCarta, true}));
+  EXPECT_EQ(e.Opcoes.Config.Idioma, idEn);
+  for (const auto& [nome, formato] : {std::pair{"a5", fmA5}, {"A4", fmA4}, {"6X9", fm6x9}})
+    EXPECT_EQ(Analisar({"--formato", nome}).Opcoes.Edicao.Formato, formato) << nome;
   // A title is measured in characters, not in bytes.
   EXPECT_EQ(Analisar({"--titulo", Repetir("é", 60)}).Opcoes.Config.Titulo, Repetir("é", 60));
 }
@@ -128,6 +135,11 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
       {{"-j", "0"}, "--tarefas"},
       {{"--tarefas", "257"}, "--tarefas"},
       {{"-j", "dois"}, "--tarefas"},
+      {{"--formato", "A3"}, "--formato"},
+      {{"--formato", ""}, "--formato"},
+      {{"--impressao=sim"}, "--impressao"},
+      {{"--idioma", "fr"}, "--idioma"},
+      {{"resolver", "p.txt", "--idioma", "pt-BR"}, "--idioma"},
   };
   for (const auto& c : casos) {
     const auto argv = Argv(c.args);
