@@ -11,6 +11,7 @@
 #include "book/pictogramas.hpp"
 #include "book/regras.hpp"
 #include "book/tracos.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
@@ -92,10 +93,11 @@ std::string TextoPar(std::string_view AFormatoFim, std::int32_t A, std::int32_t 
 
 // The sums of the solid pair (A, B) and, one line lower, of the dashed pair (C, D).
 void DuasSomas(ICadrelCanvas& C, double X, double Y, double ATamanhoPt, std::span<const std::int32_t> AValores,
-               const TQuadra& AQuadra) {
-  EscreverTexto(C, X, Y, TextoPar("linha contínua", AValores[AQuadra.A], AValores[AQuadra.B]), ATamanhoPt);
+               const TQuadra& AQuadra, TIdioma AIdioma) {
+  EscreverTexto(C, X, Y, TextoPar(Tr(AIdioma, "linha contínua"), AValores[AQuadra.A], AValores[AQuadra.B]),
+                ATamanhoPt);
   EscreverTexto(C, X, Y + AlturaLinha(ATamanhoPt),
-                TextoPar("tracejada", AValores[AQuadra.C], AValores[AQuadra.D]), ATamanhoPt);
+                TextoPar(Tr(AIdioma, "tracejada"), AValores[AQuadra.C], AValores[AQuadra.D]), ATamanhoPt);
 }
 
 // Measures as the page's canvas does and draws nothing: a layout tried before
@@ -120,16 +122,16 @@ private:
 
 // The diagrams of a group one after the other from Y; returns where they end.
 double DiagramasDoGrupo(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, TGrupoDiagramas AGrupo,
-                        double Y, double AEscala) {
+                        double Y, double AEscala, TIdioma AIdioma) {
   switch (AGrupo) {
     case gdOrdemTabela: {
       double y = Y;
-      if (ALeis.Contem(leiORD)) y = DiagramaOrdem(C, G, y, AEscala);
-      if (ALeis.Contem(leiTAB)) y = DiagramaTabela(C, G, y, AEscala);
+      if (ALeis.Contem(leiORD)) y = DiagramaOrdem(C, G, y, AEscala, AIdioma);
+      if (ALeis.Contem(leiTAB)) y = DiagramaTabela(C, G, y, AEscala, AIdioma);
       return y;
     }
-    case gdSimetria: return DiagramaSimetria(C, G, Y, AEscala);
-    case gdSomas: return DiagramaSomas(C, G, Y, ALeis.Contem(leiSOMQ));
+    case gdSimetria: return DiagramaSimetria(C, G, Y, AEscala, AIdioma);
+    case gdSomas: return DiagramaSomas(C, G, Y, ALeis.Contem(leiSOMQ), AIdioma);
   }
   return Y;
 }
@@ -147,16 +149,17 @@ std::int32_t NumPaginasDiagramas(TConjuntoLeis ALeis) {
   return static_cast<std::int32_t>(GruposDiagramas(ALeis).size());
 }
 
-void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, std::int32_t APagina) {
+void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, std::int32_t APagina,
+                       TIdioma AIdioma) {
   const std::vector<TGrupoDiagramas> grupos = GruposDiagramas(ALeis);
   if (APagina < 0 || APagina >= static_cast<std::int32_t>(grupos.size())) return;
 
   double y = CTopoPagina;
   if (APagina == 0) {
-    C.Texto(G.CentroX(), CTopoPagina, CTituloDiagramas, CTamanhoTituloPagina, true, 0, alCentro);
-    const std::string intro =
-        "Em cada diagrama a grelha está toda preenchida, para se ver a lei a funcionar. As marcas lêem-se também a "
-        "preto e branco: linha contínua, tracejada e cinzento.";
+    C.Texto(G.CentroX(), CTopoPagina, Tr(AIdioma, CTituloDiagramas), CTamanhoTituloPagina, true, 0, alCentro);
+    const std::string intro = Tr(AIdioma,
+                                 "Em cada diagrama a grelha está toda preenchida, para se ver a lei a funcionar. As "
+                                 "marcas lêem-se também a preto e branco: linha contínua, tracejada e cinzento.");
     y = DesenharParagrafo(C, CMargemEsquerda, 35, G.Largura, intro, CTamanhoIntro) + 3;
   }
   // Texts keep their size on any page; on one too short for the diagrams the
@@ -167,9 +170,9 @@ void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLei
   const auto escala = [](std::int32_t APasso) { return 1 - APasso * CPassoEscala; };
   std::int32_t passo = 0;
   while (passo < CPassosEscala &&
-         DiagramasDoGrupo(ensaio, G, ALeis, grupo, y, escala(passo)) > G.LimiteConteudo + CEspacoAposDiagrama)
+         DiagramasDoGrupo(ensaio, G, ALeis, grupo, y, escala(passo), AIdioma) > G.LimiteConteudo + CEspacoAposDiagrama)
     ++passo;
-  DiagramasDoGrupo(C, G, ALeis, grupo, y, escala(passo));
+  DiagramasDoGrupo(C, G, ALeis, grupo, y, escala(passo), AIdioma);
 }
 
 double CabecalhoGrupo(ICadrelCanvas& C, double Y, const std::string& ATitulo, std::span<const TLei> ALeis) {
@@ -263,7 +266,7 @@ void LigarCentros(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, double ATamanhoPt, b
 }
 
 double MiniGrelhas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::span<const std::int32_t> AValores,
-                   std::span<const TLinhaSoma> ALinhas) {
+                   std::span<const TLinhaSoma> ALinhas, TIdioma AIdioma) {
   const auto k = static_cast<double>(ALinhas.size());
   const double largura = G.Largura - 2 * CRecuoMinis;
   const double lado = std::min(CLadoMini, (largura - CFolgaMinimaMinis * (k - 1)) / k);
@@ -280,7 +283,7 @@ double MiniGrelhas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::s
     const double x = x0 + static_cast<double>(i) * (lado + folga);
     GrelhaDiagrama(C, 4, AValores, {}, x, Y, lado, CTamanhoMini, linha.Celulas, linha.Celulas);
     SetasQuebradas(C, x, Y, lado, linha);
-    legenda(x + lado / 2, Y + lado + 2, std::string(linha.Rotulo), true);
+    legenda(x + lado / 2, Y + lado + 2, Tr(AIdioma, linha.Rotulo.data()), true);
     legenda(x + lado / 2, Y + lado + 2 + AlturaLinha(CTamanhoMini), TextoSoma(AValores, linha.Celulas), false);
   }
   return Y + (lado + 2 + 2 * AlturaLinha(CTamanhoMini) + CEspacoAposDiagrama);
@@ -312,15 +315,15 @@ void SetasQuebradas(ICadrelCanvas& C, double X, double Y, double ALado, const TL
   }
 }
 
-double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
+double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala, TIdioma AIdioma) {
   const std::vector<std::int32_t>& e = ExemploFixo(0).Solucao;
   constexpr std::array leis{leiORD};
-  const double g = CabecalhoGrupo(C, Y, "Ordem", leis) + 11;
+  const double g = CabecalhoGrupo(C, Y, NomesLeis({leiORD}, AIdioma), leis) + 11;
   constexpr double x = 28;
   const double lado = CLadoGrelha * AEscala;
   const double c = lado / 4;
 
-  C.Texto(x + lado / 2, g - 10.5, "cada linha cresce", CTamanhoNota, false, 0, alCentro);
+  C.Texto(x + lado / 2, g - 10.5, Tr(AIdioma, "cada linha cresce"), CTamanhoNota, false, 0, alCentro);
   Seta(C, x + 2, g - 3.4, x + lado - 2, g - 3.4);
   Seta(C, x - 3.4, g + 2, x - 3.4, g + (lado - 2));
   // The corners hold the smallest and the largest number.
@@ -341,35 +344,40 @@ double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, doub
   const double wd = G.Direita() - xd;
   const double esquerda =
       DesenharParagrafo(C, CMargemEsquerda, g + (lado + 3), xd - 4 - CMargemEsquerda,
-                        "A seta de cima dá o sentido das linhas; a da esquerda, o das colunas.", CTamanhoNota);
+                        Tr(AIdioma, "A seta de cima dá o sentido das linhas; a da esquerda, o das colunas."),
+                        CTamanhoNota);
   double direita = DesenharParagrafo(C, xd, g - 4, wd,
-                                     "Os números crescem da esquerda para a direita ao longo de cada linha e de cima "
-                                     "para baixo ao longo de cada coluna.",
+                                     Tr(AIdioma,
+                                        "Os números crescem da esquerda para a direita ao longo de cada linha e de "
+                                        "cima para baixo ao longo de cada coluna."),
                                      CTamanhoTexto);
+  direita = DesenharParagrafo(C, xd, direita + 2, wd,
+                              fmt::format(fmt::runtime(Tr(AIdioma,
+                                                          "O {} e o {}, nos cantos, são o menor e o maior número: "
+                                                          "vêm sempre dados (fundo cinzento).")),
+                                          e[0], e[15]),
+                              CTamanhoTexto);
   direita = DesenharParagrafo(
       C, xd, direita + 2, wd,
-      fmt::format("O {} e o {}, nos cantos, são o menor e o maior número: vêm sempre dados (fundo cinzento).", e[0],
-                  e[15]),
-      CTamanhoTexto);
-  direita = DesenharParagrafo(
-      C, xd, direita + 2, wd,
-      fmt::format("O {}, de contorno grosso, tem de ser maior do que o {} (em cima) e do que o {} (à esquerda), e "
-                  "menor do que o {} (à direita) e do que o {} (em baixo). Se faltasse, só poderia ser um número "
-                  "entre o {} e o {}.",
+      fmt::format(fmt::runtime(Tr(AIdioma,
+                                  "O {}, de contorno grosso, tem de ser maior do que o {} (em cima) e do que o {} (à "
+                                  "esquerda), e menor do que o {} (à direita) e do que o {} (em baixo). Se "
+                                  "faltasse, só poderia ser um número entre o {} e o {}.")),
                   e[5], e[1], e[4], e[6], e[9], e[1], e[9]),
       CTamanhoTexto);
 
   return std::max({esquerda, direita, g + lado}) + CEspacoAposDiagrama;
 }
 
-double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
+double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala, TIdioma AIdioma) {
   const std::vector<std::int32_t>& e = ExemploFixo(2).Solucao;
   constexpr std::array leis{leiTAB};
-  const double h = CabecalhoGrupo(C, Y, "Tabela", leis);
+  const double h = CabecalhoGrupo(C, Y, NomesLeis({leiTAB}, AIdioma), leis);
   const double g = DesenharParagrafo(C, CMargemEsquerda, h + 1, G.Largura,
-                                     "Em qualquer rectângulo, os cantos opostos somam o mesmo: as duas diagonais dão "
-                                     "o mesmo resultado. Cada grelha mostra um rectângulo: os cantos estão a "
-                                     "cinzento e as diagonais a linha contínua e a tracejado.",
+                                     Tr(AIdioma,
+                                        "Em qualquer rectângulo, os cantos opostos somam o mesmo: as duas diagonais "
+                                        "dão o mesmo resultado. Cada grelha mostra um rectângulo: os cantos estão a "
+                                        "cinzento e as diagonais a linha contínua e a tracejado."),
                                      CTamanhoTexto) +
                    4;
   const double lado = CLadoGrelha * AEscala;
@@ -392,12 +400,13 @@ double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, dou
   const double somas = g + (lado + 2);
   for (std::size_t j = 0; j < rectangulos.size(); ++j) {
     const TQuadra& r = rectangulos[j];
-    DuasSomas(C, xGrelha(j), somas, CTamanhoNota, e, TQuadra{r.A, r.D, r.B, r.C});
+    DuasSomas(C, xGrelha(j), somas, CTamanhoNota, e, TQuadra{r.A, r.D, r.B, r.C}, AIdioma);
   }
 
   const TQuadra& r = CRectanguloDireita;
   return DesenharParagrafo(C, CMargemEsquerda, somas + 2 * AlturaLinha(CTamanhoNota) + 4, G.Largura,
-                           fmt::format("No rectângulo da direita, se faltasse o {}, calculava-se {} + {} - {} = {}.",
+                           fmt::format(fmt::runtime(Tr(AIdioma, "No rectângulo da direita, se faltasse o {}, "
+                                                                "calculava-se {} + {} - {} = {}.")),
                                        e[r.D], e[r.B], e[r.C], e[r.A], e[r.D]),
                            CTamanhoTexto) +
          CEspacoAposDiagrama;
@@ -428,8 +437,8 @@ void ParesCruzados(ICadrelCanvas& C, double X, double Y, double ALado, std::span
 // "A: 1 + 23 = 24" for each letter of the letters grid, under a bold title, in
 // a column from X that draws back from the right margin rather than cross it.
 void SomasDasLetras(ICadrelCanvas& C, const TGeometriaPagina& G, double X, double Y,
-                    std::span<const std::int32_t> AValores) {
-  const std::string titulo = "Os 8 pares:";
+                    std::span<const std::int32_t> AValores, TIdioma AIdioma) {
+  const std::string titulo = Tr(AIdioma, "Os 8 pares:");
   std::vector<std::string> somas;
   double largura = C.LarguraTexto(titulo, CTamanhoTexto, true);
   for (std::size_t i = 0; i < 8; ++i) {
@@ -448,8 +457,9 @@ void SomasDasLetras(ICadrelCanvas& C, const TGeometriaPagina& G, double X, doubl
 // Even side: letters show the pairs, numbers show two of them crossing at the
 // centre; returns the y below the captions.
 double SimetriaPar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::span<const std::int32_t> AValores,
-                   double AEscala) {
-  const double t = TituloLado(C, Y, "Lado par (4 × 4): o centro é onde se cruzam as duas linhas do meio");
+                   double AEscala, TIdioma AIdioma) {
+  const double t =
+      TituloLado(C, Y, Tr(AIdioma, "Lado par (4 × 4): o centro é onde se cruzam as duas linhas do meio"));
   const double lado = CLadoGrelha * AEscala;
   const double xNumeros = CMargemEsquerda + lado + 8;
   constexpr std::array<std::int32_t, 8> diagonais{0, 3, 5, 6, 9, 10, 12, 15};
@@ -458,12 +468,13 @@ double SimetriaPar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::s
 
   const double y = t + lado + 2;
   const double baixoLetras = DesenharParagrafo(C, CMargemEsquerda, y, lado + 4,
-                                               "Mesma letra, posições opostas. A cinzento, os pares das diagonais.",
+                                               Tr(AIdioma, "Mesma letra, posições opostas. A cinzento, os "
+                                                           "pares das diagonais."),
                                                CTamanhoNota);
-  DuasSomas(C, xNumeros, y, CTamanhoNota, AValores, CParesSimetria4);
+  DuasSomas(C, xNumeros, y, CTamanhoNota, AValores, CParesSimetria4, AIdioma);
   const double baixoNumeros = DesenharParagrafo(C, xNumeros, y + 2 * AlturaLinha(CTamanhoNota), lado + 4,
-                                                "As duas passam pelo centro.", CTamanhoNota);
-  SomasDasLetras(C, G, xNumeros + lado + 10, t, AValores);
+                                                Tr(AIdioma, "As duas passam pelo centro."), CTamanhoNota);
+  SomasDasLetras(C, G, xNumeros + lado + 10, t, AValores, AIdioma);
   return std::max(baixoLetras, baixoNumeros);
 }
 
@@ -484,70 +495,77 @@ void MetadesImpar(ICadrelCanvas& C, double Y, double ALado, std::span<const std:
 // The odd example's K, its middle cell and its two pairs, in a column from X to
 // the right margin, from Y; returns the y below the column.
 double ContasImpar(ICadrelCanvas& C, const TGeometriaPagina& G, double X, double Y,
-                   std::span<const std::int32_t> AValores) {
+                   std::span<const std::int32_t> AValores, TIdioma AIdioma) {
   const auto [menor, maior] = std::minmax_element(AValores.begin(), AValores.end());
   const std::int32_t k = *menor + *maior;
   const double largura = G.Direita() - X;
   const double passo = AlturaLinha(CTamanhoTexto);
   double y = DesenharParagrafo(C, X, Y, largura, fmt::format("K = {} + {} = {}.", *menor, *maior, k), CTamanhoTexto);
-  y = DesenharParagrafo(C, X, y + 2, largura, "A célula do meio é oposta de si própria: vale metade de K.",
+  y = DesenharParagrafo(C, X, y + 2, largura, Tr(AIdioma, "A célula do meio é oposta de si própria: vale metade de K."),
                         CTamanhoTexto);
   EscreverTexto(C, X, y, fmt::format("{} = {} / 2", AValores[12], k), CTamanhoTexto);
   y = DesenharParagrafo(
       C, X, y + passo + 2, largura,
-      fmt::format("Os outros 24 números formam 12 pares, todos com soma {}. Por exemplo:", k), CTamanhoTexto);
-  DuasSomas(C, X, y, CTamanhoTexto, AValores, CParesSimetria5);
+      fmt::format(fmt::runtime(Tr(AIdioma, "Os outros 24 números formam 12 pares, todos com soma {}. Por exemplo:")),
+                  k),
+      CTamanhoTexto);
+  DuasSomas(C, X, y, CTamanhoTexto, AValores, CParesSimetria5, AIdioma);
   return y + 2 * passo;
 }
 
 // Odd side: the centre cell is its own opposite; returns where the next
 // diagram may start.
-double SimetriaImpar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
-  const double u = TituloLado(C, Y, "Lado ímpar (5 × 5): o centro é uma célula");
+double SimetriaImpar(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala, TIdioma AIdioma) {
+  const double u = TituloLado(C, Y, Tr(AIdioma, "Lado ímpar (5 × 5): o centro é uma célula"));
   const std::array<std::int32_t, 25> v = ExemploImpar();
   const double lado = CLadoGrelhaImpar * AEscala;
   MetadesImpar(C, u, lado, v);
-  return std::max(ContasImpar(C, G, CMargemEsquerda + lado + 10, u, v), u + lado) + CEspacoAposDiagrama;
+  return std::max(ContasImpar(C, G, CMargemEsquerda + lado + 10, u, v, AIdioma), u + lado) + CEspacoAposDiagrama;
 }
 
 }  // namespace
 
-double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala) {
+double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala, TIdioma AIdioma) {
   const std::vector<std::int32_t>& e = ExemploFixo(0).Solucao;
   const auto [menor, maior] = std::minmax_element(e.begin(), e.end());
   const std::int32_t k = *menor + *maior;
   constexpr std::array leis{leiSIM};
-  const double h = CabecalhoGrupo(C, Y, "Simetria", leis);
-  double y = DesenharParagrafo(C, CMargemEsquerda, h + 1, G.Largura,
-                               "Dois números em posições opostas, vistas do centro da grelha, somam sempre K.",
-                               CTamanhoTexto);
+  const double h = CabecalhoGrupo(C, Y, NomesLeis({leiSIM}, AIdioma), leis);
+  double y = DesenharParagrafo(
+      C, CMargemEsquerda, h + 1, G.Largura,
+      Tr(AIdioma, "Dois números em posições opostas, vistas do centro da grelha, somam sempre K."), CTamanhoTexto);
   y = DesenharParagrafo(C, CMargemEsquerda, y + 1, G.Largura,
-                        fmt::format("K = {} + {} = {}, o menor mais o maior.", *menor, *maior, k), CTamanhoTexto);
-  return SimetriaImpar(C, G, SimetriaPar(C, G, y + 4, e, AEscala) + 6, AEscala);
+                        fmt::format(fmt::runtime(Tr(AIdioma, "K = {} + {} = {}, o menor mais o maior.")), *menor,
+                                    *maior, k),
+                        CTamanhoTexto);
+  return SimetriaImpar(C, G, SimetriaPar(C, G, y + 4, e, AEscala, AIdioma) + 6, AEscala, AIdioma);
 }
 
-double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool AQuebradas) {
+double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool AQuebradas, TIdioma AIdioma) {
   const std::vector<std::int32_t>& e = ExemploFixo(AQuebradas ? 4 : 3).Solucao;
   const std::int32_t s = e[0] + e[1] + e[2] + e[3];
   constexpr std::array ambas{leiSOMD, leiSOMQ};
   const double h =
-      CabecalhoGrupo(C, Y, "Somas", std::span<const TLei>(ambas).first(AQuebradas ? 2 : 1));
+      CabecalhoGrupo(C, Y, NomesLeis({leiSOMD}, AIdioma), std::span<const TLei>(ambas).first(AQuebradas ? 2 : 1));
   const std::span<const TLinhaSoma> linhas(CLinhasSomas);
 
   const double r = DesenharParagrafo(C, CMargemEsquerda, h + 1, G.Largura,
-                                     fmt::format("Todas as linhas, todas as colunas e as duas diagonais principais "
-                                                 "somam o mesmo valor S. Aqui S = {}.",
+                                     fmt::format(fmt::runtime(Tr(AIdioma,
+                                                                 "Todas as linhas, todas as colunas e as duas "
+                                                                 "diagonais principais somam o mesmo valor S. Aqui "
+                                                                 "S = {}.")),
                                                  s),
                                      CTamanhoTexto) +
                    4;
-  double y = MiniGrelhas(C, G, r, e, linhas.first(4));
+  double y = MiniGrelhas(C, G, r, e, linhas.first(4), AIdioma);
   if (AQuebradas) {
     const double rq = DesenharParagrafo(C, CMargemEsquerda, y, G.Largura,
-                                        "As diagonais «quebradas» saem por um lado da grelha e continuam do lado "
-                                        "oposto (as setas pequenas mostram a saída e a entrada). Também somam S.",
+                                        Tr(AIdioma,
+                                           "As diagonais «quebradas» saem por um lado da grelha e continuam do lado "
+                                           "oposto (as setas pequenas mostram a saída e a entrada). Também somam S."),
                                         CTamanhoTexto) +
                       4;
-    y = MiniGrelhas(C, G, rq, e, linhas.last(4));
+    y = MiniGrelhas(C, G, rq, e, linhas.last(4), AIdioma);
   }
   return y;
 }

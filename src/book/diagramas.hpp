@@ -14,7 +14,7 @@
 namespace cadrel {
 
 // The title of the first diagrams page, and the section's bookmark.
-inline constexpr const char* CTituloDiagramas = "Os diagramas das leis";
+inline constexpr const char* CTituloDiagramas = TrMarca("Os diagramas das leis");
 
 // One diagrams page per group present in the book, in this order.
 enum TGrupoDiagramas : std::uint8_t { gdOrdemTabela, gdSimetria, gdSomas };
@@ -31,14 +31,14 @@ struct TLinhaSoma {
 
 // The four ordinary lines, then the four broken diagonals.
 inline constexpr std::array<TLinhaSoma, 8> CLinhasSomas{{
-    {"uma linha", {8, 9, 10, 11}, 0, 1},
-    {"uma coluna", {1, 5, 9, 13}, 1, 0},
-    {"uma diagonal", {0, 5, 10, 15}, 1, 1},
-    {"a outra diagonal", {3, 6, 9, 12}, 1, -1},
-    {"quebrada 1", {1, 6, 11, 12}, 1, 1},
-    {"quebrada 2", {2, 7, 8, 13}, 1, 1},
-    {"quebrada 3", {2, 5, 8, 15}, 1, -1},
-    {"quebrada 4", {1, 4, 11, 14}, 1, -1},
+    {TrMarca("uma linha"), {8, 9, 10, 11}, 0, 1},
+    {TrMarca("uma coluna"), {1, 5, 9, 13}, 1, 0},
+    {TrMarca("uma diagonal"), {0, 5, 10, 15}, 1, 1},
+    {TrMarca("a outra diagonal"), {3, 6, 9, 12}, 1, -1},
+    {TrMarca("quebrada 1"), {1, 6, 11, 12}, 1, 1},
+    {TrMarca("quebrada 2"), {2, 7, 8, 13}, 1, 1},
+    {TrMarca("quebrada 3"), {2, 5, 8, 15}, 1, -1},
+    {TrMarca("quebrada 4"), {1, 4, 11, 14}, 1, -1},
 }};
 
 std::vector<TGrupoDiagramas> GruposDiagramas(TConjuntoLeis ALeis);
@@ -46,15 +46,19 @@ std::int32_t NumPaginasDiagramas(TConjuntoLeis ALeis);
 // The content of diagrams page APagina (from 0), without its footer; an index
 // outside the groups draws nothing. On a page too short for them the figures
 // are drawn a little smaller, the texts never.
-void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, std::int32_t APagina);
+void DesenharDiagramas(ICadrelCanvas& C, const TGeometriaPagina& G, TConjuntoLeis ALeis, std::int32_t APagina,
+                       TIdioma AIdioma = idPt);
 
 // Each diagram starts at Y, keeps within the frame of G and returns the y
 // where the next one may start. AEscala takes its figures to that share of
 // their size, for a page too short for them; texts keep their size.
-double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1);
-double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1);
-double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1);
-double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool AQuebradas);
+double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1,
+                     TIdioma AIdioma = idPt);
+double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1,
+                      TIdioma AIdioma = idPt);
+double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, double AEscala = 1,
+                        TIdioma AIdioma = idPt);
+double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool AQuebradas, TIdioma AIdioma = idPt);
 
 // The pictograms of ALeis side by side and the title after them; returns the
 // y below the heading.
@@ -93,7 +97,7 @@ void LigarCentros(ICadrelCanvas& C, TPontoMm P, TPontoMm Q, double ATamanhoPt, b
 // they fit 8 mm apart, smaller ones where they do not. Returns the y where
 // what follows may start.
 double MiniGrelhas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, std::span<const std::int32_t> AValores,
-                   std::span<const TLinhaSoma> ALinhas);
+                   std::span<const TLinhaSoma> ALinhas, TIdioma AIdioma = idPt);
 // The exit and entry arrows where a line wraps round a mini-grid of side ALado
 // at (X, Y).
 void SetasQuebradas(ICadrelCanvas& C, double X, double Y, double ALado, const TLinhaSoma& ALinha);

@@ -5,6 +5,7 @@
 
 #include "book/paginas.hpp"
 #include "book/tracos.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
@@ -59,34 +60,37 @@ void Parentese(ICadrelCanvas& C, const TQuadradoSimbolo& Q, double x, double ABr
 
 }  // namespace
 
-std::string TextoDireitos(bool ALicenca) {
-  return ALicenca ? "Esta obra é distribuída sob a licença Creative Commons CC BY-NC-ND 4.0."
-                  : "© Velmaro. Todos os direitos reservados.";
+std::string TextoDireitos(bool ALicenca, TIdioma AIdioma) {
+  return ALicenca ? Tr(AIdioma, "Esta obra é distribuída sob a licença Creative Commons CC BY-NC-ND 4.0.")
+                  : Tr(AIdioma, "© Velmaro. Todos os direitos reservados.");
 }
 
-std::string TextoSeparador(bool ASolucoes) { return ASolucoes ? "Soluções" : "Puzzles"; }
+std::string TextoSeparador(bool ASolucoes, TIdioma AIdioma) {
+  return ASolucoes ? Tr(AIdioma, "Soluções") : Tr(AIdioma, "Puzzles");
+}
 
 void DesenharSelo(ICadrelCanvas& C, double X, double Y, double ALargura) {
   C.Imagem(X, Y, ALargura, ALargura * CProporcaoSelo, CRecursoSelo);
 }
 
-void DesenharPaginaLicenca(ICadrelCanvas& C, const TGeometriaPagina& G, const std::string& ATitulo) {
+void DesenharPaginaLicenca(ICadrelCanvas& C, const TGeometriaPagina& G, const std::string& ATitulo,
+                           TIdioma AIdioma) {
   // The block keeps its place in the lower part of the page, its lines their spacing.
   const double topo = G.Proporcional(205);
   C.Texto(CMargemEsquerda, topo, ATitulo, 14, true, 0, alEsquerda);
-  C.Texto(CMargemEsquerda, topo + 11, TextoDireitos(false), CTamanhoLicenca, false, 0, alEsquerda);
+  C.Texto(CMargemEsquerda, topo + 11, TextoDireitos(false, AIdioma), CTamanhoLicenca, false, 0, alEsquerda);
   double y = topo + 20;
-  for (const std::string& linha : QuebrarLinhas(C, TextoDireitos(true), G.Largura, CTamanhoLicenca, false)) {
+  for (const std::string& linha : QuebrarLinhas(C, TextoDireitos(true, AIdioma), G.Largura, CTamanhoLicenca, false)) {
     C.Texto(CMargemEsquerda, y, linha, CTamanhoLicenca, false, 0, alEsquerda);
     y += CPassoLicenca;
   }
   DesenharSelo(C, CMargemEsquerda, y + 4, 30);
 }
 
-void DesenharSeparador(ICadrelCanvas& C, const TGeometriaPagina& G, bool ASolucoes) {
+void DesenharSeparador(ICadrelCanvas& C, const TGeometriaPagina& G, bool ASolucoes, TIdioma AIdioma) {
   const double h = C.AlturaTexto(36);
   const double x = G.CentroX();
-  C.Texto(x, G.CentroY - h / 2 - 4, TextoSeparador(ASolucoes), 36, true, 0, alCentro);
+  C.Texto(x, G.CentroY - h / 2 - 4, TextoSeparador(ASolucoes, AIdioma), 36, true, 0, alCentro);
   C.Linha(x - 15, G.CentroY + 14, x + 15, G.CentroY + 14, 0.8, 0);
 }
 

@@ -9,6 +9,7 @@
 
 #include "book/grelha.hpp"
 #include "book/pictogramas.hpp"
+#include "core/traducao.hpp"
 #include "solving/solver.hpp"
 
 namespace cadrel {
@@ -119,7 +120,7 @@ TRectanguloMm TPaginasPuzzles::DesenharPuzzle(ICadrelCanvas& C, std::int32_t AIn
 
 std::vector<TRectanguloMm> TPaginasPuzzles::PaginaSolucoes(ICadrelCanvas& C, const TDescPagina& ADesc) const {
   std::vector<TRectanguloMm> titulos;
-  C.Texto(FGeometria.CentroX(), CTopoPagina, "Soluções", 16, true, 0, alCentro);
+  C.Texto(FGeometria.CentroX(), CTopoPagina, Tr(FLivro.Config.Idioma, "Soluções"), 16, true, 0, alCentro);
   // Four to a page stand in two columns; fewer, one under the other.
   const bool colunas = SolucoesPorPagina(FLivro.Config.N, FLivro.Config.Caminho) == 4;
   const double coluna = FGeometria.Largura / 2;
@@ -150,7 +151,7 @@ TRectanguloMm TPaginasPuzzles::DesenharSolucao(ICadrelCanvas& C, std::int32_t AI
   // Without hints a large grid stands alone, centred in its slot, and its title with it.
   const double xt = !quatro && !dicas ? X + (ALargura - lado) / 2 : X;
 
-  const std::string titulo = fmt::format("Puzzle {:03}", AIndice + 1);
+  const std::string titulo = fmt::format(fmt::runtime(Tr(FLivro.Config.Idioma, "Puzzle {:03}")), AIndice + 1);
   C.Texto(xt, Y, titulo, CTamanhoTituloSolucao, true, 0, alEsquerda);
   const TRectanguloMm caixaTitulo{xt, Y, C.LarguraTexto(titulo, CTamanhoTituloSolucao, true),
                                   C.AlturaTexto(CTamanhoTituloSolucao)};
@@ -180,7 +181,8 @@ TRectanguloMm TPaginasPuzzles::DesenharSolucao(ICadrelCanvas& C, std::int32_t AI
                                         [](const TPassoDeducao& passo) { return passo.Celula >= 0; });
   if (colocacoes > static_cast<std::ptrdiff_t>(escolhidas.size()))
     C.Texto(x, y + static_cast<double>(escolhidas.size()) * CPassoDicas + 1,
-            "Os restantes números resultam por eliminação.", CTamanhoDicas, false, CCinzaSecundario, alEsquerda);
+            Tr(FLivro.Config.Idioma, "Os restantes números resultam por eliminação."), CTamanhoDicas, false,
+            CCinzaSecundario, alEsquerda);
   return caixaTitulo;
 }
 

@@ -38,12 +38,14 @@ void Cabecalho(ICadrelCanvas& C, double Y, const std::string& ATexto) {
 }
 }  // namespace
 
-TPaginasRegras::TPaginasRegras(TConjuntoLeis ALeis, bool ATemNivel5, const TGeometriaPagina& AGeometria)
+TPaginasRegras::TPaginasRegras(TConjuntoLeis ALeis, bool ATemNivel5, const TGeometriaPagina& AGeometria,
+                               TIdioma AIdioma)
     : FLeis(ALeis),
       FTemNivel5(ATemNivel5),
       FGeometria(AGeometria),
-      FPlano(PlanoRegras(ALeis, ATemNivel5, AGeometria)),
-      FBlocos(BlocosLeis(ALeis)) {}
+      FIdioma(AIdioma),
+      FPlano(PlanoRegras(ALeis, ATemNivel5, AGeometria, AIdioma)),
+      FBlocos(BlocosLeis(ALeis, AIdioma)) {}
 
 void TPaginasRegras::PaginaRegras(ICadrelCanvas& C, const TDescPagina& ADesc) const {
   // Each element starts at its planned y, never where the previous one really
@@ -55,7 +57,7 @@ void TPaginasRegras::PaginaRegras(ICadrelCanvas& C, const TDescPagina& ADesc) co
       case erBloco: {
         double y = el.Y;
         if (el.Indice == 0) {
-          Cabecalho(C, y, "As leis deste livro");
+          Cabecalho(C, y, Tr(FIdioma, "As leis deste livro"));
           y += CEspacoCabecalhoLeis;
         }
         DesenharBlocoLei(C, FBlocos[static_cast<std::size_t>(el.Indice)], false, y, FGeometria);
@@ -63,7 +65,7 @@ void TPaginasRegras::PaginaRegras(ICadrelCanvas& C, const TDescPagina& ADesc) co
       }
       case erCirculos: {
         double y = el.Y;
-        DesenharBlocoLei(C, BlocoCirculos(), true, y, FGeometria);
+        DesenharBlocoLei(C, BlocoCirculos(FIdioma), true, y, FGeometria);
         break;
       }
       case erExemplo: DesenharExemplo(C, el.Y); break;
@@ -74,10 +76,10 @@ void TPaginasRegras::PaginaRegras(ICadrelCanvas& C, const TDescPagina& ADesc) co
 }
 
 void TPaginasRegras::DesenharComoSeJoga(ICadrelCanvas& C, double Y) const {
-  C.Texto(FGeometria.CentroX(), Y, CTituloRegras, CTamanhoTitulo, true, 0, alCentro);
-  Cabecalho(C, Y + 18, "Como se joga");
+  C.Texto(FGeometria.CentroX(), Y, Tr(FIdioma, CTituloRegras), CTamanhoTitulo, true, 0, alCentro);
+  Cabecalho(C, Y + 18, Tr(FIdioma, "Como se joga"));
   double y = Y + 28;
-  for (const std::string& p : ParagrafosComoSeJoga(FLeis, FTemNivel5))
+  for (const std::string& p : ParagrafosComoSeJoga(FLeis, FTemNivel5, FIdioma))
     y = DesenharParagrafo(C, CMargemEsquerda, y, FGeometria.Largura, p, CTamanhoTexto) + CEspacoParagrafos;
 }
 
@@ -105,15 +107,15 @@ void TPaginasRegras::DesenharExemplo(ICadrelCanvas& C, double Y) const {
   std::vector<std::int32_t> ordenados = e.Solucao;
   std::sort(ordenados.begin(), ordenados.end());
 
-  Cabecalho(C, Y, "Um exemplo");
+  Cabecalho(C, Y, Tr(FIdioma, "Um exemplo"));
   const double topo =
-      DesenharParagrafo(C, CMargemEsquerda, Y + 10, FGeometria.Largura, IntroExemplo(e), CTamanhoTexto) + 3;
+      DesenharParagrafo(C, CMargemEsquerda, Y + 10, FGeometria.Largura, IntroExemplo(e, FIdioma), CTamanhoTexto) + 3;
 
-  C.Texto(CMargemEsquerda, topo, "Puzzle", 10, true, 0, alEsquerda);
+  C.Texto(CMargemEsquerda, topo, Tr(FIdioma, "Puzzle"), 10, true, 0, alEsquerda);
   DesenharGrelha(C, 4, e.Dados, e.Solucao, CMargemEsquerda, topo + 6, CLadoGrelhaExemplo, false,
                  CTamanhoDigitosExemplo);
 
-  std::string numeros = "Números a colocar:";
+  std::string numeros = Tr(FIdioma, "Números a colocar:");
   for (std::int32_t n : NumerosEmFalta(ordenados, e.Dados)) numeros += fmt::format(" {}", n);
   // The right column runs to the right margin; the numbers keep a little off it.
   const double larguraDireita = FGeometria.Direita() - CXColunaDireita;
@@ -123,29 +125,30 @@ void TPaginasRegras::DesenharExemplo(ICadrelCanvas& C, double Y) const {
             alEsquerda);
   const double g = topo + CPassoNumeros * static_cast<double>(linhas.size()) + 2;
 
-  C.Texto(CXColunaDireita, g, "Passo a passo:", CTamanhoTexto, true, 0, alEsquerda);
+  C.Texto(CXColunaDireita, g, Tr(FIdioma, "Passo a passo:"), CTamanhoTexto, true, 0, alEsquerda);
   double h = g + 6;
   for (std::size_t k = 0; k < e.Passos.size(); ++k) {
     for (const std::string& linha :
-         QuebrarLinhas(C, fmt::format("{}. {}", k + 1, e.Passos[k].Texto), larguraDireita, CTamanhoPassos, false)) {
+         QuebrarLinhas(C, fmt::format("{}. {}", k + 1, Tr(FIdioma, e.Passos[k].Texto.c_str())), larguraDireita,
+                       CTamanhoPassos, false)) {
       C.Texto(CXColunaDireita, h, linha, CTamanhoPassos, false, 0, alEsquerda);
       h += CPassoLinhaPasso;
     }
     h += CEspacoEntrePassos;
   }
 
-  C.Texto(CMargemEsquerda, topo + 51, "Solução", 10, true, 0, alEsquerda);
+  C.Texto(CMargemEsquerda, topo + 51, Tr(FIdioma, "Solução"), 10, true, 0, alEsquerda);
   DesenharGrelha(C, 4, e.Dados, e.Solucao, CMargemEsquerda, topo + 57, CLadoGrelhaExemplo, true,
                  CTamanhoDigitosExemplo);
   DesenharParagrafo(C, CMargemEsquerda, topo + 99, FGeometria.Largura,
-                    "Os números a cinzento são os dados; os números a negrito são os que se deduziram.",
+                    Tr(FIdioma, "Os números a cinzento são os dados; os números a negrito são os que se deduziram."),
                     CTamanhoTexto);
 }
 
 void TPaginasRegras::DesenharConselhos(ICadrelCanvas& C, double Y) const {
-  Cabecalho(C, Y, "Três conselhos");
+  Cabecalho(C, Y, Tr(FIdioma, "Três conselhos"));
   double y = Y + 10;
-  const std::vector<std::string> conselhos = Conselhos();
+  const std::vector<std::string> conselhos = Conselhos(FIdioma);
   for (std::size_t i = 0; i < conselhos.size(); ++i)
     y = DesenharParagrafo(C, CMargemEsquerda, y, FGeometria.Largura, fmt::format("{}. {}", i + 1, conselhos[i]),
                           CTamanhoTexto) +

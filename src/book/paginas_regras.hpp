@@ -6,19 +6,21 @@
 #include "book/paginas.hpp"
 #include "book/regras.hpp"
 #include "core/tipos.hpp"
+#include "core/traducao.hpp"
 #include "drawing/canvas.hpp"
 
 namespace cadrel {
 
 // The title of the first rules page, and the section's bookmark.
-inline constexpr const char* CTituloRegras = "Regras";
+inline constexpr const char* CTituloRegras = TrMarca("Regras");
 
 // Draws the rules pages of one book. The plan is fixed by the laws present in
 // the book and by whether it has level-5 puzzles; the book composer owns one
 // and hands it each pgRegras entry of its plan.
 class TPaginasRegras {
 public:
-  TPaginasRegras(TConjuntoLeis ALeis, bool ATemNivel5, const TGeometriaPagina& AGeometria = CGeometriaA4);
+  TPaginasRegras(TConjuntoLeis ALeis, bool ATemNivel5, const TGeometriaPagina& AGeometria = CGeometriaA4,
+                 TIdioma AIdioma = idPt);
 
   TConjuntoLeis Leis() const { return FLeis; }
   bool TemNivel5() const { return FTemNivel5; }
@@ -31,6 +33,7 @@ public:
 
   // The section title and the how-to-play paragraphs.
   void DesenharComoSeJoga(ICadrelCanvas& C, double Y) const;
+  TIdioma Idioma() const { return FIdioma; }
   // A law block, or the circles block when ACirculos; Y is moved past it.
   static void DesenharBlocoLei(ICadrelCanvas& C, const TBlocoLei& ABloco, bool ACirculos, double& Y,
                                const TGeometriaPagina& G = CGeometriaA4);
@@ -42,6 +45,7 @@ private:
   TConjuntoLeis FLeis;
   bool FTemNivel5;
   TGeometriaPagina FGeometria;
+  TIdioma FIdioma;
   std::vector<TElementoRegras> FPlano;
   std::vector<TBlocoLei> FBlocos;
 };

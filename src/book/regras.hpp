@@ -59,13 +59,13 @@ inline constexpr std::int32_t CNumExemplosFixos = 5;
 // "Ordem", "Tabela", "Simetria", "Somas" (either sum law), those present, joined by ", ".
 
 // How the unstated constants K and S are found; empty without symmetry and sums.
-std::string NotaConstantes(TConjuntoLeis ALeis);
+std::string NotaConstantes(TConjuntoLeis ALeis, TIdioma AIdioma = idPt);
 // ACirculos: the book has level-5 puzzles, whose laws show only as circles.
-std::vector<std::string> ParagrafosComoSeJoga(TConjuntoLeis ALeis, bool ACirculos);
+std::vector<std::string> ParagrafosComoSeJoga(TConjuntoLeis ALeis, bool ACirculos, TIdioma AIdioma = idPt);
 // One block per law group present: Ordem, Tabela, Simetria, Somas.
-std::vector<TBlocoLei> BlocosLeis(TConjuntoLeis ALeis);
-TBlocoLei BlocoCirculos();
-std::vector<std::string> Conselhos();
+std::vector<TBlocoLei> BlocosLeis(TConjuntoLeis ALeis, TIdioma AIdioma = idPt);
+TBlocoLei BlocoCirculos(TIdioma AIdioma = idPt);
+std::vector<std::string> Conselhos(TIdioma AIdioma = idPt);
 
 TPassoExemplo CriarPassoExemplo(std::int32_t ALinha, std::int32_t AColuna, std::int32_t AValor,
                                 TTipoPassoExemplo ATipo, std::string ATexto);
@@ -73,7 +73,7 @@ TPassoExemplo CriarPassoExemplo(std::int32_t ALinha, std::int32_t AColuna, std::
 const TExemploRegras& ExemploFixo(std::int32_t AIndice);
 // The first fixed example whose laws all occur in ALeis; example 0 when none does.
 const TExemploRegras& EscolherExemplo(TConjuntoLeis ALeis);
-std::string IntroExemplo(const TExemploRegras& AExemplo);
+std::string IntroExemplo(const TExemploRegras& AExemplo, TIdioma AIdioma = idPt);
 
 // Heights are estimated from the length of the texts and the width of the
 // page, so that the page of every element is known before any page is drawn.
@@ -94,7 +94,8 @@ void ColocarElemento(std::vector<TElementoRegras>& APlano, TCursorRegras& ACurso
 
 // The elements of the rules section in drawing order, each on its page.
 std::vector<TElementoRegras> PlanoRegras(TConjuntoLeis ALeis, bool ACirculos,
-                                         const TGeometriaPagina& G = CGeometriaA4);
-std::int32_t NumPaginasRegras(TConjuntoLeis ALeis, bool ACirculos, const TGeometriaPagina& G = CGeometriaA4);
+                                         const TGeometriaPagina& G = CGeometriaA4, TIdioma AIdioma = idPt);
+std::int32_t NumPaginasRegras(TConjuntoLeis ALeis, bool ACirculos, const TGeometriaPagina& G = CGeometriaA4,
+                              TIdioma AIdioma = idPt);
 
 }  // namespace cadrel

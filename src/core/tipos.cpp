@@ -42,12 +42,12 @@ std::optional<TConjuntoLeis> LeisDoNome(std::string_view ANome) {
   return it->Leis;
 }
 
-std::string NomesLeis(TConjuntoLeis ALeis) {
+std::string NomesLeis(TConjuntoLeis ALeis, TIdioma AIdioma) {
   std::string nomes;
   for (const TNomeLei& n : CNomesLeis) {
     if ((ALeis.Bits() & n.Leis.Bits()) == 0) continue;
     if (!nomes.empty()) nomes += ", ";
-    nomes += n.Nome;
+    nomes += Tr(AIdioma, n.Nome.data());
   }
   return nomes;
 }

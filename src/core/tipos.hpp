@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/idioma.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
@@ -120,13 +121,15 @@ struct TNomeLei {
   std::string_view Nome;
   TConjuntoLeis Leis;
 };
-inline constexpr std::array<TNomeLei, 4> CNomesLeis{
-    {{"Ordem", {leiORD}}, {"Tabela", {leiTAB}}, {"Simetria", {leiSIM}}, {"Somas", {leiSOMD, leiSOMQ}}}};
+inline constexpr std::array<TNomeLei, 4> CNomesLeis{{{TrMarca("Ordem"), {leiORD}},
+                                                     {TrMarca("Tabela"), {leiTAB}},
+                                                     {TrMarca("Simetria"), {leiSIM}},
+                                                     {TrMarca("Somas"), {leiSOMD, leiSOMQ}}}};
 // The laws ANome stands for, read in any case; nullopt for a name not in CNomesLeis.
 std::optional<TConjuntoLeis> LeisDoNome(std::string_view ANome);
 // The laws' names in the order of CNomesLeis, joined by ", ": "Ordem, Tabela,
-// Simetria, Somas".
-std::string NomesLeis(TConjuntoLeis ALeis);
+// Simetria, Somas", or as AIdioma names them.
+std::string NomesLeis(TConjuntoLeis ALeis, TIdioma AIdioma = idPt);
 std::string NomeTecnica(TTecnica ATecnica);
 std::int32_t PesoTecnica(TTecnica ATecnica);
 std::int32_t MaxOperandosPasso(std::int32_t N);

@@ -16,6 +16,8 @@ namespace cadrel {
 // "plural", n). Every call is safe from any thread: the catalogues are read
 // once and never change.
 const char* Tr(TIdioma AIdioma, const char* ATexto);
+// Marks a text kept in a table, translated by Tr where it is used.
+constexpr const char* TrMarca(const char* ATexto) { return ATexto; }
 const char* TrC(TIdioma AIdioma, const char* AContexto, const char* ATexto);
 const char* TrN(TIdioma AIdioma, const char* ASingular, const char* APlural, std::int64_t AN);
 
