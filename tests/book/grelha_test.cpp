@@ -129,6 +129,10 @@ TEST(CaixaNumeros, LinhasEquilibradasLarguraECentragem) {
     EXPECT_DOUBLE_EQ(moldura.Altura, h);
     EXPECT_EQ(moldura.Espessura, 0.5);
     EXPECT_EQ(moldura.Preenchimento, -1);
+    // Measured before it is drawn, the box has the size it is drawn at.
+    const TMedidaCaixa medida = MedirCaixaNumeros(c, caso.larguraMax, numeros);
+    EXPECT_EQ(medida.Largura, moldura.Largura);
+    EXPECT_EQ(medida.Altura, moldura.Altura);
 
     std::map<double, std::vector<TChamada>> linhas;
     for (const TChamada& t : c.Do(opTexto)) {
@@ -151,6 +155,8 @@ TEST(CaixaNumeros, LinhasEquilibradasLarguraECentragem) {
   TCanvasGravador vazio;
   EXPECT_EQ(DesenharCaixaNumeros(vazio, 100, 40, 94, {}), 40);
   EXPECT_TRUE(vazio.Chamadas.empty());
+  EXPECT_EQ(MedirCaixaNumeros(vazio, 94, {}).Largura, 0);
+  EXPECT_EQ(MedirCaixaNumeros(vazio, 94, {}).Altura, 0);
 }
 
 TEST(LeisPuzzle, OrdemDasLeisEUmaSoLeiDeSomas) {
