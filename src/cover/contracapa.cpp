@@ -25,7 +25,8 @@ constexpr double CTamanhoCodigo = 14;
 // A law's text starts past room for two pictograms, as the sum laws have.
 constexpr double CRecuoLei = 2 * CLadoPictograma + 3;
 // The sizes the card's running text tries, largest first, until the card
-// stands clear of what the foot of the back holds.
+// stands clear of what the foot of the back holds; on a larger trim, each
+// grows with EscalaTexto, as the titles above it do.
 constexpr std::array<double, 5> CTamanhosTexto{10, 9.5, 9, 8.5, 8};
 
 // A block of the card: its height, and how it draws from its top.
@@ -61,14 +62,16 @@ std::string ResumoLei(const TBlocoLei& ABloco) {
 }
 
 // The law's pictograms, its name and what it says.
-TBloco Lei(ICadrelCanvas& C, double X, double ALargura, const TBlocoLei& ABloco, double ATamanho) {
+TBloco Lei(ICadrelCanvas& C, double X, double ALargura, const TBlocoLei& ABloco, double AEscala, double ATamanho) {
   const double xTexto = X + CRecuoLei;
+  const double tamanhoNome = CTamanhoLei * AEscala;
   const TBloco resumo = Paragrafo(C, xTexto, ALargura - CRecuoLei, ResumoLei(ABloco), ATamanho);
-  const double topoResumo = C.AlturaTexto(CTamanhoLei) + 0.5;
-  return {std::max(CLadoPictograma, topoResumo + resumo.Altura), [&C, X, xTexto, ABloco, resumo, topoResumo](double Y) {
+  const double topoResumo = C.AlturaTexto(tamanhoNome) + 0.5;
+  return {std::max(CLadoPictograma, topoResumo + resumo.Altura),
+          [&C, X, xTexto, ABloco, resumo, topoResumo, tamanhoNome](double Y) {
             DesenharPictograma(C, ABloco.Lei, X, Y);
             if (ABloco.TemLei2) DesenharPictograma(C, ABloco.Lei2, X + CLadoPictograma + 1, Y);
-            C.Texto(xTexto, Y, ABloco.Titulo, CTamanhoLei, true, 0, alEsquerda);
+            C.Texto(xTexto, Y, ABloco.Titulo, tamanhoNome, true, 0, alEsquerda);
             resumo.Desenhar(Y + topoResumo);
           }};
 }
@@ -110,12 +113,14 @@ std::string TextoSolucoes(const TLivro& ALivro) {
                "passo.";
 }
 
-std::vector<TBloco> Blocos(ICadrelCanvas& C, const TLivro& ALivro, double X, double ALargura, double ATamanho) {
-  std::vector<TBloco> blocos{Linha(C, X, Cabecalho(ALivro.Puzzles.size()), CTamanhoCabeca),
+// The card's blocks with its titles at AEscala and its running text at ATamanho.
+std::vector<TBloco> Blocos(ICadrelCanvas& C, const TLivro& ALivro, double X, double ALargura, double AEscala,
+                           double ATamanho) {
+  std::vector<TBloco> blocos{Linha(C, X, Cabecalho(ALivro.Puzzles.size()), CTamanhoCabeca * AEscala),
                              Paragrafo(C, X, ALargura, Descricao(ALivro), ATamanho)};
   if (const std::vector<TBlocoLei> leis = BlocosLeis(LeisDoLivro(ALivro)); !leis.empty()) {
-    blocos.push_back(Linha(C, X, "As leis deste livro", CTamanhoSeccao));
-    for (const TBlocoLei& lei : leis) blocos.push_back(Lei(C, X, ALargura, lei, ATamanho));
+    blocos.push_back(Linha(C, X, "As leis deste livro", CTamanhoSeccao * AEscala));
+    for (const TBlocoLei& lei : leis) blocos.push_back(Lei(C, X, ALargura, lei, AEscala, ATamanho));
   }
   blocos.push_back(Paragrafo(C, X, ALargura, TextoSolucoes(ALivro), ATamanho));
   return blocos;
@@ -136,16 +141,17 @@ void DesenharContracapa(ICadrelCanvas& C, const TGeometriaCapa& AG, const TLivro
   const TRectanguloMm barras = AG.CodigoBarras();
   C.Rectangulo(barras.X, barras.Y, barras.Largura, barras.Altura, 0, -1, CCinzaCartao);
 
-  const double yCodigo = A.Y + A.Altura - C.AlturaTexto(CTamanhoCodigo);
-  C.Texto(A.X, yCodigo, ALivro.Codigo, CTamanhoCodigo, true, CCinzaTextoCapa, alEsquerda);
-  const double yRotulo = yCodigo - C.AlturaTexto(CTamanhoRotulo);
-  C.Texto(A.X, yRotulo, "Código do livro", CTamanhoRotulo, false, CCinzaRotuloCapa, alEsquerda);
+  const double escala = EscalaTexto(A);
+  const double yCodigo = A.Y + A.Altura - C.AlturaTexto(CTamanhoCodigo * escala);
+  C.Texto(A.X, yCodigo, ALivro.Codigo, CTamanhoCodigo * escala, true, CCinzaTextoCapa, alEsquerda);
+  const double yRotulo = yCodigo - C.AlturaTexto(CTamanhoRotulo * escala);
+  C.Texto(A.X, yRotulo, "Código do livro", CTamanhoRotulo * escala, false, CCinzaRotuloCapa, alEsquerda);
 
   const double cabe = std::min(barras.Y, yRotulo) - CEspaco - A.Y - 2 * CMargemCartao;
   const double x = A.X + CMargemCartao, largura = A.Largura - 2 * CMargemCartao;
   std::vector<TBloco> blocos;
   for (const double tamanho : CTamanhosTexto) {
-    blocos = Blocos(C, ALivro, x, largura, tamanho);
+    blocos = Blocos(C, ALivro, x, largura, escala, tamanho * escala);
     if (Altura(blocos) <= cabe) break;
   }
   C.Rectangulo(A.X, A.Y, A.Largura, Altura(blocos) + 2 * CMargemCartao, 0, -1, CCinzaCartao);

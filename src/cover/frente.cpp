@@ -97,12 +97,14 @@ void DesenharFrente(ICadrelCanvas& C, const TGeometriaCapa& AG, const TLivro& AL
     }
   }
 
-  const double ySelo = A.Y + A.Altura - CLarguraSelo * CProporcaoSelo;
-  const double yPuzzles = ySelo - CEspaco - C.AlturaTexto(CTamanhoPuzzles);
-  const double yNivel = yPuzzles - 1.5 - C.AlturaTexto(CTamanhoNivel);
-  C.Texto(x, yNivel, TextoNivel(ALivro.Config.Nivel), CTamanhoNivel, true, CCinzaTextoCapa, alCentro);
-  C.Texto(x, yPuzzles, TextoPuzzles(ALivro), CTamanhoPuzzles, false, CCinzaTextoCapa, alCentro);
-  DesenharSelo(C, x - CLarguraSelo / 2, ySelo, CLarguraSelo);
+  const double escala = EscalaTexto(A);
+  const double selo = CLarguraSelo * escala, nivel = CTamanhoNivel * escala, puzzles = CTamanhoPuzzles * escala;
+  const double ySelo = A.Y + A.Altura - selo * CProporcaoSelo;
+  const double yPuzzles = ySelo - CEspaco - C.AlturaTexto(puzzles);
+  const double yNivel = yPuzzles - 1.5 - C.AlturaTexto(nivel);
+  C.Texto(x, yNivel, TextoNivel(ALivro.Config.Nivel), nivel, true, CCinzaTextoCapa, alCentro);
+  C.Texto(x, yPuzzles, TextoPuzzles(ALivro), puzzles, false, CCinzaTextoCapa, alCentro);
+  DesenharSelo(C, x - selo / 2, ySelo, selo);
 
   if (!ALivro.Puzzles.empty())
     DesenharCartao(C, ALivro.Puzzles.front().Puzzle, x, topo + CEspaco, yNivel - CEspaco, A.Largura,
