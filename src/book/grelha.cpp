@@ -133,10 +133,10 @@ std::vector<TLei> LeisPorOrdem(TReceita AReceita) {
   return ordem;
 }
 
-void DesenharLeisPuzzle(ICadrelCanvas& C, const TPuzzle& APuzzle, double Y) {
+void DesenharLeisPuzzle(ICadrelCanvas& C, const TPuzzle& APuzzle, double X, double Y) {
   const std::vector<TLei> leis = LeisPorOrdem(APuzzle.Receita);
   for (std::size_t j = 0; j < leis.size(); ++j) {
-    const double x = CMargemEsquerda + static_cast<double>(j) * CPassoLeis;
+    const double x = X + static_cast<double>(j) * CPassoLeis;
     if (APuzzle.Nivel == 5)
       DesenharLeiOculta(C, x, Y + 1);
     else

@@ -43,8 +43,8 @@ double DesenharCaixaNumeros(ICadrelCanvas& C, double X, double Y, double ALargur
 // ORD, TAB, SIM, then one sum law: SOM-Q stands for SOM-D when both are there.
 std::vector<TLei> LeisPorOrdem(TReceita AReceita);
 
-// The row of the puzzle's law pictograms (hidden-law circles at level 5);
-// the squares' tops are at Y + 1.
-void DesenharLeisPuzzle(ICadrelCanvas& C, const TPuzzle& APuzzle, double Y);
+// The row of the puzzle's law pictograms (hidden-law circles at level 5) from
+// X on; the squares' tops are at Y + 1.
+void DesenharLeisPuzzle(ICadrelCanvas& C, const TPuzzle& APuzzle, double X, double Y);
 
 }  // namespace cadrel

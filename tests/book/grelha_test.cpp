@@ -179,7 +179,7 @@ TEST(LeisPuzzle, CirculosNoNivelCincoEPictogramasAbaixo) {
   p.Receita = Receita(5);  // ORD+SIM
   p.Nivel = 5;
   TCanvasGravador oculto;
-  DesenharLeisPuzzle(oculto, p, 100);
+  DesenharLeisPuzzle(oculto, p, 18, 100);
   TCanvasGravador esperado;
   DesenharLeiOculta(esperado, 18, 101);
   DesenharLeiOculta(esperado, 42, 101);
@@ -187,7 +187,7 @@ TEST(LeisPuzzle, CirculosNoNivelCincoEPictogramasAbaixo) {
 
   p.Nivel = 4;
   TCanvasGravador visivel;
-  DesenharLeisPuzzle(visivel, p, 100);
+  DesenharLeisPuzzle(visivel, p, 18, 100);
   TCanvasGravador pictogramas;
   DesenharPictograma(pictogramas, leiORD, 18, 101);
   DesenharPictograma(pictogramas, leiSIM, 42, 101);
