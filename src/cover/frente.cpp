@@ -29,7 +29,6 @@ constexpr double CEspaco = 8;  // between the front's blocks
 // over the grid, the level's stars at the right, the numbers to place beside.
 constexpr double CMargemCartao = 6;
 constexpr double CCabecaCartao = CLadoPictograma + 4;
-constexpr double CPassoLeis = CLadoPictograma + 3;
 constexpr double CLarguraCaixa = 52;  // six numbers of two digits a row
 constexpr double CEspacoCaixa = 5;
 constexpr double CAlturaEstrelas = 5;
@@ -53,14 +52,7 @@ void DesenharCartao(ICadrelCanvas& C, const TPuzzle& P, double ACentroX, double 
   C.Rectangulo(x, y, largura, altura, 0, -1, CCinzaCartao);
 
   const double xi = x + CMargemCartao, yi = y + CMargemCartao;
-  const std::vector<TLei> leis = LeisPorOrdem(P.Receita);
-  for (std::size_t j = 0; j < leis.size(); ++j) {
-    const double xl = xi + static_cast<double>(j) * CPassoLeis;
-    if (P.Nivel == 5)
-      DesenharLeiOculta(C, xl, yi);
-    else
-      DesenharPictograma(C, leis[j], xl, yi);
-  }
+  DesenharLeisPuzzle(C, P, xi, yi - 1);
   DesenharEstrelas(C, x + largura - CMargemCartao, yi + (CLadoPictograma - CAlturaEstrelas) / 2, P.Nivel);
   const double yg = yi + CCabecaCartao;
   DesenharGrelha(C, P.N, P.Dados, P.Solucao, xi, yg, lado, false, TamanhoDigitos(lado, P.N));

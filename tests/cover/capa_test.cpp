@@ -177,18 +177,28 @@ void VerificarCapa(const TCanvasGravador& ACapa, const TCaso& c) {
   EXPECT_EQ(caixa->Preenchimento, 255);
   for (auto d = caixa + 1; d != chamadas.end(); ++d) EXPECT_FALSE(Cruzam(Caixa(*d), barras)) << d->Texto;
 
-  // Legible: light text never on a white card, dark text always on one.
-  std::vector<TRectanguloMm> cartoes;
-  for (auto d = chamadas.begin(); d != chamadas.end(); ++d) {
-    if (d->Op == opRectangulo && d->Preenchimento == 255 && d != caixa) cartoes.push_back(Caixa(*d));
-    if (!EhTexto(*d)) continue;
-    const TRectanguloMm t = Caixa(*d);
-    if (d->Contorno >= 128)
-      EXPECT_TRUE(std::none_of(cartoes.begin(), cartoes.end(), [&](const TRectanguloMm& k) { return Cruzam(t, k); }))
-          << d->Texto;
-    else
-      EXPECT_TRUE(std::any_of(cartoes.begin(), cartoes.end(), [&](const TRectanguloMm& k) { return Dentro(t, k); }))
-          << d->Texto;
+  // Legible: light text on no white card, dark text on one laid before it,
+  // and no card laid over a text afterwards.
+  struct TCartao {
+    std::size_t Ordem;
+    TRectanguloMm Caixa;
+  };
+  std::vector<TCartao> cartoes;
+  for (std::size_t i = 0; i < chamadas.size(); ++i)
+    if (chamadas[i].Op == opRectangulo && chamadas[i].Preenchimento == 255 && chamadas.begin() + i != caixa)
+      cartoes.push_back({i, Caixa(chamadas[i])});
+  for (std::size_t i = 0; i < chamadas.size(); ++i) {
+    if (!EhTexto(chamadas[i])) continue;
+    const TRectanguloMm t = Caixa(chamadas[i]);
+    const bool claro = chamadas[i].Contorno >= 128;
+    EXPECT_TRUE(std::none_of(cartoes.begin(), cartoes.end(), [&](const TCartao& k) {
+      return (claro || k.Ordem > i) && Cruzam(t, k.Caixa);
+    })) << chamadas[i].Texto;
+    if (!claro) {
+      EXPECT_TRUE(std::any_of(cartoes.begin(), cartoes.end(),
+                              [&](const TCartao& k) { return k.Ordem < i && Dentro(t, k.Caixa); }))
+          << chamadas[i].Texto;
+    }
   }
 }
 
