@@ -6,18 +6,17 @@
 #include <vector>
 
 #include <fmt/format.h>
-#include <utf8.h>
 
 #include "book/diagramas.hpp"
 #include "book/editorial.hpp"
 #include "book/regras.hpp"
+#include "book/titulo.hpp"
 #include "core/texto.hpp"
 
 namespace cadrel {
 
 namespace {
 
-constexpr const char* CProduto = "QUORVEL";
 constexpr const char* CAutor = "Velmaro";
 constexpr const char* CTituloFicha = "Ficha técnica";
 
@@ -163,41 +162,6 @@ TMaquetaLivro MaquetaDoLivro(const TLivro& ALivro, const TEdicao& AEdicao) {
   }
 }
 
-// The largest size from AMaximo down in steps of APasso whose bold width fits
-// ALargura, but never below AMinimo.
-double TamanhoQueCabe(ICadrelCanvas& C, const std::string& ATexto, double ALargura, double AMaximo, double APasso,
-                      double AMinimo) {
-  double tamanho = AMaximo;
-  while (tamanho > AMinimo && C.LarguraTexto(ATexto, tamanho, true) > ALargura) tamanho -= APasso;
-  return std::max(tamanho, AMinimo);
-}
-
-// The title's lines when even the smallest size leaves it wider than the
-// page: broken at blanks, and a word too wide on its own between characters.
-std::vector<std::string> LinhasDoTitulo(ICadrelCanvas& C, const std::string& ATitulo, double ALargura,
-                                        double ATamanho) {
-  std::vector<std::string> linhas;
-  for (const std::string& linha : QuebrarLinhas(C, ATitulo, ALargura, ATamanho, true)) {
-    if (C.LarguraTexto(linha, ATamanho, true) <= ALargura) {
-      linhas.push_back(linha);
-      continue;
-    }
-    std::string parte;
-    for (auto it = linha.begin(); it != linha.end();) {
-      const auto inicio = it;
-      utf8::next(it, linha.end());
-      const std::string caracter(inicio, it);
-      if (!parte.empty() && C.LarguraTexto(parte + caracter, ATamanho, true) > ALargura) {
-        linhas.push_back(std::move(parte));
-        parte.clear();
-      }
-      parte += caracter;
-    }
-    linhas.push_back(std::move(parte));
-  }
-  return linhas;
-}
-
 }  // namespace
 
 TCompositorLivro::TCompositorLivro(const TLivro& ALivro, const TInfoLivro& AInfo)
@@ -267,15 +231,12 @@ void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
   // Blanks and control characters at both ends go.
   const std::string titulo(Aparar(config.Titulo));
   if (!titulo.empty()) {
-    const double tamanho = TamanhoQueCabe(C, titulo, G.Largura, 34, 2, 16);
     // Even at the smallest size a long title would run off the paper: it
     // takes as many lines as it needs, one under the other.
-    const std::vector<std::string> linhas = C.LarguraTexto(titulo, tamanho, true) <= G.Largura
-                                                ? std::vector<std::string>{titulo}
-                                                : LinhasDoTitulo(C, titulo, G.Largura, tamanho);
-    for (std::size_t i = 0; i < linhas.size(); ++i)
-      C.Texto(x, G.Proporcional(150) + static_cast<double>(i) * PassoDeLinha(tamanho), linhas[i], tamanho, true, 0,
-              alCentro);
+    const TTituloComposto composto = ComporTitulo(C, titulo, G.Largura, 34, 2, 16);
+    for (std::size_t i = 0; i < composto.Linhas.size(); ++i)
+      C.Texto(x, G.Proporcional(150) + static_cast<double>(i) * PassoDeLinha(composto.Tamanho), composto.Linhas[i],
+              composto.Tamanho, true, 0, alCentro);
   }
   C.Texto(x, G.Proporcional(202), fmt::format("{} puzzles", FPuzzles.Livro().Puzzles.size()), 16, false, 0,
           alCentro);

@@ -110,6 +110,7 @@ public:
   void Poligono(std::span<const TPontoMm>, double, std::int32_t, std::int32_t) override {}
   void Elipse(double, double, double, double, double, std::int32_t, std::int32_t) override {}
   void Texto(double, double, const std::string&, double, bool, std::int32_t, TAlinhamento) override {}
+  void TextoRodado(double, double, const std::string&, double, bool, std::int32_t, TAlinhamento) override {}
   double LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) override {
     return FMedida.LarguraTexto(ATexto, ATamanhoPt, ANegrito);
   }

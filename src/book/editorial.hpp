@@ -8,6 +8,8 @@
 
 namespace cadrel {
 
+// The collection's name, which every cover carries.
+inline constexpr const char* CProduto = "QUORVEL";
 inline constexpr const char* CRecursoSelo = "SELO_CC_BY_NC_ND";
 // Height over width of the seal image (1280 × 450 pixels).
 inline constexpr double CProporcaoSelo = 450.0 / 1280.0;

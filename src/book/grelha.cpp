@@ -55,42 +55,70 @@ std::vector<std::int32_t> NumerosEmFalta(std::span<const std::int32_t> AConjunto
   return faltam;
 }
 
-double DesenharCaixaNumeros(ICadrelCanvas& C, double X, double Y, double ALarguraMax,
-                            std::span<const std::int32_t> ANumeros) {
+namespace {
+
+// Where the box puts its numbers: PorLinha a row, the rows filled evenly.
+struct TArranjoCaixa {
+  std::int32_t PorLinha = 0;
+  std::vector<std::string> Textos;
+  std::vector<double> Larguras;
+  std::vector<double> LarguraLinha;  // the numbers of each row and the spaces between them
+  double Largura = 0;
+  double Altura = 0;
+};
+
+TArranjoCaixa ArranjarCaixa(ICadrelCanvas& C, double ALarguraMax, std::span<const std::int32_t> ANumeros) {
   const auto n = static_cast<std::int32_t>(ANumeros.size());
-  if (n == 0) return Y;
+  TArranjoCaixa a;
+  if (n == 0) return a;
 
   const double w00 = C.LarguraTexto("00", CTamanhoCaixa, false);
   const double cabem = std::clamp((ALarguraMax - CFolgaCaixa + CEspacoNumeros) / (w00 + CEspacoNumeros), 1.0, 10.0);
   std::int32_t q = static_cast<std::int32_t>(cabem);
   const std::int32_t linhas = (n + q - 1) / q;
   q = (n + linhas - 1) / linhas;  // fill the rows evenly
+  a.PorLinha = q;
 
-  std::vector<std::string> textos;
-  std::vector<double> larguras;
   for (std::int32_t v : ANumeros) {
-    textos.push_back(std::to_string(v));
-    larguras.push_back(C.LarguraTexto(textos.back(), CTamanhoCaixa, false));
+    a.Textos.push_back(std::to_string(v));
+    a.Larguras.push_back(C.LarguraTexto(a.Textos.back(), CTamanhoCaixa, false));
   }
-  std::vector<double> larguraLinha(linhas, 0.0);
+  a.LarguraLinha.assign(linhas, 0.0);
   for (std::int32_t i = 0; i < n; ++i)
-    larguraLinha[i / q] += larguras[i] + (i % q == 0 ? 0.0 : CEspacoNumeros);
+    a.LarguraLinha[i / q] += a.Larguras[i] + (i % q == 0 ? 0.0 : CEspacoNumeros);
 
-  double b = *std::max_element(larguraLinha.begin(), larguraLinha.end()) + CFolgaCaixa;
-  b = std::min(std::max(b, CLarguraMinCaixa), ALarguraMax);
-  const double h = linhas * CPassoLinhaCaixa + 4;
-  C.Rectangulo(X, Y, b, h, 0.5, 0, -1);
+  const double b = *std::max_element(a.LarguraLinha.begin(), a.LarguraLinha.end()) + CFolgaCaixa;
+  a.Largura = std::min(std::max(b, CLarguraMinCaixa), ALarguraMax);
+  a.Altura = linhas * CPassoLinhaCaixa + 4;
+  return a;
+}
 
+}  // namespace
+
+TMedidaCaixa MedirCaixaNumeros(ICadrelCanvas& C, double ALarguraMax, std::span<const std::int32_t> ANumeros) {
+  const TArranjoCaixa a = ArranjarCaixa(C, ALarguraMax, ANumeros);
+  return {a.Largura, a.Altura};
+}
+
+double DesenharCaixaNumeros(ICadrelCanvas& C, double X, double Y, double ALarguraMax,
+                            std::span<const std::int32_t> ANumeros) {
+  const TArranjoCaixa a = ArranjarCaixa(C, ALarguraMax, ANumeros);
+  if (a.Textos.empty()) return Y;
+  C.Rectangulo(X, Y, a.Largura, a.Altura, 0.5, 0, -1);
+
+  const auto n = static_cast<std::int32_t>(a.Textos.size());
+  const auto linhas = static_cast<std::int32_t>(a.LarguraLinha.size());
+  const std::int32_t q = a.PorLinha;
   const double alturaTexto = C.AlturaTexto(CTamanhoCaixa);
   for (std::int32_t k = 0; k < linhas; ++k) {
-    double x = X + b / 2 - larguraLinha[k] / 2;
+    double x = X + a.Largura / 2 - a.LarguraLinha[k] / 2;
     const double y = Y + 2 + k * CPassoLinhaCaixa + (CPassoLinhaCaixa - alturaTexto) / 2;
     for (std::int32_t i = k * q; i < std::min(k * q + q, n); ++i) {
-      C.Texto(x, y, textos[i], CTamanhoCaixa, false, 0, alEsquerda);
-      x += larguras[i] + CEspacoNumeros;
+      C.Texto(x, y, a.Textos[i], CTamanhoCaixa, false, 0, alEsquerda);
+      x += a.Larguras[i] + CEspacoNumeros;
     }
   }
-  return Y + h;
+  return Y + a.Altura;
 }
 
 std::vector<TLei> LeisPorOrdem(TReceita AReceita) {
@@ -105,10 +133,10 @@ std::vector<TLei> LeisPorOrdem(TReceita AReceita) {
   return ordem;
 }
 
-void DesenharLeisPuzzle(ICadrelCanvas& C, const TPuzzle& APuzzle, double Y) {
+void DesenharLeisPuzzle(ICadrelCanvas& C, const TPuzzle& APuzzle, double X, double Y) {
   const std::vector<TLei> leis = LeisPorOrdem(APuzzle.Receita);
   for (std::size_t j = 0; j < leis.size(); ++j) {
-    const double x = CMargemEsquerda + static_cast<double>(j) * CPassoLeis;
+    const double x = X + static_cast<double>(j) * CPassoLeis;
     if (APuzzle.Nivel == 5)
       DesenharLeiOculta(C, x, Y + 1);
     else

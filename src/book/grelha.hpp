@@ -28,6 +28,13 @@ void DesenharGrelha(ICadrelCanvas& C, std::int32_t N, std::span<const std::int32
 std::vector<std::int32_t> NumerosEmFalta(std::span<const std::int32_t> AConjunto,
                                          std::span<const std::int32_t> ADados);
 
+// The size of the box DesenharCaixaNumeros draws; 0 × 0 for no numbers.
+struct TMedidaCaixa {
+  double Largura = 0;
+  double Altura = 0;
+};
+TMedidaCaixa MedirCaixaNumeros(ICadrelCanvas& C, double ALarguraMax, std::span<const std::int32_t> ANumeros);
+
 // The framed box of numbers still to place, in evenly filled rows; returns
 // the y of its bottom edge, or Y when there is nothing to show.
 double DesenharCaixaNumeros(ICadrelCanvas& C, double X, double Y, double ALarguraMax,
@@ -36,8 +43,8 @@ double DesenharCaixaNumeros(ICadrelCanvas& C, double X, double Y, double ALargur
 // ORD, TAB, SIM, then one sum law: SOM-Q stands for SOM-D when both are there.
 std::vector<TLei> LeisPorOrdem(TReceita AReceita);
 
-// The row of the puzzle's law pictograms (hidden-law circles at level 5);
-// the squares' tops are at Y + 1.
-void DesenharLeisPuzzle(ICadrelCanvas& C, const TPuzzle& APuzzle, double Y);
+// The row of the puzzle's law pictograms (hidden-law circles at level 5) from
+// X on; the squares' tops are at Y + 1.
+void DesenharLeisPuzzle(ICadrelCanvas& C, const TPuzzle& APuzzle, double X, double Y);
 
 }  // namespace cadrel

@@ -108,7 +108,7 @@ TRectanguloMm TPaginasPuzzles::DesenharPuzzle(ICadrelCanvas& C, std::int32_t AIn
   C.Texto(CMargemEsquerda, Y, numero, CTamanhoNumeroPuzzle, true, 0, alEsquerda);
   C.Texto(FGeometria.CentroX(), Y + 0.6, TextoTamanho(p.N), 13, false, 0, alCentro);
   DesenharEstrelas(C, FGeometria.Direita(), Y + 0.2, p.Nivel);
-  DesenharLeisPuzzle(C, p, Y + CTopoLeis);
+  DesenharLeisPuzzle(C, p, CMargemEsquerda, Y + CTopoLeis);
 
   // A page with a single puzzle has room for a little more air above the grid.
   const double t = Y + CTopoLeis + CAlturaLeis + (FLayout.PorPagina == 1 ? 4 : 2);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -22,6 +23,7 @@
 #include "core/ficheiros.hpp"
 #include "core/momento.hpp"
 #include "core/random.hpp"
+#include "cover/capa_pdf.hpp"
 #include "output/livro_pdf.hpp"
 #include "generation/livro.hpp"
 
@@ -63,22 +65,38 @@ TMostradorProgresso CriarMostrador(bool ASilencioso) {
   return {mpBarra, stderr, temLargura ? janela.ws_col : 80};
 }
 
+// With a decimal comma, as a Portuguese reader writes it, and halves rounded
+// up: a length made of inches, 9.25 in as 234.95 mm, is often stored a hair
+// below the half it is, and would lose it.
+std::string Decimal(double AValor, int ACasas) {
+  const double escala = std::pow(10.0, ACasas);
+  std::string texto = fmt::format("{:.{}f}", std::floor(AValor * escala + 0.5 + 1e-6) / escala, ACasas);
+  std::replace(texto.begin(), texto.end(), '.', ',');
+  return texto;
+}
+
 // What a print platform asks of an interior file, said of the one written:
 // "Edição para impressão: A5 (148 × 210 mm), 64 páginas, medianiz de 9,5 mm
 // (0,375 pol.), 2 páginas em branco no fim."
 std::string TextoEdicaoImpressao(TFormato AFormato, const TResumoLivroPdf& AResumo) {
-  const auto decimal = [](double AValor, int ACasas) {
-    std::string texto = fmt::format("{:.{}f}", AValor, ACasas);
-    std::replace(texto.begin(), texto.end(), '.', ',');
-    return texto;
-  };
   const std::string vazias = AResumo.PaginasVazias == 0   ? "nenhuma página em branco acrescentada"
                              : AResumo.PaginasVazias == 1 ? "1 página em branco no fim"
                                                           : fmt::format("{} páginas em branco no fim",
                                                                         AResumo.PaginasVazias);
   return fmt::format("Edição para impressão: {}, {} páginas, medianiz de {} mm ({} pol.), {}.",
-                     DadosFormato(AFormato).Descricao, AResumo.Paginas, decimal(AResumo.MedianizMm, 1),
-                     decimal(AResumo.MedianizMm / 25.4, 3), vazias);
+                     DadosFormato(AFormato).Descricao, AResumo.Paginas, Decimal(AResumo.MedianizMm, 1),
+                     Decimal(AResumo.MedianizMm / 25.4, 3), vazias);
+}
+
+// What a print platform asks of a cover file, said of the one written: "Capa
+// gravada em capa.pdf: 12,394 × 9,250 pol. (314,8 × 235,0 mm), lombada de
+// 0,144 pol. (3,7 mm), papel branco."
+std::string TextoCapa(const std::string& AFicheiro, const TGeometriaCapa& ACapa) {
+  const auto medida = [](double AMm) { return Decimal(AMm / 25.4, 3); };
+  return fmt::format("Capa gravada em {}: {} × {} pol. ({} × {} mm), lombada de {} pol. ({} mm), papel {}.",
+                     AFicheiro, medida(ACapa.Largura), medida(ACapa.Altura), Decimal(ACapa.Largura, 1),
+                     Decimal(ACapa.Altura, 1), medida(ACapa.Lombada), Decimal(ACapa.Lombada, 1),
+                     DadosPapel(ACapa.Papel).Nome);
 }
 
 // Why an exception ended the run, for the user.
@@ -99,11 +117,12 @@ int Executar(const TOpcoesCli& AOpcoes) {
   TConfigLivro config = AOpcoes.Config;
   config.Semente = AOpcoes.Semente ? *AOpcoes.Semente : SementeDoRelogio();
   const std::string pdf = FicheiroPdf(AOpcoes);
-  // Both files are tried before the book is made: a long generation must not
+  // Every file is tried before the book is made: a long generation must not
   // end in a file that cannot be written.
   try {
     ValidarConfigLivro(config);
     VerificarDestino(pdf);
+    if (!AOpcoes.Capa.empty()) VerificarDestino(AOpcoes.Capa);
     if (!AOpcoes.Json.empty()) VerificarDestino(AOpcoes.Json);
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
@@ -141,6 +160,10 @@ int Executar(const TOpcoesCli& AOpcoes) {
     resumo = GravarLivroPdf(pdf, livro, info, AOpcoes.Edicao);
     Escrever(stdout, fmt::format("PDF gravado em {}", pdf));
     if (AOpcoes.Edicao.Impressao) Escrever(stdout, TextoEdicaoImpressao(AOpcoes.Edicao.Formato, resumo));
+    if (!AOpcoes.Capa.empty()) {
+      const TGeometriaCapa capa = GravarCapaPdf(AOpcoes.Capa, livro, info, AOpcoes.Edicao.Formato, AOpcoes.Papel);
+      Escrever(stdout, TextoCapa(AOpcoes.Capa, capa));
+    }
     if (!AOpcoes.Json.empty()) {
       GravarFicheiroAtomico(AOpcoes.Json, LivroParaJson(livro, AOpcoes.Edicao.Formato));
       Escrever(stdout, fmt::format("JSON gravado em {}", AOpcoes.Json));

@@ -102,6 +102,14 @@ std::string LerFormato(std::string& AValor) {
   return {};
 }
 
+// The paper becomes its index.
+std::string LerPapel(std::string& AValor) {
+  const std::optional<TPapel> papel = PapelDoNome(AValor);
+  if (!papel) return fmt::format("o papel é branco ou creme, não \"{}\".", AValor);
+  AValor = std::to_string(static_cast<int>(*papel));
+  return {};
+}
+
 // The list becomes the code of its law set; "Somas" brings both sum laws,
 // as a book may use either.
 std::string LerLeis(std::string& AValor) {
@@ -142,20 +150,22 @@ std::string LerNomeJson(std::string& AValor) {
   return {};
 }
 
-// The JSON is written after the PDF and would replace it.
-void VerificarJsonEPdf(const std::string& AJson, const std::string& APdf) {
+// Two files of one run on one path: the one written later would replace the
+// other. AMotivo says so under the option AOpcao that names AFicheiro.
+void VerificarOutroFicheiro(std::string_view AOpcao, const std::string& AFicheiro, const std::string& AOutro,
+                            std::string_view AMotivo) {
   // A shell can sit in a folder that was removed since: a relative name then
-  // has no place, and that is a bad --json, not an exception that escapes.
-  const auto absoluto = [&AJson](const std::string& f) {
+  // has no place, and that is a bad option, not an exception that escapes.
+  const auto absoluto = [&](const std::string& f) {
     std::error_code erro;
     const std::filesystem::path caminho = std::filesystem::absolute(f, erro);
     if (erro)
       throw ECadrel(fmt::format(
-          "--json: não se consegue situar \"{}\": a pasta atual já não existe ou não se pode ler.", AJson));
+          "{}: não se consegue situar \"{}\": a pasta atual já não existe ou não se pode ler.", AOpcao, AFicheiro));
     return caminho.lexically_normal();
   };
-  if (absoluto(AJson) == absoluto(APdf))
-    throw ECadrel(fmt::format("--json: o JSON não pode ir para o ficheiro do PDF, \"{}\".", AJson));
+  if (absoluto(AFicheiro) == absoluto(AOutro))
+    throw ECadrel(fmt::format("{}: {}, \"{}\".", AOpcao, AMotivo, AFicheiro));
 }
 
 // The option an error of CLI11 is about: its errors name it by get_name(),
@@ -198,9 +208,11 @@ struct TLidas {
   std::int32_t Formato = fmA4;
   std::int32_t Idioma = idPt;
   std::int32_t IdiomaResolver = idPt;
+  std::int32_t Papel = ppBranco;
   std::int32_t Puzzle = 0;
   const CLI::Option* OpSemente = nullptr;
   const CLI::Option* OpJson = nullptr;
+  const CLI::Option* OpCapa = nullptr;
   const CLI::Option* OpPuzzle = nullptr;
 };
 
@@ -280,6 +292,16 @@ void OpcoesDoLivro(CLI::App& AApp, TOpcoesCli& AOpcoes, TLidas& ALidas) {
   AApp.add_flag("--impressao", AOpcoes.Edicao.Impressao,
                 "Edição para impressão: sem marcadores nem ligações,\n"
                 "número de páginas par, pelo menos 24");
+  ALidas.OpCapa = AApp.add_option("--capa", AOpcoes.Capa,
+                                  "Grava também a capa da edição para impressão\n"
+                                  "(contracapa, lombada e frente), neste ficheiro")
+                      ->option_text("FICHEIRO.pdf")
+                      ->check(Validador(LerPdf));
+  AApp.add_option("--papel", ALidas.Papel,
+                  "Papel do miolo, que dá a grossura da lombada da\n"
+                  "capa: branco ou creme (por omissão branco)")
+      ->option_text("PAPEL")
+      ->transform(Validador(LerPapel));
   AApp.add_flag("--silencioso", AOpcoes.Silencioso, "Não mostra o progresso");
   AApp.add_option("-j,--tarefas", AOpcoes.Tarefas,
                   fmt::format("Tarefas que geram em paralelo, de 1 a {} (por\n"
@@ -344,9 +366,17 @@ std::string ConcluirLivro(TOpcoesCli& AOpcoes, const TLidas& ALidas) {
   AOpcoes.Config.Caminho = !ALidas.SemDicas;
   AOpcoes.Edicao.Formato = static_cast<TFormato>(ALidas.Formato);
   AOpcoes.Config.Idioma = static_cast<TIdioma>(ALidas.Idioma);
+  AOpcoes.Papel = static_cast<TPapel>(ALidas.Papel);
   if (ALidas.OpSemente->count() > 0) AOpcoes.Semente = ALidas.Semente;
+  const bool json = ALidas.OpJson->count() > 0;
   try {
-    if (ALidas.OpJson->count() > 0) VerificarJsonEPdf(AOpcoes.Json, FicheiroPdf(AOpcoes));
+    if (json)
+      VerificarOutroFicheiro("--json", AOpcoes.Json, FicheiroPdf(AOpcoes), "o JSON não pode ir para o ficheiro do PDF");
+    if (ALidas.OpCapa->count() > 0) {
+      VerificarOutroFicheiro("--capa", AOpcoes.Capa, FicheiroPdf(AOpcoes), "a capa não pode ir para o ficheiro do PDF");
+      if (json)
+        VerificarOutroFicheiro("--capa", AOpcoes.Capa, AOpcoes.Json, "a capa não pode ir para o ficheiro do JSON");
+    }
   } catch (const ECadrel& e) {
     return e.what();
   }

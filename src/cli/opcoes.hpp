@@ -7,6 +7,7 @@
 #include "cli/resolver.hpp"
 #include "core/edicao.hpp"
 #include "core/tipos.hpp"
+#include "cover/geometria_capa.hpp"
 
 namespace cadrel {
 
@@ -18,6 +19,8 @@ struct TOpcoesCli {
   std::string Pdf;   // empty when -o/--saida was not given
   std::string Json;  // empty when --json was not given: no JSON then
   TEdicao Edicao;    // the trim, and whether the PDF is the print edition
+  std::string Capa;  // empty when --capa was not given: no cover then
+  TPapel Papel = ppBranco;  // of the print edition, which the cover's spine follows
   bool Silencioso = false;
   std::int32_t Tarefas = 1;  // threads that make attempts; by default one per core
 };

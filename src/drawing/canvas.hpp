@@ -44,6 +44,11 @@ public:
                       std::int32_t AContorno, std::int32_t APreenchimento) = 0;
   virtual void Texto(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
                      std::int32_t ACinza, TAlinhamento AAlinhamento) = 0;
+  // What Texto draws, turned a quarter turn clockwise about (X, Y): the line
+  // reads from top to bottom with the tops of its letters facing right, as a
+  // spine's text does on a book lying face up; its box lies left of X.
+  virtual void TextoRodado(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
+                           std::int32_t ACinza, TAlinhamento AAlinhamento) = 0;
   virtual double LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) = 0;
   virtual double AlturaTexto(double ATamanhoPt) = 0;
   virtual void Imagem(double X, double Y, double ALargura, double AAltura, const std::string& ANome) = 0;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "core/tipos.hpp"
@@ -134,13 +135,20 @@ std::int32_t TCanvasCairo::LarguraUnidades(const std::string& ATexto) {
   return Arredondar(medidas.x_advance);
 }
 
-void TCanvasCairo::Texto(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
-                         std::int32_t ACinza, TAlinhamento AAlinhamento) {
+void TCanvasCairo::Escrever(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
+                            std::int32_t ACinza, TAlinhamento AAlinhamento, bool ARodado) {
   if (ACinza == -1) return;  // like a line of grey -1: nothing to paint
   TEmUnidades emUnidades(FCanvas, FDpi);
   const std::int32_t em = Fonte(ATamanhoPt, ANegrito);
   const std::int32_t w = LarguraUnidades(ATexto);
   std::int32_t x = MmParaUnidades(X, FDpi);
+  std::int32_t y = MmParaUnidades(Y, FDpi);
+  // Turned, the line is laid out in its own frame, whose origin is the anchor.
+  if (ARodado) {
+    cairo_translate(FCanvas, x, y);
+    cairo_rotate(FCanvas, std::numbers::pi / 2);
+    x = y = 0;
+  }
   if (AAlinhamento == alCentro)
     x -= w / 2;
   else if (AAlinhamento == alDireita)
@@ -149,9 +157,19 @@ void TCanvasCairo::Texto(double X, double Y, const std::string& ATexto, double A
   const TMetricasFace& m = MetricasRoboto();
   const std::int32_t ascente = Arredondar(static_cast<double>(m.WinAscent) * em / m.UnidadesPorEm);
   Cinza(ACinza);
-  cairo_move_to(FCanvas, x, MmParaUnidades(Y, FDpi) + ascente);
+  cairo_move_to(FCanvas, x, y + ascente);
   cairo_show_text(FCanvas, ATexto.c_str());
   cairo_new_path(FCanvas);
+}
+
+void TCanvasCairo::Texto(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
+                         std::int32_t ACinza, TAlinhamento AAlinhamento) {
+  Escrever(X, Y, ATexto, ATamanhoPt, ANegrito, ACinza, AAlinhamento, false);
+}
+
+void TCanvasCairo::TextoRodado(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
+                               std::int32_t ACinza, TAlinhamento AAlinhamento) {
+  Escrever(X, Y, ATexto, ATamanhoPt, ANegrito, ACinza, AAlinhamento, true);
 }
 
 double TCanvasCairo::LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) {

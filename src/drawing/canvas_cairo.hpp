@@ -34,6 +34,8 @@ public:
               std::int32_t APreenchimento) override;
   void Texto(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito, std::int32_t ACinza,
              TAlinhamento AAlinhamento) override;
+  void TextoRodado(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
+                   std::int32_t ACinza, TAlinhamento AAlinhamento) override;
   double LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) override;
   double AlturaTexto(double ATamanhoPt) override;
   void Imagem(double X, double Y, double ALargura, double AAltura, const std::string& ANome) override;
@@ -47,6 +49,8 @@ private:
   // Selects the face and em size; returns the em in device units.
   std::int32_t Fonte(double ATamanhoPt, bool ANegrito);
   std::int32_t LarguraUnidades(const std::string& ATexto);
+  void Escrever(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito, std::int32_t ACinza,
+                TAlinhamento AAlinhamento, bool ARodado);
 
   cairo_t* FCanvas;
   double FDpi;

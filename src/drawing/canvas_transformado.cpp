@@ -40,6 +40,12 @@ void TCanvasTransformado::Texto(double X, double Y, const std::string& ATexto, d
   FDestino->Texto(a.X, a.Y, ATexto, ATamanhoPt * FT.Escala, ANegrito, ACinza, AAlinhamento);
 }
 
+void TCanvasTransformado::TextoRodado(double X, double Y, const std::string& ATexto, double ATamanhoPt,
+                                      bool ANegrito, std::int32_t ACinza, TAlinhamento AAlinhamento) {
+  const TPontoMm a = FT.Aplicar(PontoMm(X, Y));
+  FDestino->TextoRodado(a.X, a.Y, ATexto, ATamanhoPt * FT.Escala, ANegrito, ACinza, AAlinhamento);
+}
+
 double TCanvasTransformado::LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) {
   return FDestino->LarguraTexto(ATexto, ATamanhoPt * FT.Escala, ANegrito) / FT.Escala;
 }

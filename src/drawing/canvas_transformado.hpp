@@ -38,6 +38,8 @@ public:
               std::int32_t APreenchimento) override;
   void Texto(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito, std::int32_t ACinza,
              TAlinhamento AAlinhamento) override;
+  void TextoRodado(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
+                   std::int32_t ACinza, TAlinhamento AAlinhamento) override;
   double LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) override;
   double AlturaTexto(double ATamanhoPt) override;
   void Imagem(double X, double Y, double ALargura, double AAltura, const std::string& ANome) override;

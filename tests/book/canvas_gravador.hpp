@@ -11,11 +11,11 @@
 
 namespace cadrel {
 
-enum TOpCanvas : std::uint8_t { opLinha, opRectangulo, opPoligono, opElipse, opTexto, opImagem };
+enum TOpCanvas : std::uint8_t { opLinha, opRectangulo, opPoligono, opElipse, opTexto, opImagem, opTextoRodado };
 
 // One drawing call with its arguments. Linha: (X, Y) to (X2, Y2), grey in
 // Contorno, its dash pattern in Tracejado. Rectangulo, Elipse, Imagem: the box (X, Y, Largura, Altura).
-// Texto: the anchor (X, Y), grey in Contorno. Imagem: the resource in Texto.
+// Texto, TextoRodado: the anchor (X, Y), grey in Contorno. Imagem: the resource in Texto.
 struct TChamada {
   TOpCanvas Op = opLinha;
   double X = 0, Y = 0, X2 = 0, Y2 = 0, Largura = 0, Altura = 0;
@@ -72,6 +72,11 @@ public:
              TAlinhamento AAlinhamento) override {
     Chamadas.push_back({.Op = opTexto, .X = X, .Y = Y, .Contorno = ACinza, .Texto = ATexto, .Tamanho = ATamanhoPt,
                         .Negrito = ANegrito, .Alinhamento = AAlinhamento});
+  }
+  void TextoRodado(double X, double Y, const std::string& ATexto, double ATamanhoPt, bool ANegrito,
+                   std::int32_t ACinza, TAlinhamento AAlinhamento) override {
+    Chamadas.push_back({.Op = opTextoRodado, .X = X, .Y = Y, .Contorno = ACinza, .Texto = ATexto,
+                        .Tamanho = ATamanhoPt, .Negrito = ANegrito, .Alinhamento = AAlinhamento});
   }
   double LarguraTexto(const std::string& ATexto, double ATamanhoPt, bool ANegrito) override {
     return Largura(ATexto, ATamanhoPt, ANegrito);

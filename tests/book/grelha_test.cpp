@@ -129,6 +129,10 @@ TEST(CaixaNumeros, LinhasEquilibradasLarguraECentragem) {
     EXPECT_DOUBLE_EQ(moldura.Altura, h);
     EXPECT_EQ(moldura.Espessura, 0.5);
     EXPECT_EQ(moldura.Preenchimento, -1);
+    // Measured before it is drawn, the box has the size it is drawn at.
+    const TMedidaCaixa medida = MedirCaixaNumeros(c, caso.larguraMax, numeros);
+    EXPECT_EQ(medida.Largura, moldura.Largura);
+    EXPECT_EQ(medida.Altura, moldura.Altura);
 
     std::map<double, std::vector<TChamada>> linhas;
     for (const TChamada& t : c.Do(opTexto)) {
@@ -151,6 +155,8 @@ TEST(CaixaNumeros, LinhasEquilibradasLarguraECentragem) {
   TCanvasGravador vazio;
   EXPECT_EQ(DesenharCaixaNumeros(vazio, 100, 40, 94, {}), 40);
   EXPECT_TRUE(vazio.Chamadas.empty());
+  EXPECT_EQ(MedirCaixaNumeros(vazio, 94, {}).Largura, 0);
+  EXPECT_EQ(MedirCaixaNumeros(vazio, 94, {}).Altura, 0);
 }
 
 TEST(LeisPuzzle, OrdemDasLeisEUmaSoLeiDeSomas) {
@@ -173,7 +179,7 @@ TEST(LeisPuzzle, CirculosNoNivelCincoEPictogramasAbaixo) {
   p.Receita = Receita(5);  // ORD+SIM
   p.Nivel = 5;
   TCanvasGravador oculto;
-  DesenharLeisPuzzle(oculto, p, 100);
+  DesenharLeisPuzzle(oculto, p, 18, 100);
   TCanvasGravador esperado;
   DesenharLeiOculta(esperado, 18, 101);
   DesenharLeiOculta(esperado, 42, 101);
@@ -181,7 +187,7 @@ TEST(LeisPuzzle, CirculosNoNivelCincoEPictogramasAbaixo) {
 
   p.Nivel = 4;
   TCanvasGravador visivel;
-  DesenharLeisPuzzle(visivel, p, 100);
+  DesenharLeisPuzzle(visivel, p, 18, 100);
   TCanvasGravador pictogramas;
   DesenharPictograma(pictogramas, leiORD, 18, 101);
   DesenharPictograma(pictogramas, leiSIM, 42, 101);

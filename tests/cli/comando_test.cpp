@@ -73,6 +73,36 @@ TEST(QuorvelCli, GravaOPdfComONomePorOmissaoEOJsonSoQuandoPedido) {
   EXPECT_EQ(pasta.Entradas(), 2u);
 }
 
+// The cover is that of the print edition, whatever the interior: its spine
+// counts the print edition's pages, blank ones included, and the same book
+// gives the same cover either way. Its line follows the interior's.
+TEST(QuorvelCli, CapaDaEdicaoParaImpressao) {
+  TPastaCli pasta;
+  const std::string livro =
+      "--puzzles 2 --tamanho 4 --nivel 1 --semente 0000002a --formato 6x9 --papel creme --silencioso ";
+  const std::string data = "SOURCE_DATE_EPOCH=1700000000";
+  const auto capa = [](const std::string& AFicheiro) {
+    return "Capa gravada em " + AFicheiro +
+           ": 12,310 × 9,250 pol. (312,7 × 235,0 mm), lombada de 0,060 pol. (1,5 mm), papel creme.\n";
+  };
+  const TExecucao r = Correr(pasta, livro + "--impressao -o miolo.pdf --capa capa.pdf", data);
+  ASSERT_EQ(r.Codigo, 0) << r.Erro;
+  EXPECT_EQ(r.Saida, "PDF gravado em miolo.pdf\n"
+                     "Edição para impressão: 6 × 9 pol., 24 páginas, medianiz de 9,5 mm (0,375 pol.), 8 páginas em "
+                     "branco no fim.\n" +
+                         capa("capa.pdf") + "Livro gerado: 2 puzzles, 24 páginas. Código do livro: 0000002A\n");
+  const std::string info = Executar("pdfinfo '" + (pasta / "capa.pdf") + "'");
+  EXPECT_NE(info.find("Page size:       886.32 x 666 pts"), std::string::npos) << info;
+
+  const TExecucao s = Correr(pasta, livro + "-o digital.pdf --capa capa_digital.pdf", data);
+  ASSERT_EQ(s.Codigo, 0) << s.Erro;
+  EXPECT_NE(s.Saida.find("PDF gravado em digital.pdf\n" + capa("capa_digital.pdf") + "Livro gerado"),
+            std::string::npos)
+      << s.Saida;
+  EXPECT_TRUE(LerFicheiro(pasta / "capa.pdf") == LerFicheiro(pasta / "capa_digital.pdf"));
+  EXPECT_EQ(pasta.Entradas(), 4u);
+}
+
 // A refused book, a missing folder or a file that cannot be written: exit 1,
 // nothing new on disk and the files already there untouched.
 TEST(QuorvelCli, FalhasSaemCom1SemDeixarNada) {
@@ -92,6 +122,8 @@ TEST(QuorvelCli, FalhasSaemCom1SemDeixarNada) {
       {recusado + "-o nao/x.pdf", "Não foi possível gravar o ficheiro nao/x.pdf: a pasta não existe.\n"},
       {recusado + "-o x.pdf --json nao/x.json",
        "Não foi possível gravar o ficheiro nao/x.json: a pasta não existe.\n"},
+      {recusado + "-o x.pdf --capa nao/capa.pdf",
+       "Não foi possível gravar o ficheiro nao/capa.pdf: a pasta não existe.\n"},
       {"--puzzles 1 --tamanho 4 --nivel 1 --semente 00000001 --silencioso -o pasta.pdf --json x.json",
        "Não foi possível gravar o ficheiro pasta.pdf: o destino é uma pasta.\n"},
       // Tried before the generation, which would take minutes here.
@@ -175,7 +207,8 @@ TEST(QuorvelCli, SemMemoriaSai1SemDeixarNada) {
 // file whole, and nothing else in the folder: no temporary file ever has a
 // name there before it is complete.
 TEST(QuorvelCli, MortoAQualquerMomentoNaoDeixaRasto) {
-  const std::string livro = "--puzzles 40 --tamanho 4 --nivel 1 --silencioso -o livro.pdf --json livro.json --semente ";
+  const std::string livro =
+      "--puzzles 40 --tamanho 4 --nivel 1 --silencioso -o livro.pdf --json livro.json --capa capa.pdf --semente ";
   const std::string data = "SOURCE_DATE_EPOCH=1700000000";
   TPastaCli pasta, novos;
   ASSERT_EQ(Correr(pasta, livro + "00000001", data).Codigo, 0);
@@ -184,7 +217,9 @@ TEST(QuorvelCli, MortoAQualquerMomentoNaoDeixaRasto) {
   const auto duracao = std::chrono::steady_clock::now() - inicio;
   const std::set<std::string> pdfs{LerFicheiro(pasta / "livro.pdf"), LerFicheiro(novos / "livro.pdf")};
   const std::set<std::string> jsons{LerFicheiro(pasta / "livro.json"), LerFicheiro(novos / "livro.json")};
+  const std::set<std::string> capas{LerFicheiro(pasta / "capa.pdf"), LerFicheiro(novos / "capa.pdf")};
   ASSERT_EQ(pdfs.size(), 2u);
+  ASSERT_EQ(capas.size(), 2u);
 
   constexpr int CMortes = 25;
   for (int k = 0; k < CMortes; ++k) {
@@ -197,7 +232,8 @@ TEST(QuorvelCli, MortoAQualquerMomentoNaoDeixaRasto) {
       if (::chdir(pasta.Caminho().c_str()) != 0) ::_exit(127);
       ::setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
       ::execl(QUORVEL_CLI, QUORVEL_CLI, "--puzzles", "40", "--tamanho", "4", "--nivel", "1", "--silencioso", "-o",
-              "livro.pdf", "--json", "livro.json", "--semente", "00000002", static_cast<char*>(nullptr));
+              "livro.pdf", "--json", "livro.json", "--capa", "capa.pdf", "--semente", "00000002",
+              static_cast<char*>(nullptr));
       ::_exit(127);
     }
     // From the start to just past the end of a whole run.
@@ -208,9 +244,10 @@ TEST(QuorvelCli, MortoAQualquerMomentoNaoDeixaRasto) {
 
     std::set<std::string> nomes;
     for (const auto& e : std::filesystem::directory_iterator(pasta.Caminho())) nomes.insert(e.path().filename());
-    EXPECT_EQ(nomes, (std::set<std::string>{"livro.json", "livro.pdf"})) << "morte " << k;
+    EXPECT_EQ(nomes, (std::set<std::string>{"capa.pdf", "livro.json", "livro.pdf"})) << "morte " << k;
     EXPECT_EQ(pdfs.count(LerFicheiro(pasta / "livro.pdf")), 1u) << "morte " << k;
     EXPECT_EQ(jsons.count(LerFicheiro(pasta / "livro.json")), 1u) << "morte " << k;
+    EXPECT_EQ(capas.count(LerFicheiro(pasta / "capa.pdf")), 1u) << "morte " << k;
   }
 }
 

@@ -48,6 +48,8 @@ TEST(OpcoesCli, SemOpcoesDaOLivroPorOmissao) {
   EXPECT_EQ(a.Opcoes.Json, "");
   EXPECT_EQ(a.Opcoes.Edicao, TEdicao{});
   EXPECT_EQ(c.Idioma, idPt);
+  EXPECT_EQ(a.Opcoes.Capa, "");
+  EXPECT_EQ(a.Opcoes.Papel, ppBranco);
 }
 
 TEST(OpcoesCli, TodasAsOpcoes) {
@@ -77,6 +79,13 @@ TEST(OpcoesCli, TodasAsOpcoes) {
   EXPECT_EQ(e.Opcoes.Config.Idioma, idEn);
   for (const auto& [nome, formato] : {std::pair{"a5", fmA5}, {"A4", fmA4}, {"6X9", fm6x9}})
     EXPECT_EQ(Analisar({"--formato", nome}).Opcoes.Edicao.Formato, formato) << nome;
+  // The cover implies nothing else: the interior stays the digital A4 book.
+  const TAnaliseOpcoes capa = Analisar({"--capa", "capas/verao.PDF", "--papel", "Creme"});
+  ASSERT_EQ(capa.Desfecho, TDesfechoOpcoes::doGerar) << capa.Texto;
+  EXPECT_EQ(capa.Opcoes.Capa, "capas/verao.PDF");
+  EXPECT_EQ(capa.Opcoes.Papel, ppCreme);
+  EXPECT_EQ(capa.Opcoes.Edicao, TEdicao{});
+  EXPECT_EQ(Analisar({"--papel", "branco"}).Opcoes.Papel, ppBranco);
   // A title is measured in characters, not in bytes.
   EXPECT_EQ(Analisar({"--titulo", Repetir("é", 60)}).Opcoes.Config.Titulo, Repetir("é", 60));
 }
@@ -123,6 +132,11 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
       {{"--json", "pasta/"}, "--json"},
       {{"--json", "Quorvel_5x5_P_50.pdf"}, "--json"},  // would replace the PDF
       {{"-o", "a/b.pdf", "--json", "a/./b.pdf"}, "--json"},
+      {{"--papel", "azul"}, "--papel"},
+      {{"--papel"}, "--papel"},
+      {{"--capa", "capa.png"}, "--capa"},
+      {{"--capa", "Quorvel_5x5_P_50.pdf"}, "--capa"},  // would replace the PDF
+      {{"--json", "c.pdf", "--capa", "c.pdf"}, "--capa"},  // would replace the JSON
       {{"--puzzles"}, "--puzzles"},
       {{"--sem-dicas=talvez"}, "--sem-dicas"},
       {{"--cor", "azul"}, "--cor"},
@@ -170,6 +184,28 @@ TEST(OpcoesCli, RecusasComoAJanela) {
   EXPECT_EQ(Analisar({"--nivel", "2", "--puzzles", "3"}).Desfecho, TDesfechoOpcoes::doGerar);
 }
 
+// The cover's paper and file, refused in the user's words.
+TEST(OpcoesCli, RecusasDaCapa) {
+  const struct {
+    std::vector<std::string> args;
+    std::string mensagem;
+  } casos[] = {
+      {{"--papel", "azul"}, "--papel: o papel é branco ou creme, não \"azul\"."},
+      {{"--capa", "capa.png"}, "--capa: o nome do ficheiro tem de terminar em .pdf, não \"capa.png\"."},
+      {{"-o", "livros/verao.pdf", "--capa", "livros/./verao.pdf"},
+       "--capa: a capa não pode ir para o ficheiro do PDF, \"livros/./verao.pdf\"."},
+      {{"--json", "verao.pdf", "--capa", "verao.pdf"},
+       "--capa: a capa não pode ir para o ficheiro do JSON, \"verao.pdf\"."},
+  };
+  for (const auto& c : casos) {
+    const TAnaliseOpcoes a = Analisar(c.args);
+    EXPECT_EQ(a.Desfecho, TDesfechoOpcoes::doErro);
+    EXPECT_EQ(a.Texto.rfind(c.mensagem + "\n", 0), 0u) << a.Texto;
+  }
+  EXPECT_EQ(Analisar({"-o", "livros/verao.pdf", "--capa", "livros/capa.pdf", "--json", "livros/verao.json"}).Desfecho,
+            TDesfechoOpcoes::doGerar);
+}
+
 TEST(OpcoesCli, SubcomandoResolver) {
   const TAnaliseOpcoes a = Analisar({"resolver", "-", "--json", "--nos", "1000"});
   ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doResolver) << a.Texto;
@@ -213,7 +249,7 @@ TEST(OpcoesCli, AjudaEmPortugues) {
   ASSERT_EQ(a.Desfecho, TDesfechoOpcoes::doAjuda);
   for (const char* t :
        {"Uso: quorvel-cli", "Opções:", "--semente CODIGO", "-j,--tarefas N", "--version", "resolver", "Quorvel_5x5_P_50.pdf",
-        "Códigos de saída"})
+        "--capa FICHEIRO.pdf", "--papel PAPEL", "Códigos de saída"})
     EXPECT_NE(a.Texto.find(t), std::string::npos) << t;
 }
 

@@ -151,6 +151,36 @@ TEST_F(Raster, TextoAncoradoNoTopoDaCelulaComALinhaDeBaseIgualNosDoisPesos) {
   EXPECT_EQ(UltimaLinhaEscura(55, CLado), 10 + 52 - 1);
 }
 
+// Turned a quarter turn clockwise about its anchor, a line prints the pixels
+// of the same line drawn level, transposed: the level pixel (dx, dy) from its
+// anchor is the turned pixel (-dy - 1, dx) from its own, but for the
+// antialiasing's rounding of a level.
+TEST_F(Raster, TextoRodadoEhOTextoDeitadoRodadoSobreAAncora) {
+  const int ax = 5, ay = 5, bx = 115, by = 55;
+  for (const TAlinhamento alinhamento : {alEsquerda, alCentro, alDireita}) {
+    cairo_set_source_rgb(FCr.get(), 1, 1, 1);
+    cairo_paint(FCr.get());
+    // Centred and right-aligned lines start before their anchors: they are
+    // drawn further along so that both lie whole on the image.
+    const int recuo = alinhamento == alEsquerda ? 0 : alinhamento == alCentro ? 20 : 40;
+    FCanvas.Texto((ax + recuo) * CUnidadeMm, ay * CUnidadeMm, "Fj", 12, true, 0, alinhamento);
+    FCanvas.TextoRodado(bx * CUnidadeMm, (by + recuo) * CUnidadeMm, "Fj", 12, true, 0, alinhamento);
+    int tinta = 0;
+    for (int dy = 0; dy < 60; ++dy)
+      for (int dx = 0; dx < 50; ++dx) {
+        const int deitado = Nivel(ax + dx, ay + dy);
+        tinta += deitado < 128;
+        ASSERT_NEAR(Nivel(bx - dy - 1, by + dx), deitado, 3) << int{alinhamento} << " dx " << dx << " dy " << dy;
+      }
+    EXPECT_GT(tinta, 200) << int{alinhamento};
+    // Nothing right of the anchor's column nor above its row.
+    for (int i = 0; i < CLado; ++i) {
+      EXPECT_EQ(Nivel(bx + 1, i), 255) << i;
+      EXPECT_EQ(Nivel(bx - 70 + i / 2, by - 1), 255) << i;
+    }
+  }
+}
+
 TEST_F(Raster, AlturaDaLinhaEhACelulaWindowsDaFace) {
   // (usWinAscent + usWinDescent) / unitsPerEm of the em: 66 units at 12 pt.
   EXPECT_DOUBLE_EQ(FCanvas.AlturaTexto(12), 66 * CUnidadeMm);
