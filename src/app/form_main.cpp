@@ -102,7 +102,7 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
       ComboBoxFormato(this),
       CheckBoxImpressao("Edição para impressão", this),
       FGravar([](const TLivro& ALivro, const std::string& ACaminho, const TEdicao& AEdicao) {
-        return GravarLivroPdf(ACaminho, ALivro, InfoPadrao(), AEdicao);
+        return GravarLivroPdf(ACaminho, ALivro, InfoPadrao(ALivro.Config.Idioma), AEdicao);
       }),
       FIniciarTrabalho([](QThread& ATrabalho) { ATrabalho.start(); }) {
   CriarControlos();

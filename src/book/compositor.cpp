@@ -12,13 +12,14 @@
 #include "book/regras.hpp"
 #include "book/titulo.hpp"
 #include "core/texto.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
 namespace {
 
 constexpr const char* CAutor = "Velmaro";
-constexpr const char* CTituloFicha = "Ficha técnica";
+constexpr const char* CTituloFicha = TrMarca("Ficha técnica");
 
 // Where the heading of a puzzle, or of a solution, was printed.
 struct TCabecalho {
@@ -42,14 +43,14 @@ void Registar(TCabecalhos& ACabecalhos, std::int32_t APagina, std::int32_t APrim
 }
 
 // The bookmark of a section at the first page of its kind, if the book has one.
-std::string TituloSeccao(const TDescPagina& ADesc) {
+std::string TituloSeccao(const TDescPagina& ADesc, TIdioma AIdioma) {
   switch (ADesc.Tipo) {
-    case pgCapa: return "Capa";
-    case pgRegras: return ADesc.Primeiro == 0 ? CTituloRegras : "";
-    case pgDiagramas: return ADesc.Primeiro == 0 ? CTituloDiagramas : "";
+    case pgCapa: return Tr(AIdioma, "Capa");
+    case pgRegras: return ADesc.Primeiro == 0 ? Tr(AIdioma, CTituloRegras) : "";
+    case pgDiagramas: return ADesc.Primeiro == 0 ? Tr(AIdioma, CTituloDiagramas) : "";
     // The separator is the section's title page.
-    case pgSeparador: return TextoSeparador(ADesc.Primeiro == 1);
-    case pgFicha: return CTituloFicha;
+    case pgSeparador: return TextoSeparador(ADesc.Primeiro == 1, AIdioma);
+    case pgFicha: return Tr(AIdioma, CTituloFicha);
     default: return "";
   }
 }
@@ -58,17 +59,19 @@ std::string TituloSeccao(const TDescPagina& ADesc) {
 // bookmark per puzzle under their section, numbered as the pages number them.
 // Each puzzle's number leads to its solution and the solution's title back.
 TPlanoNavegacao PlanoNavegacao(const std::vector<TDescPagina>& APaginas, const TCabecalhos& APuzzles,
-                               const TCabecalhos& ASolucoes) {
+                               const TCabecalhos& ASolucoes, TIdioma AIdioma) {
   TPlanoNavegacao plano;
   for (std::size_t p = 0; p < APaginas.size(); ++p) {
-    std::string titulo = TituloSeccao(APaginas[p]);
+    std::string titulo = TituloSeccao(APaginas[p], AIdioma);
     if (titulo.empty()) continue;
     TMarcador seccao{std::move(titulo), static_cast<std::int32_t>(p)};
     if (APaginas[p].Tipo == pgSeparador) {
       const bool solucoes = APaginas[p].Primeiro == 1;
       const TCabecalhos& cabecalhos = solucoes ? ASolucoes : APuzzles;
       for (std::size_t i = 0; i < cabecalhos.size(); ++i)
-        seccao.Filhos.push_back({fmt::format("{} {:03}", solucoes ? "Solução" : "Puzzle", i + 1), cabecalhos[i].Pagina});
+        seccao.Filhos.push_back(
+            {fmt::format(fmt::runtime(solucoes ? Tr(AIdioma, "Solução {:03}") : Tr(AIdioma, "Puzzle {:03}")), i + 1),
+             cabecalhos[i].Pagina});
     }
     plano.Marcadores.push_back(std::move(seccao));
   }
@@ -184,7 +187,7 @@ TCompositorLivro::TCompositorLivro(const TLivro& ALivro, const TInfoLivro& AInfo
       FPuzzles(ALivro, AInfo, ALayout, AMaqueta.Geometria),
       FLeis(LeisDoLivro(ALivro)),
       FTemNivel5(TemNivel5(ALivro)),
-      FRegras(FLeis, FTemNivel5, AMaqueta.Geometria),
+      FRegras(FLeis, FTemNivel5, AMaqueta.Geometria, ALivro.Config.Idioma),
       FPaginas(PlanoPaginas(ALivro, AEdicao.Impressao, AMaqueta.Geometria, ALayout)) {}
 
 std::int32_t TCompositorLivro::PaginasVazias() const {
@@ -210,14 +213,14 @@ TPlanoNavegacao TCompositorLivro::Compor(IDestinoPaginas& ADestino) const {
       case pgPuzzles: Registar(puzzles, pagina, desc.Primeiro, FPuzzles.PaginaPuzzles(C, desc), t); break;
       case pgSolucoes: Registar(solucoes, pagina, desc.Primeiro, FPuzzles.PaginaSolucoes(C, desc), t); break;
       case pgFicha: PaginaFicha(C, desc); break;
-      case pgVerso: DesenharPaginaLicenca(C, G, CProduto); break;
-      case pgSeparador: DesenharSeparador(C, G, desc.Primeiro == 1); break;
+      case pgVerso: DesenharPaginaLicenca(C, G, CProduto, Idioma()); break;
+      case pgSeparador: DesenharSeparador(C, G, desc.Primeiro == 1, Idioma()); break;
       case pgBranco:
       case pgSimbolo: DesenharSimbolo(C, G); break;
       case pgVazia: break;
     }
   }
-  return PlanoNavegacao(FPaginas, puzzles, solucoes);
+  return PlanoNavegacao(FPaginas, puzzles, solucoes, Idioma());
 }
 
 void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
@@ -238,8 +241,9 @@ void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
       C.Texto(x, G.Proporcional(150) + static_cast<double>(i) * PassoDeLinha(composto.Tamanho), composto.Linhas[i],
               composto.Tamanho, true, 0, alCentro);
   }
-  C.Texto(x, G.Proporcional(202), fmt::format("{} puzzles", FPuzzles.Livro().Puzzles.size()), 16, false, 0,
-          alCentro);
+  const std::size_t n = FPuzzles.Livro().Puzzles.size();
+  C.Texto(x, G.Proporcional(202), fmt::format(fmt::runtime(TrN(Idioma(), "{} puzzles", "{} puzzles", n)), n), 16,
+          false, 0, alCentro);
   C.Texto(x, G.Proporcional(212), TextoTamanho(config.N), 16, false, 0, alCentro);
 }
 
@@ -247,18 +251,21 @@ void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) c
   const TLivro& livro = FPuzzles.Livro();
   const TInfoLivro& info = FPuzzles.Info();
   const TGeometriaPagina& G = Geometria();
-  C.Texto(G.CentroX(), CTopoPagina, CTituloFicha, 20, true, 0, alCentro);
+  const TIdioma idioma = Idioma();
+  C.Texto(G.CentroX(), CTopoPagina, Tr(idioma, CTituloFicha), 20, true, 0, alCentro);
   std::vector<std::pair<const char*, std::string>> linhas = {
-      {"Código do livro:", livro.Codigo},
-      {"Data:", info.Data},
-      {"Versão:", info.Versao},
-      {"Puzzles:", std::to_string(livro.Puzzles.size())},
-      {"Tamanho:", TextoTamanho(livro.Config.N)},
-      {"Nível:", livro.Config.Nivel == 0 ? std::string("Progressiva") : std::to_string(livro.Config.Nivel)},
-      {"Leis nos puzzles:", NomesLeis(FLeis)},
+      {Tr(idioma, "Código do livro:"), livro.Codigo},
+      {Tr(idioma, "Data:"), info.Data},
+      {Tr(idioma, "Versão:"), info.Versao},
+      {Tr(idioma, "Puzzles:"), std::to_string(livro.Puzzles.size())},
+      {Tr(idioma, "Tamanho:"), TextoTamanho(livro.Config.N)},
+      {Tr(idioma, "Nível:"),
+       livro.Config.Nivel == 0 ? std::string(Tr(idioma, "Progressiva")) : std::to_string(livro.Config.Nivel)},
+      {Tr(idioma, "Leis nos puzzles:"), NomesLeis(FLeis, idioma)},
   };
   // A4 goes without saying.
-  if (FEdicao.Formato != fmA4) linhas.emplace_back("Formato:", std::string(DadosFormato(FEdicao.Formato).Descricao));
+  if (FEdicao.Formato != fmA4)
+    linhas.emplace_back(Tr(idioma, "Formato:"), Tr(idioma, DadosFormato(FEdicao.Formato).Descricao.data()));
   double y = 45;
   for (const auto& [rotulo, valor] : linhas) {
     C.Texto(CMargemEsquerda, y, rotulo, 12, false, 0, alEsquerda);
@@ -269,7 +276,7 @@ void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) c
 }
 
 void TCompositorLivro::PaginaDiagramas(ICadrelCanvas& C, const TDescPagina& ADesc) const {
-  DesenharDiagramas(C, Geometria(), FLeis, ADesc.Primeiro);
+  DesenharDiagramas(C, Geometria(), FLeis, ADesc.Primeiro, Idioma());
   DesenharRodape(C, Geometria(), ADesc.Numero);
 }
 

@@ -50,6 +50,7 @@ private:
   void PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) const;
   void PaginaDiagramas(ICadrelCanvas& C, const TDescPagina& ADesc) const;
   const TGeometriaPagina& Geometria() const { return FMaqueta.Geometria; }
+  TIdioma Idioma() const { return FPuzzles.Livro().Config.Idioma; }
 
   TEdicao FEdicao;
   TMaquetaLivro FMaqueta;

@@ -16,7 +16,7 @@ constexpr double CEntrelinha = 1.45;  // line step of a paragraph, in font sizes
 
 TLayoutPuzzles LayoutPadrao(std::int32_t N) { return TLayoutPuzzles{2, N == 4 ? 64.0 : 74.0}; }
 
-TInfoLivro InfoPadrao() {
+TInfoLivro InfoPadrao(TIdioma AIdioma) {
   // A fixed moment is a day in UTC, the same wherever the book is made.
   std::tm dia{};
   if (const std::optional<std::time_t> fixado = MomentoFixado()) {
@@ -25,7 +25,11 @@ TInfoLivro InfoPadrao() {
     const std::time_t agora = std::time(nullptr);
     localtime_r(&agora, &dia);
   }
-  return TInfoLivro{fmt::format("{:02}/{:02}/{:04}", dia.tm_mday, dia.tm_mon + 1, dia.tm_year + 1900), "1.0"};
+  // Day and month in either order are read both ways in English: the ISO form is not.
+  const std::string data = AIdioma == idPt
+                               ? fmt::format("{:02}/{:02}/{:04}", dia.tm_mday, dia.tm_mon + 1, dia.tm_year + 1900)
+                               : fmt::format("{:04}-{:02}-{:02}", dia.tm_year + 1900, dia.tm_mon + 1, dia.tm_mday);
+  return TInfoLivro{data, "1.0"};
 }
 
 TConjuntoLeis LeisDoLivro(const TLivro& ALivro) {

@@ -49,9 +49,10 @@ struct TLayoutPuzzles {
 };
 
 TLayoutPuzzles LayoutPadrao(std::int32_t N);
-// Today's local date as dd/mm/yyyy (the fixed moment's UTC date when the
-// environment sets one) and the version "1.0".
-TInfoLivro InfoPadrao();
+// Today's local date (the fixed moment's UTC date when the environment sets
+// one), as dd/mm/yyyy in Portuguese and yyyy-mm-dd in English, and the
+// version "1.0".
+TInfoLivro InfoPadrao(TIdioma AIdioma = idPt);
 // The union of the recipes of the book's puzzles.
 TConjuntoLeis LeisDoLivro(const TLivro& ALivro);
 std::int32_t SolucoesPorPagina(std::int32_t N, bool ACaminho);

@@ -59,55 +59,68 @@ std::vector<std::string> ParagrafosComoSeJoga(TConjuntoLeis ALeis, bool ACirculo
 }
 
 std::vector<TBlocoLei> BlocosLeis(TConjuntoLeis ALeis, TIdioma AIdioma) {
-  const auto T = [AIdioma](const char* ATexto) { return std::string(Tr(AIdioma, ATexto)); };
   std::vector<TBlocoLei> blocos;
   if (ALeis.Contem(leiORD))
     blocos.push_back({leiORD, leiORD, false, NomesLeis({leiORD}, AIdioma),
-                      T("Os números crescem da esquerda para a direita ao longo de cada linha e de cima para baixo "
-                        "ao longo de cada coluna. O canto de cima e à esquerda tem o menor número e o canto de "
-                        "baixo e à direita o maior, e vêm sempre dados."),
-                      T("Exemplo: se uma célula tem 12 e a da direita ainda está vazia, essa tem de ser um número "
-                        "maior do que 12.")});
+                      Tr(AIdioma,
+                         "Os números crescem da esquerda para a direita ao longo de cada linha e de cima para baixo "
+                         "ao longo de cada coluna. O canto de cima e à esquerda tem o menor número e o canto de "
+                         "baixo e à direita o maior, e vêm sempre dados."),
+                      Tr(AIdioma,
+                         "Exemplo: se uma célula tem 12 e a da direita ainda está vazia, essa tem de ser um número "
+                         "maior do que 12.")});
   if (ALeis.Contem(leiTAB))
-    blocos.push_back({leiTAB, leiTAB, false, NomesLeis({leiTAB}, AIdioma),
-                      T("Em qualquer rectângulo da grelha, a soma dos números de dois cantos opostos é igual à "
-                        "soma dos outros dois. Conhecendo três cantos, calcula-se o quarto: se os cantos são a, b, "
-                        "c e d, com a em frente a d, então a + d = b + c."),
-                      T("Exemplo: com os cantos 2, 5 e 9 (o 2 em frente ao que falta), o quarto é 5 + 9 - 2 = 12.")});
+    blocos.push_back(
+        {leiTAB, leiTAB, false, NomesLeis({leiTAB}, AIdioma),
+         Tr(AIdioma,
+            "Em qualquer rectângulo da grelha, a soma dos números de dois cantos opostos é igual à "
+            "soma dos outros dois. Conhecendo três cantos, calcula-se o quarto: se os cantos são a, b, "
+            "c e d, com a em frente a d, então a + d = b + c."),
+         Tr(AIdioma, "Exemplo: com os cantos 2, 5 e 9 (o 2 em frente ao que falta), o quarto é 5 + 9 - 2 = 12.")});
   if (ALeis.Contem(leiSIM))
     blocos.push_back(
         {leiSIM, leiSIM, false, NomesLeis({leiSIM}, AIdioma),
-         T("Dois números em posições opostas em relação ao centro da grelha somam sempre o mesmo valor K. Duas "
-           "posições são opostas quando as suas linhas somam n + 1 e as suas colunas também (n é o lado da "
-           "grelha): numa grelha 4 × 4, L3C1 e L2C4 são opostas, porque 3 + 2 = 5 e 1 + 4 = 5. Os dois cantos "
-           "de uma diagonal são o par mais fácil de ver. Conhecendo um número, o oposto é K menos esse número. "
-           "Nas grelhas de lado ímpar, o número do centro é metade de K. O puzzle não indica K: é a soma do menor "
-           "com o maior de todos os números do puzzle (os da grelha e os da caixa), porque esses dois ficam em "
-           "posições opostas."),
-         T("Exemplo: se o menor número é 5 e o maior 96, K = 5 + 96 = 101; se uma célula tem 40, a célula "
-           "oposta tem 101 - 40 = 61.")});
+         Tr(AIdioma,
+            "Dois números em posições opostas em relação ao centro da grelha somam sempre o mesmo valor K. Duas "
+            "posições são opostas quando as suas linhas somam n + 1 e as suas colunas também (n é o lado da "
+            "grelha): numa grelha 4 × 4, L3C1 e L2C4 são opostas, porque 3 + 2 = 5 e 1 + 4 = 5. Os dois cantos "
+            "de uma diagonal são o par mais fácil de ver. Conhecendo um número, o oposto é K menos esse número. "
+            "Nas grelhas de lado ímpar, o número do centro é metade de K. O puzzle não indica K: é a soma do menor "
+            "com o maior de todos os números do puzzle (os da grelha e os da caixa), porque esses dois ficam em "
+            "posições opostas."),
+         Tr(AIdioma,
+            "Exemplo: se o menor número é 5 e o maior 96, K = 5 + 96 = 101; se uma célula tem 40, a célula "
+            "oposta tem 101 - 40 = 61.")});
   if (TemSomas(ALeis)) {
     const bool quebradas = ALeis.Contem(leiSOMQ);
     TBlocoLei b{leiSOMD, quebradas ? leiSOMQ : leiSOMD, quebradas, NomesLeis({leiSOMD}, AIdioma), "", ""};
     b.Paragrafo =
         quebradas
-            ? T("Todas as linhas, todas as colunas e as duas diagonais principais somam o mesmo valor S "
-                "(primeiro pictograma). Se o pictograma tiver traços que saem por um lado e entram pelo oposto "
-                "(segundo pictograma), também somam S as diagonais «quebradas», as que saem por um lado da "
-                "grelha e continuam do lado oposto. Se numa linha só falta um número, ele é S menos a soma dos "
-                "outros.")
-            : T("Todas as linhas, todas as colunas e as duas diagonais principais somam o mesmo valor S. Se numa "
-                "linha só falta um número, ele é S menos a soma dos outros.");
+            ? Tr(AIdioma,
+                 "Todas as linhas, todas as colunas e as duas diagonais principais somam o mesmo valor S "
+                 "(primeiro pictograma). Se o pictograma tiver traços que saem por um lado e entram pelo oposto "
+                 "(segundo pictograma), também somam S as diagonais «quebradas», as que saem por um lado da "
+                 "grelha e continuam do lado oposto. Se numa linha só falta um número, ele é S menos a soma dos "
+                 "outros.")
+            : Tr(AIdioma,
+                 "Todas as linhas, todas as colunas e as duas diagonais principais somam o mesmo valor S. Se numa "
+                 "linha só falta um número, ele é S menos a soma dos outros.");
     if (ALeis.Contem(leiSIM)) {
-      b.Paragrafo += " " + T("O puzzle não indica S: com a Simetria, S = n × K / 2, sendo n o lado da grelha; "
-                             "sem ela, S é a soma de todos os números do puzzle a dividir por n.");
-      b.Exemplo = T("Exemplo: numa grelha de 5 × 5 com K = 50, S = 5 × 50 / 2 = 125; se numa linha os números "
-                    "conhecidos somam 100, o que falta é 125 - 100 = 25.");
+      b.Paragrafo +=
+          std::string(" ") + Tr(AIdioma,
+                                "O puzzle não indica S: com a Simetria, S = n × K / 2, sendo n o lado da grelha; "
+                                "sem ela, S é a soma de todos os números do puzzle a dividir por n.");
+      b.Exemplo = Tr(AIdioma,
+                     "Exemplo: numa grelha de 5 × 5 com K = 50, S = 5 × 50 / 2 = 125; se numa linha os números "
+                     "conhecidos somam 100, o que falta é 125 - 100 = 25.");
     } else {
-      b.Paragrafo += " " + T("O puzzle não indica S: é a soma de todos os números do puzzle (os da grelha e os "
-                             "da caixa) a dividir por n, o lado da grelha.");
-      b.Exemplo = T("Exemplo: numa grelha de 4 × 4 cujos números somam 192, S = 192 / 4 = 48; se numa linha os "
-                    "números conhecidos somam 30, o que falta é 48 - 30 = 18.");
+      b.Paragrafo +=
+          std::string(" ") + Tr(AIdioma,
+                                "O puzzle não indica S: é a soma de todos os números do puzzle (os da grelha e os "
+                                "da caixa) a dividir por n, o lado da grelha.");
+      b.Exemplo = Tr(AIdioma,
+                     "Exemplo: numa grelha de 4 × 4 cujos números somam 192, S = 192 / 4 = 48; se numa linha os "
+                     "números conhecidos somam 30, o que falta é 48 - 30 = 18.");
     }
     blocos.push_back(std::move(b));
   }

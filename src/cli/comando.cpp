@@ -154,7 +154,7 @@ int Executar(const TOpcoesCli& AOpcoes) {
   // The book is complete: writing takes a moment and is never left half done,
   // so Ctrl-C no longer interrupts it.
   std::signal(SIGINT, SIG_IGN);
-  const TInfoLivro info = InfoPadrao();
+  const TInfoLivro info = InfoPadrao(config.Idioma);
   TResumoLivroPdf resumo;
   try {
     resumo = GravarLivroPdf(pdf, livro, info, AOpcoes.Edicao);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/traducao.hpp"
+
 namespace cadrel {
 
 // The paper a book is laid out for: the trims print-on-demand paperbacks use.
@@ -22,10 +24,10 @@ struct TDadosFormato {
 };
 
 inline constexpr std::array<TDadosFormato, 4> CFormatos{{
-    {"A4", "A4 (210 × 297 mm)", 210, 297, 595, 842},
-    {"A5", "A5 (148 × 210 mm)", 148, 210, 148 * 72 / 25.4, 210 * 72 / 25.4},
-    {"carta", "Carta (8,5 × 11 pol.)", 215.9, 279.4, 612, 792},
-    {"6x9", "6 × 9 pol.", 152.4, 228.6, 432, 648},
+    {"A4", TrMarca("A4 (210 × 297 mm)"), 210, 297, 595, 842},
+    {"A5", TrMarca("A5 (148 × 210 mm)"), 148, 210, 148 * 72 / 25.4, 210 * 72 / 25.4},
+    {"carta", TrMarca("Carta (8,5 × 11 pol.)"), 215.9, 279.4, 612, 792},
+    {"6x9", TrMarca("6 × 9 pol."), 152.4, 228.6, 432, 648},
 }};
 
 constexpr const TDadosFormato& DadosFormato(TFormato AFormato) { return CFormatos[AFormato]; }

@@ -9,6 +9,7 @@
 #include "book/pictogramas.hpp"
 #include "book/paginas.hpp"
 #include "book/regras.hpp"
+#include "core/traducao.hpp"
 #include "cover/paineis.hpp"
 
 namespace cadrel {
@@ -46,26 +47,30 @@ TBloco Linha(ICadrelCanvas& C, double X, const std::string& ATexto, double ATama
           [&C, X, ATexto, ATamanho](double Y) { C.Texto(X, Y, ATexto, ATamanho, true, 0, alEsquerda); }};
 }
 
-std::string ResumoLei(const TBlocoLei& ABloco) {
+std::string ResumoLei(const TBlocoLei& ABloco, TIdioma AIdioma) {
   switch (ABloco.Lei) {
     case leiORD:
-      return "Os números crescem ao longo de cada linha, da esquerda para a direita, e de cada coluna, de cima para "
-             "baixo.";
-    case leiTAB: return "Em qualquer rectângulo da grelha, dois cantos opostos somam o mesmo que os outros dois.";
-    case leiSIM: return "Duas células opostas em relação ao centro da grelha somam sempre o mesmo valor.";
+      return Tr(AIdioma,
+                "Os números crescem ao longo de cada linha, da esquerda para a direita, e de cada coluna, de cima "
+                "para baixo.");
+    case leiTAB:
+      return Tr(AIdioma, "Em qualquer rectângulo da grelha, dois cantos opostos somam o mesmo que os outros dois.");
+    case leiSIM: return Tr(AIdioma, "Duas células opostas em relação ao centro da grelha somam sempre o mesmo valor.");
     case leiSOMD:
     case leiSOMQ: break;
   }
-  return ABloco.TemLei2 ? "Todas as linhas, colunas e diagonais somam o mesmo valor; com o segundo pictograma, "
-                          "também as diagonais quebradas."
-                        : "Todas as linhas, todas as colunas e as duas diagonais somam o mesmo valor.";
+  return ABloco.TemLei2 ? Tr(AIdioma,
+                             "Todas as linhas, colunas e diagonais somam o mesmo valor; com o segundo pictograma, "
+                             "também as diagonais quebradas.")
+                        : Tr(AIdioma, "Todas as linhas, todas as colunas e as duas diagonais somam o mesmo valor.");
 }
 
 // The law's pictograms, its name and what it says.
-TBloco Lei(ICadrelCanvas& C, double X, double ALargura, const TBlocoLei& ABloco, double AEscala, double ATamanho) {
+TBloco Lei(ICadrelCanvas& C, double X, double ALargura, const TBlocoLei& ABloco, double AEscala, double ATamanho,
+           TIdioma AIdioma) {
   const double xTexto = X + CRecuoLei;
   const double tamanhoNome = CTamanhoLei * AEscala;
-  const TBloco resumo = Paragrafo(C, xTexto, ALargura - CRecuoLei, ResumoLei(ABloco), ATamanho);
+  const TBloco resumo = Paragrafo(C, xTexto, ALargura - CRecuoLei, ResumoLei(ABloco, AIdioma), ATamanho);
   const double topoResumo = C.AlturaTexto(tamanhoNome) + 0.5;
   return {std::max(CLadoPictograma, topoResumo + resumo.Altura),
           [&C, X, xTexto, ABloco, resumo, topoResumo, tamanhoNome](double Y) {
@@ -76,12 +81,14 @@ TBloco Lei(ICadrelCanvas& C, double X, double ALargura, const TBlocoLei& ABloco,
           }};
 }
 
-std::string Cabecalho(std::size_t APuzzles) {
-  return APuzzles == 1 ? std::string("1 puzzle de lógica com números")
-                       : fmt::format("{} puzzles de lógica com números", APuzzles);
+std::string Cabecalho(std::size_t APuzzles, TIdioma AIdioma) {
+  return fmt::format(
+      fmt::runtime(TrN(AIdioma, "{} puzzle de lógica com números", "{} puzzles de lógica com números", APuzzles)),
+      APuzzles);
 }
 
 std::string Descricao(const TLivro& ALivro) {
+  const TIdioma idioma = ALivro.Config.Idioma;
   const auto [menor, maior] = std::minmax_element(
       ALivro.Puzzles.begin(), ALivro.Puzzles.end(),
       [](const TPuzzleDoLivro& a, const TPuzzleDoLivro& b) { return a.Puzzle.Nivel < b.Puzzle.Nivel; });
@@ -90,37 +97,46 @@ std::string Descricao(const TLivro& ALivro) {
   const std::string tamanho = TextoTamanho(ALivro.Config.N);
   std::string texto =
       ALivro.Puzzles.size() == 1
-          ? fmt::format("Uma grelha de {}, do nível {}, numa escala de 1, o mais fácil, a 5, o mais difícil.", tamanho,
-                        de)
-      : de == ate
-          ? fmt::format("Grelhas de {}, todas do nível {}, numa escala de 1, o mais fácil, a 5, o mais difícil.",
+          ? fmt::format(fmt::runtime(Tr(idioma, "Uma grelha de {}, do nível {}, numa escala de 1, o mais fácil, a 5, o "
+                                                "mais difícil.")),
                         tamanho, de)
-          : fmt::format("Grelhas de {}, do nível {} ao nível {}, do mais fácil ao mais difícil.", tamanho, de, ate);
-  texto +=
-      " Cada grelha preenche-se com os números de uma caixa, e as leis desenhadas por cima dela dizem como esses "
-      "números se relacionam. Há uma só solução, que se descobre por dedução: nunca é preciso adivinhar.";
-  if (ate == CMaxNivel) texto += " No nível 5, as leis não vêm desenhadas: cada uma é só um círculo.";
+      : de == ate
+          ? fmt::format(fmt::runtime(Tr(idioma, "Grelhas de {}, todas do nível {}, numa escala de 1, o mais fácil, a "
+                                                "5, o mais difícil.")),
+                        tamanho, de)
+          : fmt::format(fmt::runtime(Tr(idioma, "Grelhas de {}, do nível {} ao nível {}, do mais fácil ao mais "
+                                                "difícil.")),
+                        tamanho, de, ate);
+  texto += std::string(" ") + Tr(idioma,
+                                 "Cada grelha preenche-se com os números de uma caixa, e as leis desenhadas por cima "
+                                 "dela dizem como esses números se relacionam. Há uma só solução, que se descobre "
+                                 "por dedução: nunca é preciso adivinhar.");
+  if (ate == CMaxNivel)
+    texto += std::string(" ") + Tr(idioma, "No nível 5, as leis não vêm desenhadas: cada uma é só um círculo.");
   return texto;
 }
 
 std::string TextoSolucoes(const TLivro& ALivro) {
+  const TIdioma idioma = ALivro.Config.Idioma;
   const bool uma = ALivro.Puzzles.size() == 1;
   if (!ALivro.Config.Caminho)
-    return uma ? "No fim do livro está a solução, sem dicas."
-               : "No fim do livro estão as soluções de todos os puzzles, sem dicas.";
-  return uma ? "No fim do livro está a solução, com as dicas que levam até ela, passo a passo."
-             : "No fim do livro estão as soluções de todos os puzzles, com as dicas que levam até cada uma, passo a "
-               "passo.";
+    return uma ? Tr(idioma, "No fim do livro está a solução, sem dicas.")
+               : Tr(idioma, "No fim do livro estão as soluções de todos os puzzles, sem dicas.");
+  return uma ? Tr(idioma, "No fim do livro está a solução, com as dicas que levam até ela, passo a passo.")
+             : Tr(idioma,
+                  "No fim do livro estão as soluções de todos os puzzles, com as dicas que levam até cada uma, passo "
+                  "a passo.");
 }
 
 // The card's blocks with its titles at AEscala and its running text at ATamanho.
 std::vector<TBloco> Blocos(ICadrelCanvas& C, const TLivro& ALivro, double X, double ALargura, double AEscala,
                            double ATamanho) {
-  std::vector<TBloco> blocos{Linha(C, X, Cabecalho(ALivro.Puzzles.size()), CTamanhoCabeca * AEscala),
+  const TIdioma idioma = ALivro.Config.Idioma;
+  std::vector<TBloco> blocos{Linha(C, X, Cabecalho(ALivro.Puzzles.size(), idioma), CTamanhoCabeca * AEscala),
                              Paragrafo(C, X, ALargura, Descricao(ALivro), ATamanho)};
-  if (const std::vector<TBlocoLei> leis = BlocosLeis(LeisDoLivro(ALivro)); !leis.empty()) {
-    blocos.push_back(Linha(C, X, "As leis deste livro", CTamanhoSeccao * AEscala));
-    for (const TBlocoLei& lei : leis) blocos.push_back(Lei(C, X, ALargura, lei, AEscala, ATamanho));
+  if (const std::vector<TBlocoLei> leis = BlocosLeis(LeisDoLivro(ALivro), idioma); !leis.empty()) {
+    blocos.push_back(Linha(C, X, Tr(idioma, "As leis deste livro"), CTamanhoSeccao * AEscala));
+    for (const TBlocoLei& lei : leis) blocos.push_back(Lei(C, X, ALargura, lei, AEscala, ATamanho, idioma));
   }
   blocos.push_back(Paragrafo(C, X, ALargura, TextoSolucoes(ALivro), ATamanho));
   return blocos;
@@ -145,7 +161,8 @@ void DesenharContracapa(ICadrelCanvas& C, const TGeometriaCapa& AG, const TLivro
   const double yCodigo = A.Y + A.Altura - C.AlturaTexto(CTamanhoCodigo * escala);
   C.Texto(A.X, yCodigo, ALivro.Codigo, CTamanhoCodigo * escala, true, CCinzaTextoCapa, alEsquerda);
   const double yRotulo = yCodigo - C.AlturaTexto(CTamanhoRotulo * escala);
-  C.Texto(A.X, yRotulo, "Código do livro", CTamanhoRotulo * escala, false, CCinzaRotuloCapa, alEsquerda);
+  C.Texto(A.X, yRotulo, Tr(ALivro.Config.Idioma, "Código do livro"), CTamanhoRotulo * escala, false,
+          CCinzaRotuloCapa, alEsquerda);
 
   const double cabe = std::min(barras.Y, yRotulo) - CEspaco - A.Y - 2 * CMargemCartao;
   const double x = A.X + CMargemCartao, largura = A.Largura - 2 * CMargemCartao;

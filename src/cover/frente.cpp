@@ -10,6 +10,7 @@
 #include "book/pictogramas.hpp"
 #include "book/titulo.hpp"
 #include "core/texto.hpp"
+#include "core/traducao.hpp"
 #include "cover/paineis.hpp"
 
 namespace cadrel {
@@ -59,13 +60,14 @@ void DesenharCartao(ICadrelCanvas& C, const TPuzzle& P, double ACentroX, double 
   DesenharCaixaNumeros(C, xi + lado + CEspacoCaixa, yg, CLarguraCaixa, faltam);
 }
 
-std::string TextoNivel(std::int32_t ANivel) {
-  return ANivel == 0 ? std::string("Progressiva") : fmt::format("Nível {}", ANivel);
+std::string TextoNivel(std::int32_t ANivel, TIdioma AIdioma) {
+  return ANivel == 0 ? std::string(Tr(AIdioma, "Progressiva")) : fmt::format(fmt::runtime(Tr(AIdioma, "Nível {}")), ANivel);
 }
 
 std::string TextoPuzzles(const TLivro& ALivro) {
   const std::size_t n = ALivro.Puzzles.size();
-  return fmt::format("{} {} de {}", n, n == 1 ? "puzzle" : "puzzles", TextoTamanho(ALivro.Config.N));
+  return fmt::format(fmt::runtime(TrN(ALivro.Config.Idioma, "{} puzzle de {}", "{} puzzles de {}", n)), n,
+                     TextoTamanho(ALivro.Config.N));
 }
 
 }  // namespace
@@ -94,7 +96,7 @@ void DesenharFrente(ICadrelCanvas& C, const TGeometriaCapa& AG, const TLivro& AL
   const double ySelo = A.Y + A.Altura - selo * CProporcaoSelo;
   const double yPuzzles = ySelo - CEspaco - C.AlturaTexto(puzzles);
   const double yNivel = yPuzzles - 1.5 - C.AlturaTexto(nivel);
-  C.Texto(x, yNivel, TextoNivel(ALivro.Config.Nivel), nivel, true, CCinzaTextoCapa, alCentro);
+  C.Texto(x, yNivel, TextoNivel(ALivro.Config.Nivel, ALivro.Config.Idioma), nivel, true, CCinzaTextoCapa, alCentro);
   C.Texto(x, yPuzzles, TextoPuzzles(ALivro), puzzles, false, CCinzaTextoCapa, alCentro);
   DesenharSelo(C, x - selo / 2, ySelo, selo);
 

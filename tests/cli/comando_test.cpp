@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -184,6 +185,20 @@ TEST(QuorvelCli, SourceDateEpochDaBytesIguais) {
   const TExecucao r = Correr(pasta, livro + "-o c.pdf", "SOURCE_DATE_EPOCH=ontem");
   EXPECT_EQ(r.Codigo, 0);
   EXPECT_EQ(r.Erro, "Aviso: SOURCE_DATE_EPOCH=\"ontem\" não é um número de segundos desde 1970; fica a data de hoje.\n");
+}
+
+// The default Portuguese A4 book is pinned, byte for byte, whatever else the
+// program learns to make.
+TEST(QuorvelCli, LivroPadraoIgualAoFixado) {
+  std::istringstream fixado(LerFicheiro(QUORVEL_LIVROS_DOURADOS "/padrao.pdf.sha256"));
+  std::string linha;
+  while (std::getline(fixado, linha) && (linha.empty() || linha[0] == '#')) continue;
+  const std::string hash = linha.substr(0, linha.find(' ')), opcoes = linha.substr(linha.find(' ') + 1);
+  TPastaCli pasta;
+  const TExecucao r = Correr(pasta, opcoes + " --silencioso -o livro.pdf", "SOURCE_DATE_EPOCH=1700000000");
+  ASSERT_EQ(r.Codigo, 0) << r.Erro;
+  const std::string obtido = Executar("sha256sum '" + (pasta / "livro.pdf") + "'");
+  EXPECT_EQ(obtido.substr(0, obtido.find(' ')), hash);
 }
 
 // Memory that runs out ends the run with a message and exit 1, never an

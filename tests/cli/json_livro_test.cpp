@@ -29,7 +29,7 @@ std::vector<std::string> Chaves(const TJson& j) {
 
 // A progressive 4x4 book goes through every level, so its steps use every
 // technique of the small grids.
-TLivro Livro(std::uint32_t ASemente) {
+TLivro Livro(std::uint32_t ASemente, TIdioma AIdioma = idPt) {
   TConfigLivro config;
   config.NumPuzzles = 5;
   config.N = 4;
@@ -38,6 +38,7 @@ TLivro Livro(std::uint32_t ASemente) {
   config.Titulo = "Férias";
   config.Caminho = true;
   config.Semente = ASemente;
+  config.Idioma = AIdioma;
   return TGeradorLivro().Gerar(config);
 }
 
@@ -121,6 +122,34 @@ TEST(JsonLivro, FormaECamposDeUmLivroReal) {
       EXPECT_EQ(passos[d].Texto, dicas[k].Texto);
     }
   }
+}
+
+// The language changes texts only: the same code gives the same puzzles, the
+// same solutions, the same hints chosen and the same scores, and every step
+// reads in the book's language.
+TEST(JsonLivro, IdiomaMudaSoOsTextos) {
+  TJson pt = TJson::parse(LivroParaJson(Livro(0x2A)));
+  TJson en = TJson::parse(LivroParaJson(Livro(0x2A, idEn)));
+  EXPECT_EQ(pt["idioma"], "pt");
+  EXPECT_EQ(en["idioma"], "en");
+  std::size_t passos = 0, diferentes = 0;
+  for (std::size_t i = 0; i < pt["puzzles"].size(); ++i) {
+    TJson& a = pt["puzzles"][i]["resultado"]["passos"];
+    TJson& b = en["puzzles"][i]["resultado"]["passos"];
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t k = 0; k < a.size(); ++k) {
+      const std::string textoEn = b[k]["texto"];
+      EXPECT_EQ(textoEn.find_first_of("ãçõáéêóú"), std::string::npos) << textoEn;
+      diferentes += a[k]["texto"] != b[k]["texto"];
+      a[k].erase("texto");
+      b[k].erase("texto");
+      ++passos;
+    }
+  }
+  EXPECT_GT(diferentes, passos / 2);
+  pt.erase("idioma");
+  en.erase("idioma");
+  EXPECT_EQ(pt, en);
 }
 
 TEST(JsonLivro, MesmoLivroMesmosBytesOutraSementeOutroLivro) {

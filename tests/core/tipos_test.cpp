@@ -123,5 +123,32 @@ TEST(NomesLeis, OrdemFixaESomasUmaSoVez) {
   for (const Caso& c : casos) EXPECT_EQ(NomesLeis(c.leis), c.nomes) << int(c.leis.Bits());
 }
 
+// A book's texts in its language: Portuguese as written, English from the
+// catalogue compiled into the program, plural forms by count, and a text the
+// catalogue lacks left as it is rather than lost.
+TEST(Traducao, TextosDoLivroPorIdioma) {
+  const struct {
+    TIdioma idioma;
+    const char* texto;
+    const char* esperado;
+  } casos[] = {
+      {idPt, "Soluções", "Soluções"},
+      {idEn, "Soluções", "Solutions"},
+      {idEn, "L{}C{}", "R{}C{}"},
+      {idEn, "um texto que nenhum catálogo tem", "um texto que nenhum catálogo tem"},
+  };
+  for (const auto& c : casos) EXPECT_STREQ(Tr(c.idioma, c.texto), c.esperado) << c.texto;
+  EXPECT_STREQ(TrN(idPt, "{} puzzles", "{} puzzles", 1), "{} puzzles");
+  EXPECT_STREQ(TrN(idEn, "{} puzzles", "{} puzzles", 1), "{} puzzle");
+  EXPECT_STREQ(TrN(idEn, "{} puzzles", "{} puzzles", 0), "{} puzzles");
+  EXPECT_STREQ(TrN(idEn, "{} puzzles", "{} puzzles", 2), "{} puzzles");
+  EXPECT_STREQ(TrN(idEn, "um", "uns", 3), "uns");
+  EXPECT_EQ(NomesLeis(CTodasLeis, idEn), "Order, Table, Symmetry, Sums");
+  EXPECT_EQ(NomeCelula(5, 7, idEn), "R2C3");
+  EXPECT_EQ(ConstruirLinhas(4, ReceitaDeLeis({leiSOMQ}), idEn).Nomes[8], "broken diagonal 1");
+  EXPECT_EQ(IdiomaDoNome("EN"), idEn);
+  EXPECT_EQ(IdiomaDoNome("pt-BR"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace cadrel
