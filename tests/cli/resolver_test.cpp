@@ -98,6 +98,29 @@ TEST(Resolver, TextoParaUmaPessoa) {
     EXPECT_NE(r.Saida.find(linha), std::string::npos) << linha << "\n" << r.Saida;
 }
 
+// With --idioma en the steps are those an English book of the same puzzle
+// prints.
+TEST(Resolver, PassosNoIdiomaDoLivro) {
+  const TJson livro = TJson::parse(LerFicheiro(Livro("6x6_n3_tabela_simetria")));
+  TPastaCli pasta;
+  EscreverFicheiro(pasta / "puzzle.txt", ComoTexto(livro["puzzles"][0]));
+  TOpcoesResolver opcoes{pasta / "puzzle.txt", std::nullopt, true, CNosResolverPadrao};
+  opcoes.Idioma = idEn;
+  const TResposta r = Resolver(opcoes);
+  ASSERT_EQ(r.Codigo, 0) << r.Erro;
+  const TJson passos = TJson::parse(r.Saida)["resultado"]["passos"];
+  const TJson& emPortugues = livro["puzzles"][0]["resultado"]["passos"];
+  ASSERT_EQ(passos.size(), emPortugues.size());
+  for (std::size_t i = 0; i < passos.size(); ++i) {
+    const std::string texto = passos[i]["texto"];
+    EXPECT_EQ(passos[i]["celula"], emPortugues[i]["celula"]);
+    EXPECT_EQ(texto.find_first_of("ãçõáéêóú"), std::string::npos) << texto;
+    if (passos[i]["celula"].get<int>() >= 0) {
+      EXPECT_EQ(texto.rfind("R", 0), 0u) << texto;
+    }
+  }
+}
+
 // An emptied grid has more than one solution, and two different ones are
 // shown; a budget too small leaves the count undecided; givens that agree
 // pairwise can still admit no solution at all.
