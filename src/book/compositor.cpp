@@ -245,6 +245,9 @@ void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
   C.Texto(x, G.Proporcional(202), fmt::format(fmt::runtime(TrN(Idioma(), "{} puzzles", "{} puzzles", n)), n), 16,
           false, 0, alCentro);
   C.Texto(x, G.Proporcional(212), TextoTamanho(config.N), 16, false, 0, alCentro);
+  if (config.Volume > 0)
+    C.Texto(x, G.Proporcional(226), fmt::format(fmt::runtime(Tr(Idioma(), "Volume {}")), config.Volume), 16, true, 0,
+            alCentro);
 }
 
 void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) const {
@@ -263,6 +266,13 @@ void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) c
        livro.Config.Nivel == 0 ? std::string(Tr(idioma, "Progressiva")) : std::to_string(livro.Config.Nivel)},
       {Tr(idioma, "Leis nos puzzles:"), NomesLeis(FLeis, idioma)},
   };
+  // A volume names its series beside its own code.
+  if (livro.Config.Volume > 0) {
+    linhas.insert(linhas.begin() + 1, {Tr(idioma, "Código da série:"), CodigoLivro(livro.Config.SementeSerie)});
+    linhas.insert(linhas.begin() + 2,
+                  {Tr(idioma, "Volume:"), fmt::format(fmt::runtime(Tr(idioma, "{} de {}")), livro.Config.Volume,
+                                                      livro.Config.Volumes)});
+  }
   // A4 goes without saying.
   if (FEdicao.Formato != fmA4)
     linhas.emplace_back(Tr(idioma, "Formato:"), Tr(idioma, DadosFormato(FEdicao.Formato).Descricao.data()));

@@ -44,7 +44,6 @@ extern "C" void AoInterromper(int) { GInterrompido.store(true); }
 // The first Ctrl-C stops the generator within a few milliseconds; the handler
 // then gives way, so a second one ends the program at once.
 void InstalarInterrupcao() {
-  GInterrompido = false;
   struct sigaction accao {};
   accao.sa_handler = AoInterromper;
   sigemptyset(&accao.sa_mask);
@@ -112,71 +111,117 @@ std::string Motivo(const std::exception_ptr& AErro) {
   }
 }
 
+// The files of one book, or of one volume of a series.
+struct TFicheirosLivro {
+  std::string Pdf, Json, Capa;
+};
+
+TFicheirosLivro FicheirosDoVolume(const TOpcoesCli& AOpcoes, std::int32_t AVolume) {
+  const auto nome = [AVolume](const std::string& AFicheiro) {
+    return AFicheiro.empty() ? AFicheiro : FicheiroDoVolume(AFicheiro, AVolume);
+  };
+  return {nome(FicheiroPdf(AOpcoes)), nome(AOpcoes.Json), nome(AOpcoes.Capa)};
+}
+
+// Writes the files of a complete book and says so; false (having said why)
+// when one cannot be written.
+bool GravarLivro(const TOpcoesCli& AOpcoes, const TLivro& ALivro, const TFicheirosLivro& AFicheiros) {
+  const TInfoLivro info = InfoPadrao(ALivro.Config.Idioma);
+  TResumoLivroPdf resumo;
+  try {
+    resumo = GravarLivroPdf(AFicheiros.Pdf, ALivro, info, AOpcoes.Edicao);
+    Escrever(stdout, fmt::format("PDF gravado em {}", AFicheiros.Pdf));
+    if (AOpcoes.Edicao.Impressao) Escrever(stdout, TextoEdicaoImpressao(AOpcoes.Edicao.Formato, resumo));
+    if (!AFicheiros.Capa.empty()) {
+      const TGeometriaCapa capa = GravarCapaPdf(AFicheiros.Capa, ALivro, info, AOpcoes.Edicao.Formato, AOpcoes.Papel);
+      Escrever(stdout, TextoCapa(AFicheiros.Capa, capa));
+    }
+    if (!AFicheiros.Json.empty()) {
+      GravarFicheiroAtomico(AFicheiros.Json, LivroParaJson(ALivro, AOpcoes.Edicao.Formato));
+      Escrever(stdout, fmt::format("JSON gravado em {}", AFicheiros.Json));
+    }
+  } catch (const ECadrel& e) {
+    Escrever(stderr, e.what());
+    return false;
+  } catch (...) {
+    Escrever(stderr, "Não foi possível gravar o livro: " + Motivo(std::current_exception()) + ".");
+    return false;
+  }
+  const TConfigLivro& c = ALivro.Config;
+  if (c.Volume == 0)
+    Escrever(stdout, fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", ALivro.Puzzles.size(),
+                                 resumo.Paginas, ALivro.Codigo));
+  else
+    Escrever(stdout, fmt::format("Volume {} de {} gerado: {} puzzles, {} páginas. Código do livro: {}; código da "
+                                 "série: {}",
+                                 c.Volume, c.Volumes, ALivro.Puzzles.size(), resumo.Paginas, ALivro.Codigo,
+                                 CodigoLivro(c.SementeSerie)));
+  return true;
+}
+
 int Executar(const TOpcoesCli& AOpcoes) {
   if (const std::string aviso = AvisoMomentoFixado(); !aviso.empty()) Escrever(stderr, aviso);
-  TConfigLivro config = AOpcoes.Config;
-  config.Semente = AOpcoes.Semente ? *AOpcoes.Semente : SementeDoRelogio();
-  const std::string pdf = FicheiroPdf(AOpcoes);
+  TConfigLivro serie = AOpcoes.Config;
+  serie.Semente = AOpcoes.Semente ? *AOpcoes.Semente : SementeDoRelogio();
+  // A book alone is "volume 0" of a series of none; a series writes every
+  // volume, or the one asked for after making the ones before it.
+  const std::int32_t ultimo = AOpcoes.Volumes == 0 ? 0 : AOpcoes.Volume == 0 ? AOpcoes.Volumes : AOpcoes.Volume;
+  const std::int32_t primeiro = AOpcoes.Volumes == 0 ? 0 : 1;
+  const auto gravado = [&AOpcoes](std::int32_t AVolume) { return AOpcoes.Volume == 0 || AVolume == AOpcoes.Volume; };
   // Every file is tried before the book is made: a long generation must not
   // end in a file that cannot be written.
   try {
-    ValidarConfigLivro(config);
-    VerificarDestino(pdf);
-    if (!AOpcoes.Capa.empty()) VerificarDestino(AOpcoes.Capa);
-    if (!AOpcoes.Json.empty()) VerificarDestino(AOpcoes.Json);
+    ValidarConfigLivro(serie);
+    for (std::int32_t k = primeiro; k <= ultimo; ++k) {
+      if (!gravado(k)) continue;
+      const TFicheirosLivro ficheiros = FicheirosDoVolume(AOpcoes, k);
+      for (const std::string* f : {&ficheiros.Pdf, &ficheiros.Capa, &ficheiros.Json})
+        if (!f->empty()) VerificarDestino(*f);
+    }
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
     return CSaidaErro;
   }
 
-  TLivro livro;
-  {
-    TMostradorProgresso mostrador = CriarMostrador(AOpcoes.Silencioso);
-    InstalarInterrupcao();
-    try {
-      livro = TGeradorLivro(AOpcoes.Tarefas, &GInterrompido)
-                  .Gerar(config, [&mostrador](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
-                                              const std::string& ATexto, bool&) {
-                    mostrador.Relatar(AFeitos, ATotal, ATentativas, ATexto);
-                  });
-    } catch (...) {
-      mostrador.Terminar();
-      Escrever(stderr, "Não foi possível terminar o livro: " + Motivo(std::current_exception()));
-      return CSaidaErro;
+  TRegistoRepeticoes registo;  // across the volumes of a series
+  GInterrompido = false;
+  for (std::int32_t k = primeiro; k <= ultimo; ++k) {
+    const TConfigLivro config = k == 0 ? serie : ConfigDoVolume(serie, k, AOpcoes.Volumes);
+    const std::string volume = k == 0 ? "" : fmt::format("Volume {} de {} · ", k, AOpcoes.Volumes);
+    TLivro livro;
+    {
+      TMostradorProgresso mostrador = CriarMostrador(AOpcoes.Silencioso);
+      InstalarInterrupcao();
+      try {
+        livro = TGeradorLivro(AOpcoes.Tarefas, &GInterrompido)
+                    .Gerar(
+                        config,
+                        [&mostrador, &volume](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
+                                              const std::string& ATexto,
+                                              bool&) { mostrador.Relatar(AFeitos, ATotal, ATentativas, volume + ATexto); },
+                        k == 0 ? nullptr : &registo);
+      } catch (...) {
+        mostrador.Terminar();
+        Escrever(stderr, "Não foi possível terminar o livro: " + Motivo(std::current_exception()));
+        return CSaidaErro;
+      }
     }
-  }
-  if (livro.Cancelado) {
-    Escrever(stderr, fmt::format("Geração cancelada aos {} de {} puzzles. Nada foi gravado.",
-                                 livro.Puzzles.size(), livro.Plano.size()));
-    return CSaidaCancelada;
-  }
-
-  // The book is complete: writing takes a moment and is never left half done,
-  // so Ctrl-C no longer interrupts it.
-  std::signal(SIGINT, SIG_IGN);
-  const TInfoLivro info = InfoPadrao(config.Idioma);
-  TResumoLivroPdf resumo;
-  try {
-    resumo = GravarLivroPdf(pdf, livro, info, AOpcoes.Edicao);
-    Escrever(stdout, fmt::format("PDF gravado em {}", pdf));
-    if (AOpcoes.Edicao.Impressao) Escrever(stdout, TextoEdicaoImpressao(AOpcoes.Edicao.Formato, resumo));
-    if (!AOpcoes.Capa.empty()) {
-      const TGeometriaCapa capa = GravarCapaPdf(AOpcoes.Capa, livro, info, AOpcoes.Edicao.Formato, AOpcoes.Papel);
-      Escrever(stdout, TextoCapa(AOpcoes.Capa, capa));
+    if (livro.Cancelado) {
+      // The volumes written before stay whole.
+      const bool anteriores = k > 1 && AOpcoes.Volume == 0;
+      Escrever(stderr, volume + fmt::format("Geração cancelada aos {} de {} puzzles. {}", livro.Puzzles.size(),
+                                            livro.Plano.size(),
+                                            anteriores ? "Os volumes anteriores ficaram gravados; deste, nada."
+                                                       : "Nada foi gravado."));
+      return CSaidaCancelada;
     }
-    if (!AOpcoes.Json.empty()) {
-      GravarFicheiroAtomico(AOpcoes.Json, LivroParaJson(livro, AOpcoes.Edicao.Formato));
-      Escrever(stdout, fmt::format("JSON gravado em {}", AOpcoes.Json));
-    }
-  } catch (const ECadrel& e) {
-    Escrever(stderr, e.what());
-    return CSaidaErro;
-  } catch (...) {
-    Escrever(stderr, "Não foi possível gravar o livro: " + Motivo(std::current_exception()) + ".");
-    return CSaidaErro;
+    // The volumes before the one asked for only tell the series what it holds.
+    if (!gravado(k)) continue;
+    // The book is complete: writing takes a moment and is never left half
+    // done, so Ctrl-C waits until it is over.
+    std::signal(SIGINT, SIG_IGN);
+    if (!GravarLivro(AOpcoes, livro, FicheirosDoVolume(AOpcoes, k))) return CSaidaErro;
   }
-  Escrever(stdout, fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", livro.Puzzles.size(),
-                               resumo.Paginas, livro.Codigo));
   return 0;
 }
 

@@ -58,31 +58,35 @@ TJson LivroParaArvore(const TLivro& L, TFormato AFormato) {
     plano.push_back({{"nivel", pos.Nivel}, {"receita", CodigoReceita(pos.Receita)}});
   TJson puzzles = TJson::array();
   for (const TPuzzleDoLivro& p : L.Puzzles) puzzles.push_back(PuzzleParaJson(p));
-  return {{"codigo", L.Codigo},
-          {"config",
-           {{"num_puzzles", c.NumPuzzles},
-            {"n", c.N},
-            {"nivel", c.Nivel},
-            {"leis", static_cast<int>(c.Leis.Bits())},
-            {"titulo", c.Titulo},
-            {"caminho", c.Caminho},
-            {"semente", c.Semente}}},
-          {"formato", DadosFormato(AFormato).Nome},
-          {"idioma", NomeIdioma(c.Idioma)},
-          {"plano", std::move(plano)},
-          {"cancelado", L.Cancelado},
-          {"tentativas", L.Tentativas},
-          {"rejeicoes_a6", L.RejeicoesA6},
-          {"rejeicoes",
-           {{"A1", L.Rejeicoes[critA1]},
-            {"A2", L.Rejeicoes[critA2]},
-            {"A3", L.Rejeicoes[critA3]},
-            {"A4", L.Rejeicoes[critA4]},
-            {"A5", L.Rejeicoes[critA5]},
-            {"A7", L.Rejeicoes[critA7]},
-            {"A8", L.Rejeicoes[critA8]},
-            {"Nos", L.Rejeicoes[critNos]}}},
-          {"puzzles", std::move(puzzles)}};
+  TJson arvore = {{"codigo", L.Codigo},
+                  {"config",
+                   {{"num_puzzles", c.NumPuzzles},
+                    {"n", c.N},
+                    {"nivel", c.Nivel},
+                    {"leis", static_cast<int>(c.Leis.Bits())},
+                    {"titulo", c.Titulo},
+                    {"caminho", c.Caminho},
+                    {"semente", c.Semente}}},
+                  {"formato", DadosFormato(AFormato).Nome},
+                  {"idioma", NomeIdioma(c.Idioma)},
+                  {"plano", std::move(plano)},
+                  {"cancelado", L.Cancelado},
+                  {"tentativas", L.Tentativas},
+                  {"rejeicoes_a6", L.RejeicoesA6},
+                  {"rejeicoes",
+                   {{"A1", L.Rejeicoes[critA1]},
+                    {"A2", L.Rejeicoes[critA2]},
+                    {"A3", L.Rejeicoes[critA3]},
+                    {"A4", L.Rejeicoes[critA4]},
+                    {"A5", L.Rejeicoes[critA5]},
+                    {"A7", L.Rejeicoes[critA7]},
+                    {"A8", L.Rejeicoes[critA8]},
+                    {"Nos", L.Rejeicoes[critNos]}}},
+                  {"puzzles", std::move(puzzles)}};
+  // Only a volume of a series says so: a book alone keeps its fields as they were.
+  if (c.Volume > 0)
+    arvore["serie"] = {{"codigo", CodigoLivro(c.SementeSerie)}, {"volume", c.Volume}, {"volumes", c.Volumes}};
+  return arvore;
 }
 
 // nlohmann writes the shortest text that reads back to the same double; the

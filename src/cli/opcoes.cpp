@@ -210,7 +210,9 @@ struct TLidas {
   std::int32_t IdiomaResolver = idPt;
   std::int32_t Papel = ppBranco;
   std::int32_t Puzzle = 0;
+  std::int32_t Volume = 0;
   const CLI::Option* OpSemente = nullptr;
+  const CLI::Option* OpVolume = nullptr;
   const CLI::Option* OpJson = nullptr;
   const CLI::Option* OpCapa = nullptr;
   const CLI::Option* OpPuzzle = nullptr;
@@ -302,6 +304,18 @@ void OpcoesDoLivro(CLI::App& AApp, TOpcoesCli& AOpcoes, TLidas& ALidas) {
                   "capa: branco ou creme (por omissão branco)")
       ->option_text("PAPEL")
       ->transform(Validador(LerPapel));
+  AApp.add_option("--volumes", AOpcoes.Volumes,
+                  "Uma série de N livros (2 a 50) do mesmo código, sem\n"
+                  "puzzles repetidos entre eles: ..._vol01.pdf, ...")
+      ->option_text("N")
+      ->transform(Intervalo(2, CMaxVolumes, [](const std::string& v) {
+        return fmt::format("o número de volumes vai de 2 a {}, não \"{}\".", CMaxVolumes, v);
+      }));
+  ALidas.OpVolume = AApp.add_option("--volume", ALidas.Volume, "Com --volumes, grava só o volume K da série")
+                        ->option_text("K")
+                        ->transform(Intervalo(1, CMaxVolumes, [](const std::string& v) {
+                          return fmt::format("o volume é um número de 1 a {}, não \"{}\".", CMaxVolumes, v);
+                        }));
   AApp.add_flag("--silencioso", AOpcoes.Silencioso, "Não mostra o progresso");
   AApp.add_option("-j,--tarefas", AOpcoes.Tarefas,
                   fmt::format("Tarefas que geram em paralelo, de 1 a {} (por\n"
@@ -368,6 +382,12 @@ std::string ConcluirLivro(TOpcoesCli& AOpcoes, const TLidas& ALidas) {
   AOpcoes.Config.Idioma = static_cast<TIdioma>(ALidas.Idioma);
   AOpcoes.Papel = static_cast<TPapel>(ALidas.Papel);
   if (ALidas.OpSemente->count() > 0) AOpcoes.Semente = ALidas.Semente;
+  if (ALidas.OpVolume->count() > 0) {
+    if (AOpcoes.Volumes == 0) return "--volume: indique também quantos volumes tem a série (--volumes).";
+    if (ALidas.Volume > AOpcoes.Volumes)
+      return fmt::format("--volume: a série tem {} volumes; não há o volume {}.", AOpcoes.Volumes, ALidas.Volume);
+    AOpcoes.Volume = ALidas.Volume;
+  }
   const bool json = ALidas.OpJson->count() > 0;
   try {
     if (json)
@@ -423,6 +443,13 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
     return recusar(motivo);
   r.Desfecho = resolve ? TDesfechoOpcoes::doResolver : TDesfechoOpcoes::doGerar;
   return r;
+}
+
+std::string FicheiroDoVolume(const std::string& AFicheiro, std::int32_t AVolume) {
+  if (AVolume == 0) return AFicheiro;
+  const std::filesystem::path caminho(AFicheiro);
+  const std::string nome = caminho.stem().string() + fmt::format("_vol{:02}", AVolume) + caminho.extension().string();
+  return (caminho.parent_path() / nome).string();
 }
 
 std::string FicheiroPdf(const TOpcoesCli& AOpcoes) {

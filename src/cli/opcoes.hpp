@@ -23,7 +23,11 @@ struct TOpcoesCli {
   TPapel Papel = ppBranco;  // of the print edition, which the cover's spine follows
   bool Silencioso = false;
   std::int32_t Tarefas = 1;  // threads that make attempts; by default one per core
+  std::int32_t Volumes = 0;  // a series of that many books; 0 for one book
+  std::int32_t Volume = 0;   // with Volumes, the one volume to write; 0 for all
 };
+
+inline constexpr std::int32_t CMaxVolumes = 50;
 
 enum class TDesfechoOpcoes { doGerar, doResolver, doAjuda, doVersao, doErro };
 
@@ -41,5 +45,8 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv);
 // Where the PDF goes: -o/--saida, else the proposed book name in the
 // current folder.
 std::string FicheiroPdf(const TOpcoesCli& AOpcoes);
+// The name of volume AVolume's file for the name AFicheiro the options give:
+// "livro.pdf" becomes "livro_vol03.pdf"; volume 0 (a book alone) keeps it.
+std::string FicheiroDoVolume(const std::string& AFicheiro, std::int32_t AVolume);
 
 }  // namespace cadrel

@@ -86,6 +86,10 @@ struct TConfigLivro {
   bool Caminho = false;
   std::uint32_t Semente = 0;
   TIdioma Idioma = idPt;  // of the printed texts and the step texts; never of the puzzles
+  // Volume of a series (1..Volumes) whose code is SementeSerie; 0 for a book alone.
+  std::int32_t Volume = 0;
+  std::int32_t Volumes = 0;
+  std::uint32_t SementeSerie = 0;
 };
 
 // The limits of a book's configuration.

@@ -209,7 +209,23 @@ std::int32_t TarefasPadrao() {
 TGeradorLivro::TGeradorLivro(std::int32_t ATarefas, const std::atomic<bool>* AParar)
     : FTarefas(std::clamp(ATarefas, 1, CMaxTarefas)), FParar(AParar) {}
 
-TLivro TGeradorLivro::Gerar(const TConfigLivro& AConfig, const TProgressoLivro& AProgresso) {
+std::uint32_t SementeDoVolume(std::uint32_t ASerie, std::int32_t AVolume) {
+  // The attempts' sub-seeds derive from (position, attempt) pairs below 2^31:
+  // the volumes' own come from another part of the same derivation.
+  return AVolume <= 1 ? ASerie : DerivarSemente(ASerie, 0x80000000u + static_cast<std::uint32_t>(AVolume));
+}
+
+TConfigLivro ConfigDoVolume(const TConfigLivro& ASerie, std::int32_t AVolume, std::int32_t AVolumes) {
+  TConfigLivro config = ASerie;
+  config.Semente = SementeDoVolume(ASerie.Semente, AVolume);
+  config.Volume = AVolume;
+  config.Volumes = AVolumes;
+  config.SementeSerie = ASerie.Semente;
+  return config;
+}
+
+TLivro TGeradorLivro::Gerar(const TConfigLivro& AConfig, const TProgressoLivro& AProgresso,
+                            TRegistoRepeticoes* ARegisto) {
   // The helpers read the plan until they are stopped, after the book is
   // returned: they get a copy of their own.
   const std::vector<TPosicaoPlano> plano = PlanearLivro(AConfig);
@@ -235,7 +251,8 @@ TLivro TGeradorLivro::Gerar(const TConfigLivro& AConfig, const TProgressoLivro& 
   livro.Codigo = CodigoLivro(AConfig.Semente);
   livro.Plano = plano;
 
-  TRegistoRepeticoes registo;
+  TRegistoRepeticoes registoDoLivro;
+  TRegistoRepeticoes& registo = ARegisto != nullptr ? *ARegisto : registoDoLivro;
   bool cancelar = false;
   const auto pedidoParar = [this] { return FParar != nullptr && FParar->load(std::memory_order_relaxed); };
 

@@ -73,6 +73,14 @@ std::int32_t TarefasPadrao();
 // ATarefas threads (the calling one among them) and taken strictly in
 // (position, attempt) order, so the book is the same for any number of them.
 // The progress callback runs on the calling thread.
+// The code of volume AVolume (from 1) of the series whose code is ASerie: the
+// series code itself for the first, so that a series begins with the book its
+// code makes alone.
+std::uint32_t SementeDoVolume(std::uint32_t ASerie, std::int32_t AVolume);
+// The configuration of volume AVolume of AVolumes, for a series made with
+// ASerie's options and whose code is ASerie.Semente.
+TConfigLivro ConfigDoVolume(const TConfigLivro& ASerie, std::int32_t AVolume, std::int32_t AVolumes);
+
 class TGeradorLivro {
 public:
   // AParar, when given, is the user's stop flag: once set, the generation
@@ -80,7 +88,11 @@ public:
   explicit TGeradorLivro(std::int32_t ATarefas = 1, const std::atomic<bool>* AParar = nullptr);
 
   // A cancelled generation returns the puzzles accepted so far with Cancelado set.
-  TLivro Gerar(const TConfigLivro& AConfig, const TProgressoLivro& AProgresso = {});
+  // ARegisto, when given, holds the puzzles of the books made before this one
+  // (the earlier volumes of a series): none of them comes back, and this
+  // book's are added to it.
+  TLivro Gerar(const TConfigLivro& AConfig, const TProgressoLivro& AProgresso = {},
+               TRegistoRepeticoes* ARegisto = nullptr);
 
 private:
   std::int32_t FTarefas;

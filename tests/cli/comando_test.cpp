@@ -266,6 +266,26 @@ TEST(QuorvelCli, MortoAQualquerMomentoNaoDeixaRasto) {
   }
 }
 
+// A series writes its volumes as name_volKK; one volume asked alone is, byte
+// for byte, that volume of the whole run.
+TEST(QuorvelCli, SerieEUmVolumeSo) {
+  const std::string serie =
+      "--volumes 3 --puzzles 4 --tamanho 4 --nivel 2 --semente 0000ABCD --silencioso -o s.pdf --json s.json ";
+  const std::string data = "SOURCE_DATE_EPOCH=1700000000";
+  TPastaCli toda, so;
+  const TExecucao r = Correr(toda, serie, data);
+  ASSERT_EQ(r.Codigo, 0) << r.Erro;
+  EXPECT_EQ(toda.Entradas(), 6u);
+  EXPECT_NE(r.Saida.find("Volume 3 de 3 gerado: 4 puzzles, "), std::string::npos) << r.Saida;
+  EXPECT_NE(r.Saida.find("; código da série: 0000ABCD\n"), std::string::npos) << r.Saida;
+  const TExecucao r2 = Correr(so, serie + "--volume 2", data);
+  ASSERT_EQ(r2.Codigo, 0) << r2.Erro;
+  EXPECT_EQ(so.Entradas(), 2u);
+  for (const char* nome : {"s_vol02.pdf", "s_vol02.json"})
+    EXPECT_TRUE(LerFicheiro(so / nome) == LerFicheiro(toda / nome)) << nome;
+  EXPECT_NE(Executar("pdftotext '" + (toda / "s_vol02.pdf") + "' -").find("Volume 2"), std::string::npos);
+}
+
 TEST(QuorvelCli, CtrlCCancelaSemGravarNada) {
   TPastaCli pasta;
   const std::string pdf = pasta / "grande.pdf", json = pasta / "grande.json";

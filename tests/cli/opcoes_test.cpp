@@ -153,6 +153,10 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
       {{"--formato", ""}, "--formato"},
       {{"--impressao=sim"}, "--impressao"},
       {{"--idioma", "fr"}, "--idioma"},
+      {{"--volumes", "1"}, "--volumes"},
+      {{"--volumes", "51"}, "--volumes"},
+      {{"--volume", "2"}, "--volume"},
+      {{"--volumes", "3", "--volume", "4"}, "--volume"},
       {{"resolver", "p.txt", "--idioma", "pt-BR"}, "--idioma"},
   };
   for (const auto& c : casos) {

@@ -156,6 +156,33 @@ TEST(GeradorLivro, MesmaSementeMesmoLivro) {
 
 // The user's flag, set from another thread (a signal, the window), stops the
 // book between attempts and inside long ones.
+// A series shares one registry, volume after volume: no solution and no box
+// comes back anywhere in it, the first volume is the book its code makes
+// alone, and every volume has a code of its own.
+TEST(GeradorLivro, SerieSemPuzzlesRepetidos) {
+  const TConfigLivro serie = Config(12, 4, 1, 0x5E41E);
+  TRegistoRepeticoes registo;
+  std::set<std::uint64_t> canonicas, conjuntos;
+  std::set<std::string> codigos;
+  for (std::int32_t k = 1; k <= 4; ++k) {
+    const TConfigLivro config = ConfigDoVolume(serie, k, 4);
+    EXPECT_EQ(config.Volume, k);
+    EXPECT_EQ(config.SementeSerie, serie.Semente);
+    const TLivro livro = TGeradorLivro(2).Gerar(config, {}, &registo);
+    ASSERT_EQ(livro.Puzzles.size(), 12u);
+    codigos.insert(livro.Codigo);
+    for (const TPuzzleDoLivro& p : livro.Puzzles) {
+      EXPECT_TRUE(canonicas.insert(p.ChaveCanonica).second) << "volume " << k;
+      EXPECT_TRUE(conjuntos.insert(p.ChaveConjunto).second) << "volume " << k;
+    }
+    if (k == 1) {
+      EXPECT_EQ(Resumo(livro), Resumo(TGeradorLivro().Gerar(serie)));
+    }
+  }
+  EXPECT_EQ(codigos.size(), 4u);
+  EXPECT_EQ(registo.Quantos(), 48);
+}
+
 TEST(GeradorLivro, ParagemPedidaDeOutraThread) {
   for (const std::int32_t tarefas : {1, 2}) {
     std::atomic<bool> parar{false};
