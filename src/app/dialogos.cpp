@@ -10,9 +10,13 @@
 
 namespace cadrel {
 
-QString TDialogosQt::PedirFicheiroPdf(QWidget* APai, const QString& ANome) {
+namespace {
+
+// A save dialog of a PDF file, proposing ANome; ATitulo, when given, replaces
+// Qt's own "Guardar como", so that two dialogs in a row say which file each asks for.
+QString PedirPdf(QWidget* APai, const QString& ANome, const char* AObjeto, const QString& ATitulo) {
   QFileDialog dialogo(APai);
-  dialogo.setObjectName("SaveDialogPDF");
+  dialogo.setObjectName(AObjeto);
   dialogo.setAcceptMode(QFileDialog::AcceptSave);
   // Qt's own dialog, never the desktop's: a GTK, KDE or portal dialog speaks the
   // desktop's language and asks its own replace question, and the window speaks
@@ -27,8 +31,20 @@ QString TDialogosQt::PedirFicheiroPdf(QWidget* APai, const QString& ANome) {
   dialogo.setDefaultSuffix("pdf");
   dialogo.setNameFilter("PDF (*.pdf)");
   dialogo.selectFile(ANome);
+  // After the modes, which choose Qt's own title.
+  if (!ATitulo.isEmpty()) dialogo.setWindowTitle(ATitulo);
   if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return {};
   return dialogo.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString TDialogosQt::PedirFicheiroPdf(QWidget* APai, const QString& ANome) {
+  return PedirPdf(APai, ANome, "SaveDialogPDF", {});
+}
+
+QString TDialogosQt::PedirFicheiroCapa(QWidget* APai, const QString& ANome) {
+  return PedirPdf(APai, ANome, "SaveDialogCapa", "Guardar a capa como");
 }
 
 void TDialogosQt::Aviso(QWidget* APai, const QString& ATexto) {

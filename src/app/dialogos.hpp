@@ -13,6 +13,8 @@ public:
   virtual ~IDialogos() = default;
   // The save dialog of the PDF, proposing ANome; an empty path when cancelled.
   virtual QString PedirFicheiroPdf(QWidget* APai, const QString& ANome) = 0;
+  // The same for the book's cover, after the PDF's.
+  virtual QString PedirFicheiroCapa(QWidget* APai, const QString& ANome) = 0;
   virtual void Aviso(QWidget* APai, const QString& ATexto) = 0;
   virtual void Erro(QWidget* APai, const QString& ATexto) = 0;
   // A question answered with Yes (true) or No.
@@ -25,6 +27,7 @@ public:
 class TDialogosQt final : public IDialogos {
 public:
   QString PedirFicheiroPdf(QWidget* APai, const QString& ANome) override;
+  QString PedirFicheiroCapa(QWidget* APai, const QString& ANome) override;
   void Aviso(QWidget* APai, const QString& ATexto) override;
   void Erro(QWidget* APai, const QString& ATexto) override;
   bool Confirmar(QWidget* APai, const QString& ATexto) override;

@@ -1,7 +1,9 @@
 #include "app/form_main.hpp"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
 
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -19,6 +22,7 @@
 #include "book/paginas.hpp"
 #include "core/ficheiros.hpp"
 #include "core/random.hpp"
+#include "cover/capa_pdf.hpp"
 #include "drawing/fontes.hpp"
 #include "output/livro_pdf.hpp"
 #include "generation/livro.hpp"
@@ -39,6 +43,34 @@ QFont Fonte(int APixeis) {
 }
 
 QString Q(const std::string& ATexto) { return QString::fromStdString(ATexto); }
+
+// Millimetres to one decimal, with a comma, halves rounded up as quorvel-cli
+// rounds them: 9.25 in is stored a hair below 234.95 mm and would lose its half.
+std::string Milimetros(double AMm) {
+  std::string texto = fmt::format("{:.1f}", std::floor(AMm * 10 + 0.5 + 1e-6) / 10);
+  std::replace(texto.begin(), texto.end(), '.', ',');
+  return texto;
+}
+
+// The file a path leads to, links followed; a file not there yet, by the real
+// path of its folder. Two names of one file must not take the book and its cover.
+QString Destino(const QString& ACaminho) {
+  const QFileInfo ficheiro(ACaminho);
+  if (ficheiro.exists()) return ficheiro.canonicalFilePath();
+  const QString pasta = ficheiro.absoluteDir().canonicalPath();
+  return pasta.isEmpty() ? QDir::cleanPath(ficheiro.absoluteFilePath()) : QDir(pasta).filePath(ficheiro.fileName());
+}
+
+// What went wrong, for the user.
+QString Motivo(const std::exception_ptr& AErro) {
+  try {
+    std::rethrow_exception(AErro);
+  } catch (const std::exception& e) {
+    return Q(e.what());
+  } catch (...) {
+    return "erro desconhecido";
+  }
+}
 
 // Clears the flag when AtualizarInterface leaves, however it leaves.
 class TBandeiraAtiva {
@@ -101,6 +133,9 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
       LabelFormato("Formato", this),
       ComboBoxFormato(this),
       CheckBoxImpressao("Edição para impressão", this),
+      CheckBoxCapa("Capa para impressão", this),
+      LabelPapel("Papel", this),
+      ComboBoxPapel(this),
       FGravar([](const TLivro& ALivro, const std::string& ACaminho, const TEdicao& AEdicao) {
         return GravarLivroPdf(ACaminho, ALivro, InfoPadrao(ALivro.Config.Idioma), AEdicao);
       }),
@@ -132,7 +167,7 @@ void TFormMain::CriarControlos() {
   setObjectName("FormMain");
   setWindowTitle("QUORVEL | Velmaro");
   setFont(Fonte(12));
-  setFixedSize(612, 392);
+  setFixedSize(612, 421);
   setSizeGripEnabled(false);
 
   struct TColocacao {
@@ -142,27 +177,30 @@ void TFormMain::CriarControlos() {
     int Fonte;  // pixels
   };
   const TColocacao colocacoes[] = {
-      {BevelApp, "BevelApp", {368, 15, 222, 96}, 12},
-      {LabelCadrel, "LabelCadrel", {389, 22, 171, 54}, 40},
-      {LabelAutor, "LabelAutor", {398, 70, 152, 23}, 17},
-      {LabelFormato, "LabelFormato", {368, 117, 222, 20}, 15},
-      {ComboBoxFormato, "ComboBoxFormato", {368, 142, 222, 28}, 15},
-      {CheckBoxImpressao, "CheckBoxImpressao", {368, 178, 222, 17}, 15},
+      {BevelApp, "BevelApp", {368, 15, 222, 74}, 12},
+      {LabelCadrel, "LabelCadrel", {389, 16, 171, 48}, 40},
+      {LabelAutor, "LabelAutor", {398, 61, 152, 23}, 17},
+      {LabelFormato, "LabelFormato", {368, 95, 222, 20}, 15},
+      {ComboBoxFormato, "ComboBoxFormato", {368, 118, 222, 28}, 15},
+      {CheckBoxImpressao, "CheckBoxImpressao", {368, 153, 222, 17}, 15},
+      {CheckBoxCapa, "CheckBoxCapa", {368, 177, 222, 17}, 15},
+      {LabelPapel, "LabelPapel", {388, 203, 44, 20}, 15},
+      {ComboBoxPapel, "ComboBoxPapel", {434, 200, 100, 26}, 15},
       {GroupBoxLivro, "GroupBoxLivro", {8, 4, 353, 192}, 17},
       {RadioGroupTamanho, "RadioGroupTamanho", {12, 25, 323, 60}, 15},
       {RadioGroupNivel, "RadioGroupNivel", {12, 91, 323, 85}, 15},
-      {LabelNumPuzzles, "LabelNumPuzzles", {455, 204, 128, 20}, 15},
-      {EditNumPuzzles, "EditNumPuzzles", {455, 229, 103, 28}, 15},
-      {LabelTituloLivro, "LabelTituloLivro", {8, 204, 110, 20}, 15},
-      {EditTituloLivro, "EditTituloLivro", {8, 229, 440, 28}, 15},
-      {CheckBoxCaminho, "CheckBoxCaminho", {151, 206, 157, 17}, 15},
-      {CheckBoxAbrirPDF, "CheckBoxAbrirPDF", {325, 206, 102, 17}, 15},
-      {LabelResumo, "LabelResumo", {8, 264, 440, 36}, 12},
-      {LabelEstado, "LabelEstado", {8, 306, 440, 36}, 12},
-      {ProgressBarLote, "ProgressBarLote", {8, 352, 440, 24}, 12},
-      {BitBtnGerar, "BitBtnGerar", {471, 285, 120, 40}, 15},
-      {BitBtnSair, "BitBtnSair", {471, 336, 120, 40}, 15},
-      {BitBtnCancelar, "BitBtnCancelar", {871, 285, 120, 32}, 15},
+      {CheckBoxCaminho, "CheckBoxCaminho", {10, 205, 157, 17}, 15},
+      {CheckBoxAbrirPDF, "CheckBoxAbrirPDF", {180, 205, 102, 17}, 15},
+      {LabelNumPuzzles, "LabelNumPuzzles", {455, 233, 128, 20}, 15},
+      {EditNumPuzzles, "EditNumPuzzles", {455, 258, 103, 28}, 15},
+      {LabelTituloLivro, "LabelTituloLivro", {8, 233, 110, 20}, 15},
+      {EditTituloLivro, "EditTituloLivro", {8, 258, 440, 28}, 15},
+      {LabelResumo, "LabelResumo", {8, 293, 440, 36}, 12},
+      {LabelEstado, "LabelEstado", {8, 335, 440, 36}, 12},
+      {ProgressBarLote, "ProgressBarLote", {8, 381, 440, 24}, 12},
+      {BitBtnGerar, "BitBtnGerar", {471, 314, 120, 40}, 15},
+      {BitBtnSair, "BitBtnSair", {471, 365, 120, 40}, 15},
+      {BitBtnCancelar, "BitBtnCancelar", {871, 314, 120, 32}, 15},
       {RadioGroupModo, "RadioGroupModo", {863, 83, 233, 60}, 12},
       {GroupBoxLeis, "GroupBoxLeis", {871, 149, 233, 130}, 12},
       {CheckBoxLeiSimetria, "CheckBoxLeiSimetria", {12, 27, 97, 17}, 12},
@@ -198,6 +236,17 @@ void TFormMain::CriarControlos() {
   CheckBoxImpressao.setToolTip(
       QString::fromUtf8("O PDF para mandar imprimir: sem marcadores nem ligações, com um número par de páginas, "
                         "pelo menos 24."));
+  CheckBoxCapa.setToolTip(
+      QString::fromUtf8("Grava também, num segundo PDF, a capa do livro para mandar imprimir: contracapa, lombada "
+                        "e frente numa só página."));
+  LabelPapel.setBuddy(&ComboBoxPapel);
+  for (const TDadosPapel& papel : CPapeis) {
+    QString nome = QString::fromUtf8(papel.Nome.data(), static_cast<qsizetype>(papel.Nome.size()));
+    nome[0] = nome[0].toUpper();
+    ComboBoxPapel.addItem(nome);
+  }
+  ComboBoxPapel.setCurrentIndex(ppBranco);
+  ComboBoxPapel.setToolTip(QString::fromUtf8("O papel do miolo, que dá a grossura da lombada."));
 
   LabelTituloLivro.setBuddy(&EditTituloLivro);
   EditTituloLivro.setMaxLength(CMaxTitulo);
@@ -229,13 +278,16 @@ void TFormMain::DefinirOrdemTab() {
     for (int k = 0; k < grupo->NumItens(); ++k) ordem.push_back(grupo->Botao(k));
   }
   // Beside the book's group, so next after it.
-  ordem.push_back(&ComboBoxFormato);
-  ordem.push_back(&CheckBoxImpressao);
+  for (QWidget* w : std::initializer_list<QWidget*>{&ComboBoxFormato, &CheckBoxImpressao, &CheckBoxCapa,
+                                                    &ComboBoxPapel}) {
+    ordem.push_back(w);
+  }
   for (QWidget* lei : {&CheckBoxLeiSimetria, &CheckBoxLeiTabela, &CheckBoxLeiOrdem, &CheckBoxLeiSomas}) {
     ordem.push_back(lei);
   }
   for (int k = 0; k < RadioGroupModo.NumItens(); ++k) ordem.push_back(RadioGroupModo.Botao(k));
-  for (QWidget* w : std::initializer_list<QWidget*>{&EditTituloLivro, &CheckBoxCaminho, &CheckBoxAbrirPDF,
+  // The two choices under the book's group, then the title below them.
+  for (QWidget* w : std::initializer_list<QWidget*>{&CheckBoxCaminho, &CheckBoxAbrirPDF, &EditTituloLivro,
                                                     &BitBtnGerar, &BitBtnSair}) {
     ordem.push_back(w);
   }
@@ -253,6 +305,7 @@ void TFormMain::LigarEventos() {
   // while a step's new text never reaches its line edit's.
   connect(&EditNumPuzzles, &QSpinBox::textChanged, this, &TFormMain::AtualizarInterface);
   connect(&EditTituloLivro, &QLineEdit::textChanged, this, &TFormMain::AtualizarInterface);
+  connect(&CheckBoxCapa, &QCheckBox::toggled, this, &TFormMain::AtualizarInterface);
   connect(&BitBtnGerar, &QPushButton::clicked, this, &TFormMain::BitBtnGerarClick);
   connect(&BitBtnCancelar, &QPushButton::clicked, this, &TFormMain::BitBtnCancelarClick);
   connect(&BitBtnSair, &QPushButton::clicked, this, &TFormMain::BitBtnSairClick);
@@ -267,6 +320,11 @@ TEdicao TFormMain::LerEdicao() const {
   const int indice = ComboBoxFormato.currentIndex();
   const bool conhecido = indice >= 0 && indice < static_cast<int>(CFormatos.size());
   return {conhecido ? static_cast<TFormato>(indice) : fmA4, CheckBoxImpressao.isChecked()};
+}
+
+TPapel TFormMain::LerPapel() const {
+  const int indice = ComboBoxPapel.currentIndex();
+  return indice >= 0 && indice < static_cast<int>(CPapeis.size()) ? static_cast<TPapel>(indice) : ppBranco;
 }
 
 void TFormMain::AtualizarInterface() {
@@ -302,9 +360,13 @@ void TFormMain::AtualizarInterface() {
   if (motivo.empty()) motivo = MotivoTitulo();
 
   for (QWidget* w : std::initializer_list<QWidget*>{&EditNumPuzzles, &EditTituloLivro, &RadioGroupTamanho,
-                                                    &RadioGroupModo, &ComboBoxFormato, &CheckBoxImpressao}) {
+                                                    &RadioGroupModo, &ComboBoxFormato, &CheckBoxImpressao,
+                                                    &CheckBoxCapa}) {
     w->setEnabled(livre);
   }
+  // The paper only matters to a cover.
+  LabelPapel.setEnabled(livre && CheckBoxCapa.isChecked());
+  ComboBoxPapel.setEnabled(livre && CheckBoxCapa.isChecked());
   for (int k = 0; k < RadioGroupNivel.NumItens(); ++k) {
     RadioGroupNivel.Botao(k)->setEnabled(livre && possiveis[static_cast<std::size_t>(k)]);
   }
@@ -374,15 +436,31 @@ void TFormMain::BitBtnGerarClick() {
   const QString caminho =
       FDialogos.PedirFicheiroPdf(this, Q(NomeFicheiroPadrao(config.N, config.Nivel, config.NumPuzzles)));
   if (caminho.isEmpty()) return;
-  // A place that cannot take the file is said now, not after the whole book.
+  const QString capa = CheckBoxCapa.isChecked() ? PedirCapa(caminho) : QString();
+  // The user asked for both: without the cover, no book either.
+  if (CheckBoxCapa.isChecked() && capa.isEmpty()) return;
+  // A place that cannot take a file is said now, not after the whole book.
   try {
     VerificarDestino(QFile::encodeName(caminho).toStdString());
+    if (!capa.isEmpty()) VerificarDestino(QFile::encodeName(capa).toStdString());
   } catch (const ECadrel& e) {
     MostrarEstado(Q(e.what()));
     FDialogos.Erro(this, Q(e.what()));
     return;
   }
-  GerarLivro(config, caminho);
+  GerarLivro(config, caminho, capa);
+}
+
+QString TFormMain::PedirCapa(const QString& ACaminho) {
+  const QFileInfo livro(ACaminho);
+  const QString capa =
+      FDialogos.PedirFicheiroCapa(this, livro.absoluteDir().filePath(livro.completeBaseName() + "_capa.pdf"));
+  if (capa.isEmpty() || Destino(capa) != Destino(ACaminho)) return capa;
+  // The cover, written after the book, would replace it.
+  const QString texto = "A capa não pode ir para o ficheiro do livro, " + capa + ".";
+  MostrarEstado(texto);
+  FDialogos.Aviso(this, texto);
+  return {};
 }
 
 std::string TFormMain::MotivoTitulo() const {
@@ -391,7 +469,7 @@ std::string TFormMain::MotivoTitulo() const {
   return sem ? MensagemTituloSemGlifo(*sem) : std::string();
 }
 
-void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho) {
+void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho, const QString& ACapa) {
   if (FOcupado) return;  // the running worker still owns FFim
   FOcupado = true;
   FPodeCancelar = true;
@@ -401,8 +479,11 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho)
   FFim = {};
   FNumPedidos = AConfig.NumPuzzles;
   FCaminho = ACaminho;
+  FCapa = ACapa;
   // Taken now: the controls are the user's again before the book is written.
   const TEdicao edicao = LerEdicao();
+  std::optional<TCapaPedida> capa;
+  if (!ACapa.isEmpty()) capa = TCapaPedida{QFile::encodeName(ACapa).toStdString(), LerPapel()};
   ProgressBarLote.setRange(0, AConfig.NumPuzzles);
   ProgressBarLote.setValue(0);
   MostrarEstado("A preparar o livro...");
@@ -423,11 +504,11 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho)
   // other: QThread only warns, and its finished signal would never come.
   try {
     FTrabalho.reset(QThread::create([this, AConfig, edicao, caminho = QFile::encodeName(ACaminho).toStdString(),
-                                     progresso = std::move(progresso), escrever = std::move(escrever)] {
+                                     capa, progresso = std::move(progresso), escrever = std::move(escrever)] {
       CederAJanela();
       // Nothing may leave the thread: whatever is raised goes back to the window.
       try {
-        FFim = FazerLivro(AConfig, edicao, caminho, FPortao, progresso, escrever, FGravar);
+        FFim = FazerLivro(AConfig, edicao, caminho, capa, FPortao, progresso, escrever, FGravar);
       } catch (...) {
         FFim.Erro = std::current_exception();
       }
@@ -445,9 +526,9 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho)
 }
 
 TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const TEdicao& AEdicao,
-                                           const std::string& ACaminho, TPortaoEscrita& APortao,
-                                           const TProgressoLivro& AProgresso, const std::function<void()>& AEscrever,
-                                           const TGravarLivro& AGravar) {
+                                           const std::string& ACaminho, const std::optional<TCapaPedida>& ACapa,
+                                           TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
+                                           const std::function<void()>& AEscrever, const TGravarLivro& AGravar) {
   TGeradorLivro gerador(TarefasPadrao(), &APortao.Parar());
   const TLivro livro = gerador.Gerar(AConfig, AProgresso);
   TFimLivro fim;
@@ -460,6 +541,14 @@ TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const TE
   // A print edition ends with blank pages: only the file knows its count.
   fim.Paginas = AGravar(livro, ACaminho, AEdicao).Paginas;
   fim.Codigo = livro.Codigo;
+  if (ACapa) {
+    // As quorvel-cli writes it: the spine of the print edition of this trim.
+    try {
+      fim.Capa = GravarCapaPdf(ACapa->Caminho, livro, InfoPadrao(), AEdicao.Formato, ACapa->Papel);
+    } catch (...) {
+      fim.ErroCapa = std::current_exception();
+    }
+  }
   return fim;
 }
 
@@ -473,7 +562,8 @@ void TFormMain::EscritaIniciada() {
   FPodeCancelar = false;
   AtualizarInterface();
   ProgressBarLote.setValue(ProgressBarLote.maximum());
-  if (!FFecharNoFim) MostrarEstado("A criar o PDF...");  // the closing window has said what it waits for
+  // The closing window has said what it waits for.
+  if (!FFecharNoFim) MostrarEstado(FCapa.isEmpty() ? "A criar o PDF..." : "A criar o PDF e a capa...");
 }
 
 void TFormMain::TrabalhoAcabado() {
@@ -503,8 +593,16 @@ void TFormMain::Terminar(TFimLivro AFim) {
                                   FNumPedidos)));
     } else {
       ProgressBarLote.setValue(ProgressBarLote.maximum());
-      MostrarEstado(Q(fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", fim.Puzzles,
-                                  fim.Paginas, fim.Codigo)));
+      QString texto = Q(fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", fim.Puzzles,
+                                    fim.Paginas, fim.Codigo));
+      if (fim.Capa) {
+        texto += Q(fmt::format(". Capa gravada: {} × {} mm, lombada de {} mm.", Milimetros(fim.Capa->Largura),
+                               Milimetros(fim.Capa->Altura), Milimetros(fim.Capa->Lombada)));
+      }
+      const QString erroCapa = fim.ErroCapa ? Motivo(fim.ErroCapa) : QString();
+      if (!erroCapa.isEmpty()) texto += ". " + erroCapa;
+      MostrarEstado(texto);
+      if (!erroCapa.isEmpty()) FDialogos.Erro(this, erroCapa);
       // A window closing at the end of its book opens nothing behind it.
       if (CheckBoxAbrirPDF.isChecked() && !FFecharNoFim) FDialogos.AbrirFicheiro(FCaminho);
     }

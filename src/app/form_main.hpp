@@ -15,6 +15,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/caixa_numero.hpp"
@@ -23,6 +24,7 @@
 #include "app/portao_escrita.hpp"
 #include "core/edicao.hpp"
 #include "core/tipos.hpp"
+#include "cover/geometria_capa.hpp"
 #include "generation/livro.hpp"
 #include "generation/opcoes.hpp"
 #include "output/livro_pdf.hpp"
@@ -53,7 +55,11 @@ public:
   TEscolhaLeis LerEscolhaLeis() const;
   // The trim and the edition chosen for the next book.
   TEdicao LerEdicao() const;
-  void GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho);
+  // The paper chosen for the cover's spine.
+  TPapel LerPapel() const;
+  // Makes the book and writes it at ACaminho, and its cover at ACapa unless
+  // that is empty.
+  void GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho, const QString& ACapa = {});
 
   void BitBtnGerarClick();
   void BitBtnCancelarClick();
@@ -69,6 +75,13 @@ public:
   void DefinirGravacao(TGravarLivro AGravar) { FGravar = std::move(AGravar); }
   void DefinirInicioTrabalho(TIniciarTrabalho AIniciar) { FIniciarTrabalho = std::move(AIniciar); }
 
+  // The cover to write once the book is: where, and on which paper the
+  // interior is printed.
+  struct TCapaPedida {
+    std::string Caminho;
+    TPapel Papel = ppBranco;
+  };
+
   // The worker's answer: written by it alone, read here once its thread is over.
   struct TFimLivro {
     bool Cancelado = false;
@@ -76,14 +89,19 @@ public:
     std::int32_t Paginas = 0;
     std::string Codigo;
     std::exception_ptr Erro;
+    std::optional<TGeometriaCapa> Capa;  // the cover written
+    // The book is on disk all the same: a cover that fails is said apart.
+    std::exception_ptr ErroCapa;
   };
 
   // Runs on the worker, which is why it is static: it cannot reach a widget.
   // The book is written only when APortao lets writing start; AEscrever is
-  // told when it does. The pages counted are those of the file written.
+  // told when it does; ACapa, if any, is written after it. The pages counted
+  // are those of the file written.
   static TFimLivro FazerLivro(const TConfigLivro& AConfig, const TEdicao& AEdicao, const std::string& ACaminho,
-                              TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
-                              const std::function<void()>& AEscrever, const TGravarLivro& AGravar);
+                              const std::optional<TCapaPedida>& ACapa, TPortaoEscrita& APortao,
+                              const TProgressoLivro& AProgresso, const std::function<void()>& AEscrever,
+                              const TGravarLivro& AGravar);
 
 signals:
   // A book is over (written, cancelled or failed) and the window is idle again,
@@ -109,6 +127,9 @@ private:
   void MostrarEstado(const QString& ATexto);
   // Why the typed title cannot be printed, or empty.
   std::string MotivoTitulo() const;
+  // Where the cover of the book at ACaminho goes, asked of the user; empty
+  // when the user cancelled or the place was refused, having said why.
+  QString PedirCapa(const QString& ACaminho);
 
   IDialogos& FDialogos;
 
@@ -141,6 +162,9 @@ private:
   QLabel LabelFormato;
   QComboBox ComboBoxFormato;  // in the order of CFormatos
   QCheckBox CheckBoxImpressao;
+  QCheckBox CheckBoxCapa;
+  QLabel LabelPapel;
+  QComboBox ComboBoxPapel;  // in the order of CPapeis
 
   TPortaoEscrita FPortao;  // the generator's stop flag and the start of writing
   TGravarLivro FGravar;
@@ -149,6 +173,7 @@ private:
   TFimLivro FFim;
   std::int32_t FNumPedidos = 0;  // puzzles asked for in the current book
   QString FCaminho;              // where the current book goes
+  QString FCapa;                 // where its cover goes, or empty
 
   bool FOcupado = false;        // a book is being generated or written
   bool FPodeCancelar = false;   // the generation phase, where cancelling is possible

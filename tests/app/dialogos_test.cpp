@@ -305,6 +305,33 @@ TEST_F(Dialogos, GuardarESubstituir) {
   EXPECT_TRUE(faltas.isEmpty()) << Juntos(faltas);
 }
 
+// The cover's save dialog, after the book's, says which file it asks for,
+// opens where the name it proposes lies, and gives back the path chosen.
+TEST_F(Dialogos, GuardarCapa) {
+  QString titulo, nome, pasta;
+  QStringList textos;
+  Quando<QFileDialog>([&](QFileDialog& ADialogo) {
+    titulo = ADialogo.windowTitle();
+    if (const QLineEdit* e = ADialogo.findChild<QLineEdit*>("fileNameEdit")) nome = e->text();
+    pasta = ADialogo.directory().absolutePath();
+    textos = Textos(ADialogo);
+    if (QAbstractButton* guardar = Botao(ADialogo, "Guardar")) {
+      guardar->click();
+    } else {
+      ADialogo.reject();
+    }
+  });
+  const QString caminho = D.PedirFicheiroCapa(&Pai, Pasta.filePath("livro_capa.pdf"));
+
+  EXPECT_EQ(titulo, "Guardar a capa como");
+  EXPECT_EQ(nome, "livro_capa.pdf");
+  EXPECT_EQ(pasta, QDir(Pasta.path()).absolutePath());
+  EXPECT_EQ(caminho.toStdString(), Pasta.filePath("livro_capa.pdf").toStdString());
+  EXPECT_TRUE(textos.contains("PDF (*.pdf)")) << Juntos(textos);
+  const QStringList ingles = Ingles(textos);
+  EXPECT_TRUE(ingles.isEmpty()) << Juntos(ingles);
+}
+
 // The question before closing while a book is being made, and the warning and
 // error boxes: their buttons in Portuguese, each answering as it says.
 TEST_F(Dialogos, CaixasDeMensagem) {

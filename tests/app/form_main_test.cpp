@@ -1,6 +1,7 @@
 #include "app/form_main.hpp"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProgressBar>
 #include <QRegularExpression>
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <future>
 #include <fstream>
@@ -35,13 +37,18 @@ namespace {
 // Answers every dialog at once and remembers what was asked.
 class TDialogosFalsos final : public IDialogos {
 public:
-  QString Caminho;  // the save dialog's answer; empty is Cancel
-  bool Sim = true;  // the answer to a confirmation
-  QStringList Ficheiros, Avisos, Erros, Perguntas, Abertos;
+  QString Caminho;      // the save dialog's answer; empty is Cancel
+  QString CaminhoCapa;  // the same for the cover
+  bool Sim = true;      // the answer to a confirmation
+  QStringList Ficheiros, Capas, Avisos, Erros, Perguntas, Abertos;
 
   QString PedirFicheiroPdf(QWidget*, const QString& ANome) override {
     Ficheiros << ANome;
     return Caminho;
+  }
+  QString PedirFicheiroCapa(QWidget*, const QString& ANome) override {
+    Capas << ANome;
+    return CaminhoCapa;
   }
   void Aviso(QWidget*, const QString& ATexto) override { Avisos << ATexto; }
   void Erro(QWidget*, const QString& ATexto) override { Erros << ATexto; }
@@ -67,6 +74,8 @@ protected:
   TGrupoOpcoes& Nivel() { return C<TGrupoOpcoes>("RadioGroupNivel"); }
   QComboBox& Formato() { return C<QComboBox>("ComboBoxFormato"); }
   QCheckBox& Impressao() { return C<QCheckBox>("CheckBoxImpressao"); }
+  QCheckBox& Capa() { return C<QCheckBox>("CheckBoxCapa"); }
+  QComboBox& Papel() { return C<QComboBox>("ComboBoxPapel"); }
   QPushButton& Gerar() { return C<QPushButton>("BitBtnGerar"); }
   QPushButton& Cancelar() { return C<QPushButton>("BitBtnCancelar"); }
   QProgressBar& Barra() { return C<QProgressBar>("ProgressBarLote"); }
@@ -169,7 +178,7 @@ TPdfEscrito LerPdf(const QString& ACaminho, const std::string& ATamanho) {
 
 TEST_F(Janela, EstadoInicial) {
   EXPECT_EQ(J.windowTitle(), "QUORVEL | Velmaro");
-  EXPECT_EQ(J.size(), QSize(612, 392));
+  EXPECT_EQ(J.size(), QSize(612, 421));
   EXPECT_EQ(Tamanho().ItemIndex(), 1);
   EXPECT_EQ(Nivel().ItemIndex(), 5);
   EXPECT_EQ(Edit().text(), "50");
@@ -194,10 +203,41 @@ TEST_F(Janela, EstadoInicial) {
   EXPECT_FALSE(Impressao().isChecked());
   EXPECT_EQ(J.LerEdicao(), TEdicao{});
   EXPECT_EQ(C<QLabel>("LabelFormato").buddy(), &Formato());
+  // No cover unless asked for; its paper, white first, waits for it.
+  EXPECT_FALSE(Capa().isChecked());
+  QStringList papeis;
+  for (int k = 0; k < Papel().count(); ++k) papeis << Papel().itemText(k);
+  EXPECT_EQ(papeis, (QStringList{"Branco", "Creme"}));
+  EXPECT_EQ(J.LerPapel(), ppBranco);
+  EXPECT_FALSE(Papel().isEnabled());
+  EXPECT_EQ(C<QLabel>("LabelPapel").buddy(), &Papel());
+  Capa().click();
+  EXPECT_TRUE(Papel().isEnabled());
+  EXPECT_TRUE(C<QLabel>("LabelPapel").isEnabled());
+  // Every control inside the window, none over another; the name and its
+  // frame make one picture, and the cancel button stays out of sight.
+  const QList<QWidget*> visiveis = [&] {
+    QList<QWidget*> v;
+    for (QWidget* w : J.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (w->isVisible() && w != &C<QFrame>("BevelApp") && w != &C<QLabel>("LabelCadrel") &&
+          w != &C<QLabel>("LabelAutor") && w != &Cancelar()) {
+        v << w;
+      }
+    }
+    return v;
+  }();
+  for (qsizetype a = 0; a < visiveis.size(); ++a) {
+    EXPECT_TRUE(J.rect().contains(visiveis[a]->geometry())) << visiveis[a]->objectName().toStdString();
+    for (qsizetype b = a + 1; b < visiveis.size(); ++b) {
+      EXPECT_FALSE(visiveis[a]->geometry().intersects(visiveis[b]->geometry()))
+          << visiveis[a]->objectName().toStdString() << " e " << visiveis[b]->objectName().toStdString();
+    }
+  }
 }
 
-// The trim and the edition are reached with Tab right after the book's group,
-// before the title, and chosen with the keys alone.
+// The trim, the edition and the cover are reached with Tab right after the
+// book's group, before the title, and chosen with the keys alone; the paper
+// only once a cover is asked for.
 TEST_F(Janela, FormatoPeloTeclado) {
   J.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&J));
@@ -210,7 +250,8 @@ TEST_F(Janela, FormatoPeloTeclado) {
   const qsizetype i = percurso.indexOf("ComboBoxFormato");
   ASSERT_GE(i, 1) << percurso.join(' ').toStdString();
   EXPECT_EQ(percurso[i - 1], "") << "a dificuldade vem antes";  // a level's radio button
-  EXPECT_EQ(percurso.mid(i, 3), (QStringList{"ComboBoxFormato", "CheckBoxImpressao", "EditTituloLivro"}));
+  EXPECT_EQ(percurso.mid(i, 6), (QStringList{"ComboBoxFormato", "CheckBoxImpressao", "CheckBoxCapa",
+                                              "CheckBoxCaminho", "CheckBoxAbrirPDF", "EditTituloLivro"}));
 
   Formato().setFocus();
   QTest::keyClick(&Formato(), Qt::Key_Down);
@@ -218,6 +259,14 @@ TEST_F(Janela, FormatoPeloTeclado) {
   ASSERT_EQ(QApplication::focusWidget(), &Impressao());
   QTest::keyClick(&Impressao(), Qt::Key_Space);
   EXPECT_EQ(J.LerEdicao(), (TEdicao{fmA5, true}));
+  QTest::keyClick(&Impressao(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), &Capa());
+  QTest::keyClick(&Capa(), Qt::Key_Space);
+  EXPECT_TRUE(Capa().isChecked());
+  QTest::keyClick(&Capa(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), &Papel());
+  QTest::keyClick(&Papel(), Qt::Key_Down);
+  EXPECT_EQ(J.LerPapel(), ppCreme);
 }
 
 TEST_F(Janela, MinimoDaProgressiva) {
@@ -353,6 +402,92 @@ TEST_F(Janela, EdicaoParaImpressaoA5) {
   EXPECT_FALSE(pdf.Marcadores);
   EXPECT_FALSE(pdf.Anotacoes);
   EXPECT_TRUE(D.Erros.isEmpty());
+}
+
+// The cover asked for is proposed beside the book, and written after it at the
+// place the second dialog gave: one page of the print edition's trim on the
+// paper chosen, whose sizes the status line gives.
+TEST_F(Janela, CapaGravada) {
+  LivroPequeno(2);
+  Formato().setCurrentIndex(fm6x9);
+  Impressao().setChecked(true);
+  Capa().setChecked(true);
+  Papel().setCurrentIndex(ppCreme);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  D.CaminhoCapa = Pasta.filePath("a capa.pdf");
+  bool ocupadas = true;
+  ASSERT_TRUE(GerarCom([&] { ocupadas = !Capa().isEnabled() && !Papel().isEnabled(); }));
+  EXPECT_TRUE(ocupadas);
+  EXPECT_TRUE(Capa().isEnabled());
+  EXPECT_TRUE(Papel().isEnabled());
+  EXPECT_EQ(D.Capas, QStringList{Pasta.filePath("livro_capa.pdf")});
+
+  const QRegularExpressionMatch fim =
+      QRegularExpression("^Livro gerado: 2 puzzles, (\\d+) páginas\\. Código do livro: [0-9A-F]{8}\\. "
+                         "Capa gravada: (\\d+,\\d) × (\\d+,\\d) mm, lombada de (\\d+,\\d) mm\\.$")
+          .match(Estado());
+  ASSERT_TRUE(fim.hasMatch()) << Estado().toStdString();
+  const int paginas = fim.captured(1).toInt();
+  EXPECT_EQ(LerPdf(D.Caminho, "432 x 648 pts").Paginas, paginas);
+  // Two 6 x 9 in panels either side of a spine of 0.0025 in a page of cream
+  // paper, and 0.125 in of bleed all round.
+  const double lombada = paginas * 0.0025, largura = 0.25 + 2 * 6 + lombada, altura = 0.25 + 9;
+  const std::string info = Executar("pdfinfo '" + D.CaminhoCapa.toStdString() + "'");
+  double w = 0, h = 0;
+  const std::size_t i = info.find("Page size:");
+  ASSERT_NE(i, std::string::npos) << info;
+  ASSERT_EQ(std::sscanf(info.c_str() + i, "Page size: %lf x %lf", &w, &h), 2) << info;
+  EXPECT_NEAR(w, largura * 72, 0.1);
+  EXPECT_NEAR(h, altura * 72, 0.1);
+  EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+  const auto mm = [&fim](int ACampo) { return fim.captured(ACampo).replace(',', '.').toDouble(); };
+  EXPECT_NEAR(mm(2), largura * 25.4, 0.051);
+  EXPECT_NEAR(mm(3), altura * 25.4, 0.051);
+  EXPECT_NEAR(mm(4), lombada * 25.4, 0.051);
+  EXPECT_EQ(D.Abertos, QStringList{D.Caminho});
+  EXPECT_TRUE(D.Erros.isEmpty());
+  EXPECT_TRUE(D.Avisos.isEmpty());
+}
+
+// A cover that cannot be had stops the book before anything is made: its
+// dialog cancelled, the book's own file by another name, a folder that is not
+// there.
+TEST_F(Janela, CapaRecusadaAntesDoLivro) {
+  LivroPequeno(1);
+  Capa().setChecked(true);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  ASSERT_TRUE(QFile::link(Pasta.path(), Pasta.filePath("atalho")));
+  const QString mesmo = "A capa não pode ir para o ficheiro do livro, %1.";
+  const struct {
+    const char* nome;
+    QString capa;
+    QString aviso, erro;  // the text said in a box, if any, and on the status line
+  } casos[] = {
+      {"diálogo cancelado", "", "", ""},
+      {"o ficheiro do livro", D.Caminho, mesmo.arg(D.Caminho), ""},
+      {"o ficheiro do livro por uma ligação", Pasta.filePath("atalho/livro.pdf"),
+       mesmo.arg(Pasta.filePath("atalho/livro.pdf")), ""},
+      {"pasta que não existe", Pasta.filePath("nao/capa.pdf"), "",
+       "Não foi possível gravar o ficheiro " + Pasta.filePath("nao/capa.pdf") + ": a pasta não existe."},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.nome);
+    D.CaminhoCapa = c.capa;
+    D.Ficheiros.clear();
+    D.Capas.clear();
+    D.Avisos.clear();
+    D.Erros.clear();
+    Gerar().click();
+    EXPECT_EQ(D.Ficheiros, QStringList{"Quorvel_4x4_N1_1.pdf"});
+    EXPECT_EQ(D.Capas, QStringList{Pasta.filePath("livro_capa.pdf")});
+    EXPECT_EQ(D.Avisos, c.aviso.isEmpty() ? QStringList{} : QStringList{c.aviso});
+    EXPECT_EQ(D.Erros, c.erro.isEmpty() ? QStringList{} : QStringList{c.erro});
+    EXPECT_EQ(Estado(), c.aviso + c.erro);
+    EXPECT_EQ(Barra().value(), 0);
+    EXPECT_TRUE(Gerar().isEnabled());
+    EXPECT_TRUE(Capa().isEnabled());
+    EXPECT_FALSE(QFile::exists(D.Caminho));
+  }
 }
 
 TEST_F(Janela, EscCancela) {
@@ -543,8 +678,10 @@ TEST(FimDoLivro, CancelarAntesDeEscreverNaoGrava) {
   config.Semente = 7;
   TPortaoEscrita portao;
   bool escrita = false, gravado = false;
+  const QTemporaryDir pasta;
+  const QString capa = pasta.filePath("capa.pdf");
   const TFormMain::TFimLivro fim = TFormMain::FazerLivro(
-      config, {}, "nada.pdf", portao,
+      config, {}, "nada.pdf", TFormMain::TCapaPedida{capa.toStdString(), ppBranco}, portao,
       [&portao](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t, const std::string&, bool&) {
         if (AFeitos == ATotal) {
           EXPECT_TRUE(portao.Cancelar());
@@ -559,6 +696,8 @@ TEST(FimDoLivro, CancelarAntesDeEscreverNaoGrava) {
   EXPECT_EQ(fim.Puzzles, 2);
   EXPECT_FALSE(escrita);
   EXPECT_FALSE(gravado);
+  EXPECT_FALSE(fim.Capa);
+  EXPECT_FALSE(QFile::exists(capa));
   // Writing has the last word once it has begun.
   TPortaoEscrita aEscrever;
   EXPECT_TRUE(aEscrever.IniciarEscrita());
@@ -582,6 +721,35 @@ TEST_F(Janela, CancelarDuranteAEscritaNaoMente) {
   EXPECT_TRUE(Estado().startsWith("Livro gerado: 1 puzzles, ")) << Estado().toStdString();
   EXPECT_TRUE(QFile::exists(D.Caminho));
   EXPECT_EQ(D.Abertos, QStringList{D.Caminho});
+}
+
+// A cover that fails once its place was tried (the folder gone meanwhile)
+// leaves the book written, and says why on the status line and in a box.
+TEST_F(Janela, CapaFalhadaDepoisDoLivro) {
+  TGravacaoLenta disco;
+  J.DefinirGravacao(disco.Gravacao());
+  LivroPequeno(1);
+  Capa().setChecked(true);
+  C<QCheckBox>("CheckBoxAbrirPDF").setChecked(false);
+  ASSERT_TRUE(QDir(Pasta.path()).mkdir("capas"));
+  D.Caminho = Pasta.filePath("livro.pdf");
+  D.CaminhoCapa = Pasta.filePath("capas/capa.pdf");
+  QString aEscrever;
+  ASSERT_TRUE(GerarCom([&] {
+    ASSERT_TRUE(disco.EsperarComeco());
+    ASSERT_TRUE(QDir(Pasta.filePath("capas")).removeRecursively());
+    QCoreApplication::processEvents();
+    aEscrever = Estado();
+    disco.Acabar();
+  }));
+  EXPECT_EQ(aEscrever, "A criar o PDF e a capa...");
+  const QString erro = "Não foi possível gravar o ficheiro " + D.CaminhoCapa + ": a pasta não existe.";
+  EXPECT_EQ(D.Erros, QStringList{erro});
+  EXPECT_TRUE(Estado().startsWith("Livro gerado: 1 puzzles, ")) << Estado().toStdString();
+  EXPECT_TRUE(Estado().endsWith(". " + erro)) << Estado().toStdString();
+  EXPECT_TRUE(QFile::exists(D.Caminho));
+  EXPECT_FALSE(QFile::exists(D.CaminhoCapa));
+  EXPECT_TRUE(Gerar().isEnabled());
 }
 
 // Closing while the book is written: the question says so, the book is

@@ -67,7 +67,19 @@ quorvel-cli --formato |6x9 A4 A5 carta
 quorvel-cli --formato a|A4 A5
 quorvel-cli --formato C|carta
 quorvel-cli --formato = 6|6x9
-quorvel-cli --formato A5 --i|--impressao
+quorvel-cli --formato A5 --im|--impressao
+quorvel-cli --i|--idioma --impressao
+quorvel-cli --c|--capa
+quorvel-cli --capa |B.PDF a.pdf com espaço.pdf livros
+quorvel-cli --capa = c|com espaço.pdf
+quorvel-cli --p|--papel --puzzles
+quorvel-cli --papel |branco creme
+quorvel-cli --papel C|creme
+quorvel-cli --papel = b|branco
+quorvel-cli --idioma |en pt
+quorvel-cli --idioma E|en
+quorvel-cli --capa resolver --pa|--papel
+quorvel-cli --idioma resolver --si|--silencioso
 quorvel-cli --impressao |
 quorvel-cli --formato resolver --si|--silencioso
 quorvel-cli --impressao resolver n|notas.txt
@@ -79,7 +91,11 @@ quorvel-cli --nivel 3 |
 quorvel-cli --titulo resolver --ni|--nivel
 quorvel-cli resolver |B.PDF a.pdf c.json com espaço.pdf livros notas.txt
 quorvel-cli resolver n|notas.txt
-quorvel-cli resolver --|--ajuda --help --json --nos --puzzle
+quorvel-cli resolver --|--ajuda --help --idioma --json --nos --puzzle
+quorvel-cli resolver --idioma |en pt
+quorvel-cli resolver c.json --idioma = P|pt
+quorvel-cli resolver --idioma en |B.PDF a.pdf c.json com espaço.pdf livros notas.txt
+quorvel-cli resolver --papel |B.PDF a.pdf c.json com espaço.pdf livros notas.txt
 quorvel-cli resolver --json |B.PDF a.pdf c.json com espaço.pdf livros notas.txt
 quorvel-cli resolver c.json --puzzle |
 quorvel-cli resolver c.json --nos = |
