@@ -45,6 +45,8 @@ done <<'CASOS'
 quorvel-cli |resolver
 quorvel-cli re|resolver
 quorvel-cli --ta|--tamanho --tarefas
+quorvel-cli --vol|--volume --volumes
+quorvel-cli --volumes |
 quorvel-cli --s|--saida --sem-dicas --semente --silencioso
 quorvel-cli --tamanho |4 5 6 7
 quorvel-cli --tamanho 6|6
