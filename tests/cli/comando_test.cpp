@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -286,26 +288,27 @@ TEST(QuorvelCli, SerieEUmVolumeSo) {
   EXPECT_NE(Executar("pdftotext '" + (toda / "s_vol02.pdf") + "' -").find("Volume 2"), std::string::npos);
 }
 
-TEST(QuorvelCli, CtrlCCancelaSemGravarNada) {
-  TPastaCli pasta;
-  const std::string pdf = pasta / "grande.pdf", json = pasta / "grande.json";
-  const char* const argv[] = {QUORVEL_CLI, "--puzzles", "200",       "--tamanho", "7",         "--semente",
-                              "00000001",  "-o",        pdf.c_str(), "--json",    json.c_str(), nullptr};
+// The program run with AArgumentos, its standard error read as it comes, and
+// one Ctrl-C sent as soon as that error holds AGatilho; the exit code (-1 when
+// the program did not end on its own) and everything it wrote there.
+std::pair<int, std::string> InterromperQuando(const std::vector<std::string>& AArgumentos,
+                                              const std::string& AGatilho) {
+  std::vector<const char*> argv{QUORVEL_CLI};
+  for (const std::string& a : AArgumentos) argv.push_back(a.c_str());
+  argv.push_back(nullptr);
   int tubo[2];
-  ASSERT_EQ(::pipe(tubo), 0);
+  if (::pipe(tubo) != 0) return {-1, "pipe"};
   const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
+  if (pid < 0) return {-1, "fork"};
   if (pid == 0) {
     ::dup2(tubo[1], STDERR_FILENO);
     ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
     ::close(tubo[0]);
     ::close(tubo[1]);
-    ::execv(argv[0], const_cast<char* const*>(argv));
+    ::execv(argv[0], const_cast<char* const*>(argv.data()));
     ::_exit(127);
   }
   ::close(tubo[1]);
-
-  // Interrupt once the first puzzle is in, then read until the program ends.
   const auto prazo = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   std::string erro;
   bool interrompido = false, terminou = false;
@@ -316,20 +319,43 @@ TEST(QuorvelCli, CtrlCCancelaSemGravarNada) {
     const ssize_t n = ::read(tubo[0], bloco, sizeof bloco);
     terminou = n <= 0;
     if (n > 0) erro.append(bloco, static_cast<std::size_t>(n));
-    if (!interrompido && erro.find('\n') != std::string::npos) interrompido = ::kill(pid, SIGINT) == 0;
+    if (!interrompido && erro.find(AGatilho) != std::string::npos) interrompido = ::kill(pid, SIGINT) == 0;
   }
   ::close(tubo[0]);
   if (!terminou) ::kill(pid, SIGKILL);
   int estado = 0;
   ::waitpid(pid, &estado, 0);
+  EXPECT_TRUE(interrompido) << erro;
+  return {terminou && WIFEXITED(estado) ? WEXITSTATUS(estado) : -1, erro};
+}
 
-  ASSERT_TRUE(terminou) << "o programa não terminou a tempo";
-  EXPECT_TRUE(interrompido);
-  ASSERT_TRUE(WIFEXITED(estado));
-  EXPECT_EQ(WEXITSTATUS(estado), 130);
+TEST(QuorvelCli, CtrlCCancelaSemGravarNada) {
+  TPastaCli pasta;
+  // Interrupt once the first puzzle is in.
+  const auto [codigo, erro] = InterromperQuando(
+      {"--puzzles", "200", "--tamanho", "7", "--semente", "00000001", "-o", pasta / "grande.pdf", "--json",
+       pasta / "grande.json"},
+      "\n");
+  EXPECT_EQ(codigo, 130);
   EXPECT_NE(erro.find("Geração cancelada aos "), std::string::npos) << erro;
   EXPECT_NE(erro.find(" de 200 puzzles. Nada foi gravado.\n"), std::string::npos) << erro;
   EXPECT_EQ(pasta.Entradas(), 0u);
+}
+
+// Ctrl-C stops a series; the volumes already written stay, whole.
+TEST(QuorvelCli, CtrlCParaASerieEGuardaOsVolumesFeitos) {
+  TPastaCli pasta;
+  const auto [codigo, erro] = InterromperQuando({"--volumes", "3", "--puzzles", "40", "--tamanho", "5", "--nivel",
+                                                 "1", "--semente", "00000002", "-o", pasta / "s.pdf"},
+                                                "Volume 2 de 3 · ");
+  EXPECT_EQ(codigo, 130);
+  EXPECT_NE(erro.find("Os volumes anteriores ficaram gravados; deste, nada.\n"), std::string::npos) << erro;
+  EXPECT_TRUE(std::filesystem::exists(pasta / "s_vol01.pdf"));
+  EXPECT_FALSE(std::filesystem::exists(pasta / "s_vol03.pdf"));
+  for (const auto& e : std::filesystem::directory_iterator(pasta.Caminho())) {
+    EXPECT_EQ(e.path().extension(), ".pdf") << e.path();
+    Executar("qpdf --check '" + e.path().string() + "'");
+  }
 }
 
 }  // namespace
