@@ -24,6 +24,7 @@
 #include "core/momento.hpp"
 #include "core/random.hpp"
 #include "cover/capa_pdf.hpp"
+#include "html/livro_html.hpp"
 #include "output/livro_pdf.hpp"
 #include "generation/livro.hpp"
 
@@ -124,6 +125,7 @@ int Executar(const TOpcoesCli& AOpcoes) {
     VerificarDestino(pdf);
     if (!AOpcoes.Capa.empty()) VerificarDestino(AOpcoes.Capa);
     if (!AOpcoes.Json.empty()) VerificarDestino(AOpcoes.Json);
+    if (!AOpcoes.Html.empty()) VerificarDestino(AOpcoes.Html);
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
     return CSaidaErro;
@@ -167,6 +169,10 @@ int Executar(const TOpcoesCli& AOpcoes) {
     if (!AOpcoes.Json.empty()) {
       GravarFicheiroAtomico(AOpcoes.Json, LivroParaJson(livro, AOpcoes.Edicao.Formato));
       Escrever(stdout, fmt::format("JSON gravado em {}", AOpcoes.Json));
+    }
+    if (!AOpcoes.Html.empty()) {
+      GravarLivroHtml(AOpcoes.Html, livro);
+      Escrever(stdout, fmt::format("HTML gravado em {}", AOpcoes.Html));
     }
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
