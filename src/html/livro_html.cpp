@@ -1,5 +1,6 @@
 #include "html/livro_html.hpp"
 
+#include <algorithm>
 #include <set>
 #include <string_view>
 
@@ -7,9 +8,11 @@
 #include <nlohmann/json.hpp>
 #include <utf8.h>
 
+#include "book/diagramas.hpp"
 #include "book/grelha.hpp"
 #include "book/paginas.hpp"
 #include "book/paginas_puzzles.hpp"
+#include "book/paginas_regras.hpp"
 #include "core/embutir.hpp"
 #include "core/ficheiros.hpp"
 #include "core/texto.hpp"
@@ -101,6 +104,35 @@ std::string SeccaoPuzzle(const TPuzzle& APuzzle, std::int32_t AIndice, const TPu
                              Botao("recomecar", Tr(AIdioma, "Recomeçar"))));
 }
 
+// A page of the book drawn by ADesenhar, framed to its ink.
+template <class F>
+std::string PaginaSvg(F&& ADesenhar, std::set<char32_t>& ACaracteres) {
+  TCanvasSvg svg;
+  ADesenhar(svg);
+  const TLimitesMm tinta = svg.Limites();
+  ACaracteres.insert(svg.Caracteres().begin(), svg.Caracteres().end());
+  return "<div class=\"pagina\">" + svg.Svg({tinta.X - 4, tinta.Y - 4, tinta.Largura + 8, tinta.Altura + 8}) +
+         "</div>";
+}
+
+// The book's rules and diagrams pages as the book prints them, without their
+// footers, folded away until asked for: a reader new to the laws finds them
+// there.
+std::string SeccaoRegras(const TLivro& ALivro, std::set<char32_t>& ACaracteres) {
+  const TIdioma idioma = ALivro.Config.Idioma;
+  const TConjuntoLeis leis = LeisDoLivro(ALivro);
+  const bool nivel5 = std::any_of(ALivro.Puzzles.begin(), ALivro.Puzzles.end(),
+                                  [](const TPuzzleDoLivro& p) { return p.Puzzle.Nivel == 5; });
+  const TPaginasRegras regras(leis, nivel5, CGeometriaA4, idioma);
+  std::string paginas;
+  for (std::int32_t i = 0; i < regras.NumPaginas(); ++i)
+    paginas += PaginaSvg([&](ICadrelCanvas& C) { regras.PaginaRegras(C, {pgRegras, i, 0}); }, ACaracteres);
+  for (std::int32_t i = 0; i < NumPaginasDiagramas(leis); ++i)
+    paginas += PaginaSvg([&](ICadrelCanvas& C) { DesenharDiagramas(C, CGeometriaA4, leis, i, idioma); }, ACaracteres);
+  return fmt::format("<details class=\"regras\"><summary>{}</summary>{}</details>\n",
+                     EscaparXml(Tr(idioma, CTituloRegras)), paginas);
+}
+
 // What the script needs of a puzzle: its side, givens and solution, the box,
 // and the steps of the book's path that place a number, with their texts.
 nlohmann::json DadosPuzzle(const TPuzzle& APuzzle) {
@@ -173,13 +205,14 @@ std::string LivroParaHtml(const TLivro& ALivro) {
     dados.push_back(DadosPuzzle(p));
   }
 
+  const std::string regras = SeccaoRegras(ALivro, caracteres);
   const std::string tituloLivro(Aparar(config.Titulo));
   const std::string titulo = tituloLivro.empty() ? std::string("Quorvel") : tituloLivro;
   const std::size_t quantos = ALivro.Puzzles.size();
   const nlohmann::json programa = {{"livro", ALivro.Codigo}, {"textos", TextosPrograma(idioma)}, {"puzzles", dados}};
   const std::string corpo = fmt::format(
       "<header><h1>{titulo}</h1><p class=\"livro\">{codigoRotulo} <b>{codigo}</b> · {quantos} · {tamanho}</p>"
-      "<p class=\"ajuda\">{ajuda}</p></header>\n"
+      "<p class=\"ajuda\">{ajuda}</p>{regras}</header>\n"
       "<nav aria-labelledby=\"indice\"><h2 id=\"indice\">{indiceRotulo}</h2><ol class=\"indice\">{indice}</ol></nav>\n"
       "<main>\n{puzzles}</main>\n"
       "<script type=\"application/json\" id=\"dados-livro\">{dados}</script>\n",
@@ -190,7 +223,7 @@ std::string LivroParaHtml(const TLivro& ALivro) {
       fmt::arg("ajuda", EscaparXml(Tr(idioma,
                                       "Escreva em cada célula vazia um número da caixa; o lápis anota vários números "
                                       "numa célula. As setas andam entre as células."))),
-      fmt::arg("indiceRotulo", EscaparXml(Tr(idioma, "Índice"))), fmt::arg("indice", indice),
+      fmt::arg("regras", regras), fmt::arg("indiceRotulo", EscaparXml(Tr(idioma, "Índice"))), fmt::arg("indice", indice),
       fmt::arg("puzzles", puzzles), fmt::arg("dados", JsonNaPagina(programa)));
 
   const std::string_view estilo = Embutido(cadrel_html_estilo_dados, cadrel_html_estilo_tamanho);

@@ -15,9 +15,12 @@
 
 #include <utf8.h>
 
+#include "book/diagramas.hpp"
 #include "book/grelha.hpp"
 #include "book/paginas.hpp"
 #include "book/paginas_puzzles.hpp"
+#include "book/paginas_regras.hpp"
+#include "core/texto.hpp"
 #include "drawing/canvas_svg.hpp"
 #include "drawing/pdf.hpp"
 #include "drawing/recursos.hpp"
@@ -136,6 +139,18 @@ TEST(LivroHtml, ContratoDeCadaPuzzle) {
       if (passo.Celula >= 0) passos.push_back({passo.Celula, passo.Texto});
     EXPECT_EQ(d["p"], passos) << i;
   }
+}
+
+// The rules and the laws' diagrams come with the puzzles, as in the book.
+TEST(LivroHtml, RegrasEDiagramasDoLivro) {
+  const TLivro& livro = Exemplo().Livro;
+  const TConjuntoLeis leis = LeisDoLivro(livro);
+  const TPaginasRegras regras(leis, true, CGeometriaA4, idPt);
+  const std::string& html = Exemplo().Html;
+  const std::string seccao = html.substr(html.find("<details class=\"regras\"><summary>Regras</summary>"));
+  EXPECT_EQ(Todos(seccao.substr(0, seccao.find("</details>")), "<div class=\"pagina\"><svg ").size(),
+            static_cast<std::size_t>(regras.NumPaginas() + NumPaginasDiagramas(leis)));
+  EXPECT_NE(seccao.find(EscaparXml(Tr(idPt, CTituloDiagramas))), std::string::npos);
 }
 
 // Opened from the disk with no network, the page asks for nothing: no
