@@ -216,9 +216,17 @@
     // box, which then goes in or out of the cell's notes.
     lapisDigitos(c, digitos) {
       const input = this.celulas.get(c);
+      const comecados = (texto) => this.caixa.filter((x) => String(x).startsWith(texto));
       for (const digito of digitos.replace(/\D/g, "")) {
-        const texto = (this.pendente && this.pendente.c === c ? this.pendente.texto : "") + digito;
-        const possiveis = this.caixa.filter((x) => String(x).startsWith(texto));
+        const antes = this.pendente && this.pendente.c === c ? this.pendente.texto : "";
+        let texto = antes + digito;
+        // "7" then "3" with 7 and 75 in the box but no 73: the 7 was meant.
+        if (antes && comecados(texto).length === 0 && this.caixa.includes(Number(antes))) {
+          this.pendente = null;
+          this.alternarNota(c, Number(antes));
+          texto = digito;
+        }
+        const possiveis = comecados(texto);
         if (possiveis.length === 0) {
           this.pendente = null;
           this.avisar(textos.foraDaCaixa, true);
