@@ -179,6 +179,14 @@ class Pagina(unittest.TestCase):
             self.assertEqual(self.celula(6, i).get_attribute("value"), str(p["solucao"][i]))
         self.assertEqual(self.puzzle(6).get_attribute("data-estado"), "revelado")
 
+    def test_indice_leva_a_cada_puzzle(self):
+        ultimo = len(LIVRO["puzzles"])
+        self.d.find_element("css selector", f'a[data-indice="{ultimo}"]').click()
+        topo, altura = self.d.execute_script(
+            "return [arguments[0].getBoundingClientRect().top, window.innerHeight]", self.puzzle(ultimo))
+        self.assertGreaterEqual(topo, 0)
+        self.assertLess(topo, altura / 2)
+
     def test_setas_andam_entre_celulas_e_tab_sai_da_grelha(self):
         from selenium.webdriver.common.keys import Keys
 
@@ -211,6 +219,7 @@ class Telemovel(unittest.TestCase):
             d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                               {"width": 390, "height": 844, "deviceScaleFactor": 3, "mobile": True})
             d.get(PAGINA)
+            d.execute_script("document.querySelector('details.regras').open = true")
             largura, visivel = d.execute_script(
                 "return [document.documentElement.scrollWidth, document.documentElement.clientWidth]")
             self.assertLessEqual(largura, visivel)
