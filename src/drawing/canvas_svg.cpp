@@ -141,7 +141,8 @@ void TCanvasSvg::Escrever(double X, double Y, const std::string& ATexto, double 
   const std::int32_t w = Unidades(LarguraTexto(ATexto, ATamanhoPt, ANegrito));
   const std::int32_t h = Unidades(AlturaTexto(ATamanhoPt));
   const TMetricasFace& m = MetricasRoboto();
-  const auto ascente = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(m.WinAscent) * em / m.UnidadesPorEm));
+  const auto ascente =
+      static_cast<std::int32_t>(std::nearbyint(static_cast<double>(m.WinAscent) * em / m.UnidadesPorEm));
   const std::int32_t ancoraX = Unidades(X), ancoraY = Unidades(Y);
   std::int32_t x = ARodado ? 0 : ancoraX;
   const std::int32_t y = ARodado ? 0 : ancoraY;

@@ -84,7 +84,8 @@ std::string SeccaoPuzzle(const TPuzzle& APuzzle, std::int32_t AIndice, const TPu
   }
   std::string marcas;
   for (const TNumeroCaixa& numero : ASvg.Caixa)
-    marcas += fmt::format("<span data-numero=\"{}\" style=\"{}\"></span>", numero.Numero, Sobre(numero.Onde, ASvg.Janela));
+    marcas += fmt::format("<span data-numero=\"{}\" style=\"{}\"></span>", numero.Numero,
+                          Sobre(numero.Onde, ASvg.Janela));
 
   return fmt::format(
       "<section class=\"puzzle\" id=\"puzzle-{k}\" data-puzzle=\"{k}\" aria-labelledby=\"titulo-{k}\">"
@@ -95,7 +96,8 @@ std::string SeccaoPuzzle(const TPuzzle& APuzzle, std::int32_t AIndice, const TPu
       "<div class=\"controlos\">{botoes}</div>"
       "<p class=\"pista\" data-pista aria-live=\"polite\"></p><p class=\"estado\" role=\"status\"></p></section>\n",
       fmt::arg("k", k), fmt::arg("titulo", EscaparXml(titulo)),
-      fmt::arg("digitos", ASvg.DigitosMm / ASvg.Janela.Largura * 100), fmt::arg("svg", ASvg.Svg),
+      fmt::arg("digitos", fmt::format("{:.3f}", ASvg.DigitosMm / ASvg.Janela.Largura * 100)),
+      fmt::arg("svg", ASvg.Svg),
       fmt::arg("grelha", Sobre(ASvg.Grelha, ASvg.Janela)), fmt::arg("n", n), fmt::arg("celulas", celulas),
       fmt::arg("marcas", marcas),
       fmt::arg("botoes", Botao("lapis", Tr(AIdioma, "Lápis"), true) + Botao("desfazer", Tr(AIdioma, "Desfazer")) +
@@ -220,10 +222,10 @@ std::string LivroParaHtml(const TLivro& ALivro) {
       fmt::arg("codigo", EscaparXml(ALivro.Codigo)),
       fmt::arg("quantos", fmt::format(fmt::runtime(TrN(idioma, "{} puzzles", "{} puzzles", quantos)), quantos)),
       fmt::arg("tamanho", TextoTamanho(config.N)),
-      fmt::arg("ajuda", EscaparXml(Tr(idioma,
-                                      "Escreva em cada célula vazia um número da caixa; o lápis anota vários números "
-                                      "numa célula. As setas andam entre as células."))),
-      fmt::arg("regras", regras), fmt::arg("indiceRotulo", EscaparXml(Tr(idioma, "Índice"))), fmt::arg("indice", indice),
+      fmt::arg("ajuda", EscaparXml(Tr(idioma, "Escreva em cada célula vazia um número da caixa; o lápis anota "
+                                              "vários números numa célula. As setas andam entre as células."))),
+      fmt::arg("regras", regras), fmt::arg("indiceRotulo", EscaparXml(Tr(idioma, "Índice"))),
+      fmt::arg("indice", indice),
       fmt::arg("puzzles", puzzles), fmt::arg("dados", JsonNaPagina(programa)));
 
   const std::string_view estilo = Embutido(cadrel_html_estilo_dados, cadrel_html_estilo_tamanho);

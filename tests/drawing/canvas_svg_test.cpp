@@ -65,7 +65,8 @@ TEST_F(CanvasSvg, CadaChamadaUmElementoEmUnidadesDoPdf) {
       {[](ICadrelCanvas& C) { C.Linha(0, 0, 25.4, 0, 0.8, 0); },
        R"(<line x1="0" y1="0" x2="300" y2="0" stroke="#000" stroke-width="3"/>)"},
       {[](ICadrelCanvas& C) { C.Linha(10, 10, 10, 35.4, 0.25, 128, {2, 1}); },
-       R"(<line x1="118" y1="118" x2="118" y2="418" stroke="#808080" stroke-width="1" stroke-dasharray="23.62 11.81"/>)"},
+       R"(<line x1="118" y1="118" x2="118" y2="418" stroke="#808080" stroke-width="1" )"
+       R"(stroke-dasharray="23.62 11.81"/>)"},
       {[](ICadrelCanvas& C) { C.Linha(0, 0, 1, 1, 1, -1); }, ""},
       {[](ICadrelCanvas& C) { C.Rectangulo(10, 10, 5, 5, 0, -1, 235); },
        R"(<rect x="118" y="118" width="59" height="59" fill="#ebebeb"/>)"},
@@ -85,7 +86,8 @@ TEST_F(CanvasSvg, CadaChamadaUmElementoEmUnidadesDoPdf) {
        fmt::format(R"e(<text x="{}" y="{}" font-size="40">12</text>)e", 591 - unidades("12", 9.5, false),
                    236 + ascente(9.5))},
       {[](ICadrelCanvas& C) { C.TextoRodado(50, 20, "QUORVEL", 12, true, 0, alCentro); },
-       fmt::format(R"e(<text x="{}" y="{}" font-size="50" font-weight="700" transform="translate(591 236) rotate(90)">QUORVEL</text>)e",
+       fmt::format(R"e(<text x="{}" y="{}" font-size="50" font-weight="700" )e"
+                   R"e(transform="translate(591 236) rotate(90)">QUORVEL</text>)e",
                    -unidades("QUORVEL", 12, true) / 2, ascente(12))},
       {[](ICadrelCanvas& C) { C.Texto(0, 0, "invisível", 12, false, -1, alEsquerda); }, ""},
   };

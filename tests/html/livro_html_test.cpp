@@ -42,7 +42,8 @@ TLivro GerarLivro(std::int32_t N, std::int32_t ANivel, std::int32_t APuzzles, TI
 }
 
 // What follows each AAntes in ATexto up to the next ADepois.
-std::vector<std::string> Todos(const std::string& ATexto, const std::string& AAntes, const std::string& ADepois = "\"") {
+std::vector<std::string> Todos(const std::string& ATexto, const std::string& AAntes,
+                               const std::string& ADepois = "\"") {
   std::vector<std::string> achados;
   for (std::size_t i = ATexto.find(AAntes); i != std::string::npos; i = ATexto.find(AAntes, i)) {
     i += AAntes.size();
