@@ -193,7 +193,7 @@ std::string FaceCss(bool ANegrito, const std::set<char32_t>& ACaracteres) {
 std::string LivroParaHtml(const TLivro& ALivro) {
   const TConfigLivro& config = ALivro.Config;
   const TIdioma idioma = config.Idioma;
-  const TPaginasPuzzles paginas(ALivro, TInfoLivro{}, LayoutPadrao(config.N), GeometriaEcra(config.N));
+  const TPaginasPuzzles paginas(ALivro, TInfoLivro{}, LayoutEcra(config.N), GeometriaEcra(config.N));
   std::set<char32_t> caracteres;
   std::string puzzles, indice;
   nlohmann::json dados = nlohmann::json::array();

@@ -16,6 +16,8 @@ namespace {
 // box it draws, four numbers a row: every millimetre spared goes to the grid
 // on a phone, and even a 7 × 7 puzzle's box stays shorter than its grid.
 constexpr double CLarguraCaixaEcra = 46;
+// The cell of the book's 5 × 5 grid, as wide as a fingertip on a phone.
+constexpr double CCelulaEcra = 14;
 // Air around the drawing, so that no line is cut at the SVG's edge.
 constexpr double CFolgaJanela = 1.5;
 
@@ -83,9 +85,15 @@ private:
 
 }  // namespace
 
+TLayoutPuzzles LayoutEcra(std::int32_t N) {
+  TLayoutPuzzles layout = LayoutPadrao(N);
+  layout.LadoMm = std::max(layout.LadoMm, CCelulaEcra * N);
+  return layout;
+}
+
 TGeometriaPagina GeometriaEcra(std::int32_t N) {
   TGeometriaPagina g;
-  g.Largura = LayoutPadrao(N).LadoMm + CLarguraCaixaEcra;
+  g.Largura = LayoutEcra(N).LadoMm + CLarguraCaixaEcra;
   return g;
 }
 

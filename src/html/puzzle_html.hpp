@@ -28,8 +28,11 @@ struct TPuzzleSvg {
   std::set<char32_t> Caracteres;    // those of its texts
 };
 
-// The frame a screen gives a puzzle: the book's grid with its box beside it,
-// no wider than that, so that a phone shows the grid large enough to touch.
+// How a screen lays out a puzzle of side N: the book's grid, grown where its
+// cells would be smaller than those of a 5 × 5 one, in a frame no wider than
+// the grid and its box beside it, so that a phone shows the grid large enough
+// to touch.
+TLayoutPuzzles LayoutEcra(std::int32_t N);
 TGeometriaPagina GeometriaEcra(std::int32_t N);
 
 // Puzzle AIndice (0-based) of APaginas, drawn by its own DesenharPuzzle.

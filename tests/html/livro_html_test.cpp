@@ -209,7 +209,7 @@ TEST(LivroHtml, FacesCortadasAosCaracteresDaPagina) {
 TEST(LivroHtml, PuzzleDesenhadoPeloLivro) {
   const TLivro& livro = Exemplo().Livro;
   const std::int32_t n = livro.Config.N;
-  const TPaginasPuzzles paginas(livro, TInfoLivro{}, LayoutPadrao(n), GeometriaEcra(n));
+  const TPaginasPuzzles paginas(livro, TInfoLivro{}, LayoutEcra(n), GeometriaEcra(n));
   for (std::int32_t i = 0; i < static_cast<std::int32_t>(livro.Puzzles.size()); ++i) {
     const TPuzzle& p = livro.Puzzles[i].Puzzle;
     const TPuzzleSvg svg = DesenharPuzzleSvg(paginas, i);
@@ -218,7 +218,7 @@ TEST(LivroHtml, PuzzleDesenhadoPeloLivro) {
     EXPECT_EQ(svg.Svg, directo.Svg(svg.Janela));
 
     const double lado = svg.Grelha.Largura, c = lado / n;
-    EXPECT_EQ(lado, LayoutPadrao(n).LadoMm);
+    EXPECT_EQ(lado, LayoutEcra(n).LadoMm);
     const std::size_t dado = std::find_if(p.Dados.begin(), p.Dados.end(), [](std::int32_t v) { return v != 0; }) -
                              p.Dados.begin();
     const std::int32_t x = MmParaUnidades(svg.Grelha.X + static_cast<double>(dado % n) * c, CDpiPdf);
