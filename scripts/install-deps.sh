@@ -12,6 +12,7 @@ packages=(
   poppler-utils qpdf mupdf-tools gettext
   clang libclang-rt-14-dev
   dpkg-dev file lintian appstream desktop-file-utils bash-completion groff-base man-db
+  libharfbuzz-dev chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -24,6 +24,7 @@
 #include "core/momento.hpp"
 #include "core/random.hpp"
 #include "cover/capa_pdf.hpp"
+#include "html/livro_html.hpp"
 #include "output/livro_pdf.hpp"
 #include "generation/livro.hpp"
 
@@ -113,14 +114,14 @@ std::string Motivo(const std::exception_ptr& AErro) {
 
 // The files of one book, or of one volume of a series.
 struct TFicheirosLivro {
-  std::string Pdf, Json, Capa;
+  std::string Pdf, Json, Capa, Html;
 };
 
 TFicheirosLivro FicheirosDoVolume(const TOpcoesCli& AOpcoes, std::int32_t AVolume) {
   const auto nome = [AVolume](const std::string& AFicheiro) {
     return AFicheiro.empty() ? AFicheiro : FicheiroDoVolume(AFicheiro, AVolume);
   };
-  return {nome(FicheiroPdf(AOpcoes)), nome(AOpcoes.Json), nome(AOpcoes.Capa)};
+  return {nome(FicheiroPdf(AOpcoes)), nome(AOpcoes.Json), nome(AOpcoes.Capa), nome(AOpcoes.Html)};
 }
 
 // Writes the files of a complete book and says so; false (having said why)
@@ -139,6 +140,10 @@ bool GravarLivro(const TOpcoesCli& AOpcoes, const TLivro& ALivro, const TFicheir
     if (!AFicheiros.Json.empty()) {
       GravarFicheiroAtomico(AFicheiros.Json, LivroParaJson(ALivro, AOpcoes.Edicao.Formato));
       Escrever(stdout, fmt::format("JSON gravado em {}", AFicheiros.Json));
+    }
+    if (!AFicheiros.Html.empty()) {
+      GravarLivroHtml(AFicheiros.Html, ALivro);
+      Escrever(stdout, fmt::format("HTML gravado em {}", AFicheiros.Html));
     }
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
@@ -175,7 +180,7 @@ int Executar(const TOpcoesCli& AOpcoes) {
     for (std::int32_t k = primeiro; k <= ultimo; ++k) {
       if (!gravado(k)) continue;
       const TFicheirosLivro ficheiros = FicheirosDoVolume(AOpcoes, k);
-      for (const std::string* f : {&ficheiros.Pdf, &ficheiros.Capa, &ficheiros.Json})
+      for (const std::string* f : {&ficheiros.Pdf, &ficheiros.Capa, &ficheiros.Json, &ficheiros.Html})
         if (!f->empty()) VerificarDestino(*f);
     }
   } catch (const ECadrel& e) {

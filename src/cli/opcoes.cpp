@@ -144,6 +144,13 @@ std::string LerPdf(std::string& AValor) {
   return {};
 }
 
+std::string LerHtml(std::string& AValor) {
+  const std::filesystem::path p(AValor);
+  if (p.stem().empty() || !IguaisSemCaixa(p.extension().string(), ".html"))
+    return fmt::format("o nome do ficheiro tem de terminar em .html, não \"{}\".", AValor);
+  return {};
+}
+
 std::string LerNomeJson(std::string& AValor) {
   if (std::filesystem::path(AValor).filename().empty())
     return fmt::format("indique o nome de um ficheiro, não \"{}\".", AValor);
@@ -215,6 +222,7 @@ struct TLidas {
   const CLI::Option* OpVolume = nullptr;
   const CLI::Option* OpJson = nullptr;
   const CLI::Option* OpCapa = nullptr;
+  const CLI::Option* OpHtml = nullptr;
   const CLI::Option* OpPuzzle = nullptr;
 };
 
@@ -283,6 +291,11 @@ void OpcoesDoLivro(CLI::App& AApp, TOpcoesCli& AOpcoes, TLidas& ALidas) {
   ALidas.OpJson = AApp.add_option("--json", AOpcoes.Json, "Grava também o livro em JSON, neste ficheiro")
                       ->option_text("FICHEIRO")
                       ->check(Validador(LerNomeJson));
+  ALidas.OpHtml = AApp.add_option("--html", AOpcoes.Html,
+                                  "Grava também o livro para jogar num navegador,\n"
+                                  "numa só página HTML, neste ficheiro")
+                      ->option_text("FICHEIRO.html")
+                      ->check(Validador(LerHtml));
   AApp.add_option("--formato", ALidas.Formato,
                   "Formato das páginas: A4, A5, carta (8,5 x 11 pol.)\n"
                   "ou 6x9 (pol.); por omissão A4")
@@ -397,6 +410,9 @@ std::string ConcluirLivro(TOpcoesCli& AOpcoes, const TLidas& ALidas) {
       if (json)
         VerificarOutroFicheiro("--capa", AOpcoes.Capa, AOpcoes.Json, "a capa não pode ir para o ficheiro do JSON");
     }
+    // The PDF's and the cover's names end in .pdf: only the JSON's can be the page's.
+    if (ALidas.OpHtml->count() > 0 && json)
+      VerificarOutroFicheiro("--html", AOpcoes.Html, AOpcoes.Json, "a página não pode ir para o ficheiro do JSON");
   } catch (const ECadrel& e) {
     return e.what();
   }

@@ -18,6 +18,7 @@ struct TOpcoesCli {
   std::optional<std::uint32_t> Semente;
   std::string Pdf;   // empty when -o/--saida was not given
   std::string Json;  // empty when --json was not given: no JSON then
+  std::string Html;  // empty when --html was not given: no page then
   TEdicao Edicao;    // the trim, and whether the PDF is the print edition
   std::string Capa;  // empty when --capa was not given: no cover then
   TPapel Papel = ppBranco;  // of the print edition, which the cover's spine follows

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include <glib.h>
 #include <utf8.h>
+
+#include <memory>
 
 namespace cadrel {
 
@@ -42,6 +45,27 @@ std::vector<std::string_view> Partes(std::string_view ATexto, std::string_view A
     ATexto.remove_prefix(fim + 1);
   }
   return partes;
+}
+
+std::string EscaparXml(std::string_view ATexto) {
+  std::string escapado;
+  escapado.reserve(ATexto.size());
+  for (const char c : ATexto) {
+    switch (c) {
+      case '&': escapado += "&amp;"; break;
+      case '<': escapado += "&lt;"; break;
+      case '>': escapado += "&gt;"; break;
+      case '"': escapado += "&quot;"; break;
+      case '\'': escapado += "&#39;"; break;
+      default: escapado += c;
+    }
+  }
+  return escapado;
+}
+
+std::string Base64(std::span<const unsigned char> ADados) {
+  const std::unique_ptr<gchar, decltype(&g_free)> codificado(g_base64_encode(ADados.data(), ADados.size()), g_free);
+  return codificado.get();
 }
 
 }  // namespace cadrel

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,5 +21,10 @@ std::string_view PrimeirosCaracteres(std::string_view ATexto, std::int32_t ACara
 // pieces are dropped unless AManterVazias (lines keep their count that way).
 std::vector<std::string_view> Partes(std::string_view ATexto, std::string_view ASeparadores,
                                      bool AManterVazias = false);
+// The text with &, <, >, " and ' as character references, fit for the content
+// and the attribute values of XML and HTML.
+std::string EscaparXml(std::string_view ATexto);
+// The bytes in Base64 (RFC 4648, padded), as data: URLs carry them.
+std::string Base64(std::span<const unsigned char> ADados);
 
 }  // namespace cadrel

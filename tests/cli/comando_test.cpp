@@ -61,18 +61,20 @@ TEST(QuorvelCli, GravaOPdfComONomePorOmissaoEOJsonSoQuandoPedido) {
   EXPECT_NE(info.find("Pages:           " + paginas + "\n"), std::string::npos) << info;
   EXPECT_EQ(pasta.Entradas(), 1u);
 
-  // The same code gives the same book, here beside its JSON; an existing PDF is replaced.
+  // The same code gives the same book, here beside its JSON and its page to
+  // play; an existing PDF is replaced.
   std::filesystem::create_directory(pasta / "livros");
   EscreverFicheiro(pasta / "livros/outro.pdf", "antigo");
   const TExecucao s = Correr(pasta,
                              "--puzzles 2 --tamanho 4 --nivel 1 --semente 0000002A --silencioso "
-                             "-o livros/outro.pdf --json livros/outro.json");
+                             "-o livros/outro.pdf --json livros/outro.json --html livros/outro.html");
   ASSERT_EQ(s.Codigo, 0) << s.Erro;
   EXPECT_EQ(s.Erro, "");
   EXPECT_EQ(s.Saida, "PDF gravado em livros/outro.pdf\nJSON gravado em livros/outro.json\n"
-                    "Livro gerado: 2 puzzles, " + paginas + fim);
+                    "HTML gravado em livros/outro.html\nLivro gerado: 2 puzzles, " + paginas + fim);
   EXPECT_EQ(LerFicheiro(pasta / "livros/outro.pdf").rfind("%PDF-", 0), 0u);
   EXPECT_EQ(nlohmann::json::parse(LerFicheiro(pasta / "livros/outro.json"))["codigo"], "0000002A");
+  EXPECT_EQ(LerFicheiro(pasta / "livros/outro.html").rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_EQ(pasta.Entradas(), 2u);
 }
 
@@ -127,6 +129,7 @@ TEST(QuorvelCli, FalhasSaemCom1SemDeixarNada) {
        "Não foi possível gravar o ficheiro nao/x.json: a pasta não existe.\n"},
       {recusado + "-o x.pdf --capa nao/capa.pdf",
        "Não foi possível gravar o ficheiro nao/capa.pdf: a pasta não existe.\n"},
+      {recusado + "-o x.pdf --html nao/x.html", "Não foi possível gravar o ficheiro nao/x.html: a pasta não existe.\n"},
       {"--puzzles 1 --tamanho 4 --nivel 1 --semente 00000001 --silencioso -o pasta.pdf --json x.json",
        "Não foi possível gravar o ficheiro pasta.pdf: o destino é uma pasta.\n"},
       // Tried before the generation, which would take minutes here.

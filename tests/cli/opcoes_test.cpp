@@ -137,6 +137,9 @@ TEST(OpcoesCli, ValorInvalidoSaiComCodigo2ENomeiaAOpcao) {
       {{"--capa", "capa.png"}, "--capa"},
       {{"--capa", "Quorvel_5x5_P_50.pdf"}, "--capa"},  // would replace the PDF
       {{"--json", "c.pdf", "--capa", "c.pdf"}, "--capa"},  // would replace the JSON
+      {{"--html", "livro.htm"}, "--html"},
+      {{"--html", "pasta/.html"}, "--html"},
+      {{"--json", "livro.html", "--html", "./livro.html"}, "--html"},  // would replace the JSON
       {{"--puzzles"}, "--puzzles"},
       {{"--sem-dicas=talvez"}, "--sem-dicas"},
       {{"--cor", "azul"}, "--cor"},
@@ -200,6 +203,9 @@ TEST(OpcoesCli, RecusasDaCapa) {
        "--capa: a capa não pode ir para o ficheiro do PDF, \"livros/./verao.pdf\"."},
       {{"--json", "verao.pdf", "--capa", "verao.pdf"},
        "--capa: a capa não pode ir para o ficheiro do JSON, \"verao.pdf\"."},
+      {{"--html", "verao.pdf"}, "--html: o nome do ficheiro tem de terminar em .html, não \"verao.pdf\"."},
+      {{"--json", "verao.HTML", "--html", "verao.HTML"},
+       "--html: a página não pode ir para o ficheiro do JSON, \"verao.HTML\"."},
   };
   for (const auto& c : casos) {
     const TAnaliseOpcoes a = Analisar(c.args);
@@ -208,6 +214,9 @@ TEST(OpcoesCli, RecusasDaCapa) {
   }
   EXPECT_EQ(Analisar({"-o", "livros/verao.pdf", "--capa", "livros/capa.pdf", "--json", "livros/verao.json"}).Desfecho,
             TDesfechoOpcoes::doGerar);
+  const TAnaliseOpcoes html = Analisar({"--json", "verao.json", "--html", "livros/Verao.HTML"});
+  EXPECT_EQ(html.Desfecho, TDesfechoOpcoes::doGerar);
+  EXPECT_EQ(html.Opcoes.Html, "livros/Verao.HTML");
 }
 
 TEST(OpcoesCli, SubcomandoResolver) {

@@ -12,7 +12,7 @@ pasta=$(mktemp -d)
 trap 'rm -rf "$pasta"' EXIT
 cd "$pasta" || exit 1
 mkdir livros
-touch a.pdf B.PDF c.json notas.txt "com espaço.pdf"
+touch a.pdf B.PDF c.json notas.txt "com espaço.pdf" jogo.html P.HTML
 
 falhas=0
 
@@ -64,6 +64,10 @@ quorvel-cli -o |B.PDF a.pdf com espaço.pdf livros
 quorvel-cli --saida c|com espaço.pdf
 quorvel-cli --json |c.json livros
 quorvel-cli --json = |c.json livros
+quorvel-cli --html |P.HTML jogo.html livros
+quorvel-cli --html j|jogo.html
+quorvel-cli --h|--help --html
+quorvel-cli --html jogo.html --s|--saida --sem-dicas --semente --silencioso
 quorvel-cli --f|--formato
 quorvel-cli --formato |6x9 A4 A5 carta
 quorvel-cli --formato a|A4 A5
@@ -91,14 +95,14 @@ quorvel-cli --semente |
 quorvel-cli -j |
 quorvel-cli --nivel 3 |
 quorvel-cli --titulo resolver --ni|--nivel
-quorvel-cli resolver |B.PDF a.pdf c.json com espaço.pdf livros notas.txt
+quorvel-cli resolver |B.PDF P.HTML a.pdf c.json com espaço.pdf jogo.html livros notas.txt
 quorvel-cli resolver n|notas.txt
 quorvel-cli resolver --|--ajuda --help --idioma --json --nos --puzzle
 quorvel-cli resolver --idioma |en pt
 quorvel-cli resolver c.json --idioma = P|pt
-quorvel-cli resolver --idioma en |B.PDF a.pdf c.json com espaço.pdf livros notas.txt
-quorvel-cli resolver --papel |B.PDF a.pdf c.json com espaço.pdf livros notas.txt
-quorvel-cli resolver --json |B.PDF a.pdf c.json com espaço.pdf livros notas.txt
+quorvel-cli resolver --idioma en |B.PDF P.HTML a.pdf c.json com espaço.pdf jogo.html livros notas.txt
+quorvel-cli resolver --papel |B.PDF P.HTML a.pdf c.json com espaço.pdf jogo.html livros notas.txt
+quorvel-cli resolver --json |B.PDF P.HTML a.pdf c.json com espaço.pdf jogo.html livros notas.txt
 quorvel-cli resolver c.json --puzzle |
 quorvel-cli resolver c.json --nos = |
 quorvel-cli resolver c.json --p|--puzzle
