@@ -46,6 +46,8 @@ LC_ALL=C sort >"$temp/esperado" <<'LISTA'
 /usr/share/icons/hicolor/scalable/apps/quorvel.svg
 /usr/share/man/man1/quorvel-cli.1.gz
 /usr/share/man/man1/quorvel.1.gz
+/usr/share/man/pt/man1/quorvel-cli.1.gz
+/usr/share/man/pt/man1/quorvel.1.gz
 /usr/share/metainfo/quorvel.metainfo.xml
 LISTA
 diff -u "$temp/esperado" "$temp/conteudo" >&2 || falha "o conteúdo do pacote não é o esperado (acima, - falta, + a mais)"

@@ -6,9 +6,9 @@ class QFileDialog;
 
 namespace cadrel {
 
-// A file list with sizes and dates written in Qt's default locale, the
-// program's Portuguese. Qt writes them in the desktop's regional format, which
-// on an English desktop means English months and "PM".
+// A file list with sizes and dates written in Qt's default locale, that of the
+// program's language. Qt writes them in the desktop's regional format, which
+// on an English desktop means English months and "PM" for a Portuguese reader.
 class TColunasFicheiros final : public QIdentityProxyModel {
   Q_OBJECT
 

@@ -7,23 +7,24 @@
 #include <QUrl>
 
 #include "app/colunas_ficheiros.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
 namespace {
 
 // A save dialog of a PDF file, proposing ANome; ATitulo, when given, replaces
-// Qt's own "Guardar como", so that two dialogs in a row say which file each asks for.
+// Qt's own "Guardar como" ("Save As"), so that two dialogs in a row say which file each asks for.
 QString PedirPdf(QWidget* APai, const QString& ANome, const char* AObjeto, const QString& ATitulo) {
   QFileDialog dialogo(APai);
   dialogo.setObjectName(AObjeto);
   dialogo.setAcceptMode(QFileDialog::AcceptSave);
   // Qt's own dialog, never the desktop's: a GTK, KDE or portal dialog speaks the
-  // desktop's language and asks its own replace question, and the window speaks
-  // only Portuguese. Qt's dialog also takes the window's style.
+  // desktop's language and asks its own replace question, where the window
+  // speaks the program's. Qt's dialog also takes the window's style.
   dialogo.setOption(QFileDialog::DontUseNativeDialog);
   ColunasEmPortugues(dialogo);
-  // Wide enough for the four columns of the detail view in Portuguese.
+  // Wide enough for the four columns of the detail view in Portuguese, the longer.
   dialogo.resize(dialogo.sizeHint().expandedTo(QSize(800, 480)));
   // A save dialog only accepts a file in an existing folder, and asks before
   // replacing a file unless told otherwise.
@@ -44,7 +45,7 @@ QString TDialogosQt::PedirFicheiroPdf(QWidget* APai, const QString& ANome) {
 }
 
 QString TDialogosQt::PedirFicheiroCapa(QWidget* APai, const QString& ANome) {
-  return PedirPdf(APai, ANome, "SaveDialogCapa", "Guardar a capa como");
+  return PedirPdf(APai, ANome, "SaveDialogCapa", TrP("Guardar a capa como"));
 }
 
 void TDialogosQt::Aviso(QWidget* APai, const QString& ATexto) {

@@ -22,6 +22,7 @@
 #include "book/paginas.hpp"
 #include "core/ficheiros.hpp"
 #include "core/random.hpp"
+#include "core/traducao.hpp"
 #include "cover/capa_pdf.hpp"
 #include "drawing/fontes.hpp"
 #include "output/livro_pdf.hpp"
@@ -44,11 +45,18 @@ QFont Fonte(int APixeis) {
 
 QString Q(const std::string& ATexto) { return QString::fromStdString(ATexto); }
 
-// Millimetres to one decimal, with a comma, halves rounded up as quorvel-cli
-// rounds them: 9.25 in is stored a hair below 234.95 mm and would lose its half.
+QStringList Niveis() {
+  QStringList niveis;
+  for (int nivel = 1; nivel <= CMaxNivel; ++nivel) niveis << Q(FormatarP("Nível {}", nivel));
+  return niveis << TrP("Progressiva");
+}
+
+// Millimetres to one decimal, with a comma in Portuguese, halves rounded up as
+// quorvel-cli rounds them: 9.25 in is stored a hair below 234.95 mm and would
+// lose its half.
 std::string Milimetros(double AMm) {
   std::string texto = fmt::format("{:.1f}", std::floor(AMm * 10 + 0.5 + 1e-6) / 10);
-  std::replace(texto.begin(), texto.end(), '.', ',');
+  if (IdiomaDoPrograma() == idPt) std::replace(texto.begin(), texto.end(), '.', ',');
   return texto;
 }
 
@@ -68,7 +76,7 @@ QString Motivo(const std::exception_ptr& AErro) {
   } catch (const std::exception& e) {
     return Q(e.what());
   } catch (...) {
-    return "erro desconhecido";
+    return TrP("erro desconhecido");
   }
 }
 
@@ -105,37 +113,38 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                         Qt::MSWindowsFixedSizeDialogHint),
       FDialogos(ADialogos),
-      GroupBoxLivro("Livro", this),
-      LabelNumPuzzles("Número de puzzles", this),
+      GroupBoxLivro(TrP("Livro"), this),
+      LabelNumPuzzles(TrP("Número de puzzles"), this),
       EditNumPuzzles(this),
-      RadioGroupTamanho("Tamanho da grelha", {"4 x 4", "5 x 5", "6 x 6", "7 x 7"}, 4, &GroupBoxLivro),
-      RadioGroupNivel("Dificuldade", {"Nível 1", "Nível 2", "Nível 3", "Nível 4", "Nível 5", "Progressiva"}, 3,
-                      &GroupBoxLivro),
-      LabelTituloLivro("Título (opcional)", this),
+      RadioGroupTamanho(TrP("Tamanho da grelha"), {"4 x 4", "5 x 5", "6 x 6", "7 x 7"}, 4, &GroupBoxLivro),
+      RadioGroupNivel(TrP("Dificuldade"), Niveis(), 3, &GroupBoxLivro),
+      LabelTituloLivro(TrP("Título (opcional)"), this),
       EditTituloLivro(this),
-      RadioGroupModo("Leis do Livro", {"Surpresa", "Escolher leis"}, 2, this),
-      GroupBoxLeis("Leis a incluir", this),
-      CheckBoxLeiSimetria("Simetria", &GroupBoxLeis),
-      CheckBoxLeiTabela("Tabela", &GroupBoxLeis),
-      CheckBoxLeiOrdem("Ordem", &GroupBoxLeis),
-      CheckBoxLeiSomas("Somas", &GroupBoxLeis),
+      RadioGroupModo(TrP("Leis do Livro"), {TrP("Surpresa"), TrP("Escolher leis")}, 2, this),
+      GroupBoxLeis(TrP("Leis a incluir"), this),
+      CheckBoxLeiSimetria(TrP("Simetria"), &GroupBoxLeis),
+      CheckBoxLeiTabela(TrP("Tabela"), &GroupBoxLeis),
+      CheckBoxLeiOrdem(TrP("Ordem"), &GroupBoxLeis),
+      CheckBoxLeiSomas(TrP("Somas"), &GroupBoxLeis),
       LabelResumo(this),
-      BitBtnGerar("Gerar livro", this),
-      BitBtnSair("Sair", this),
+      BitBtnGerar(TrP("Gerar livro"), this),
+      BitBtnSair(TrP("Sair"), this),
       ProgressBarLote(this),
       LabelEstado(this),
       LabelCadrel("QUORVEL", this),
-      BitBtnCancelar("Cancelar", this),
-      CheckBoxCaminho("Soluções com dicas", this),
-      CheckBoxAbrirPDF("Abrir o PDF", this),
+      BitBtnCancelar(TrP("Cancelar"), this),
+      CheckBoxCaminho(TrP("Soluções com dicas"), this),
+      CheckBoxAbrirPDF(TrP("Abrir o PDF"), this),
       LabelAutor("by Velmaro", this),
       BevelApp(this),
-      LabelFormato("Formato", this),
+      LabelFormato(TrP("Formato"), this),
       ComboBoxFormato(this),
-      CheckBoxImpressao("Edição para impressão", this),
-      CheckBoxCapa("Capa para impressão", this),
-      LabelPapel("Papel", this),
+      CheckBoxImpressao(TrP("Edição para impressão"), this),
+      CheckBoxCapa(TrP("Capa para impressão"), this),
+      LabelPapel(TrP("Papel"), this),
       ComboBoxPapel(this),
+      LabelIdioma(TrP("Idioma do livro"), this),
+      ComboBoxIdioma(this),
       FGravar([](const TLivro& ALivro, const std::string& ACaminho, const TEdicao& AEdicao) {
         return GravarLivroPdf(ACaminho, ALivro, InfoPadrao(ALivro.Config.Idioma), AEdicao);
       }),
@@ -178,7 +187,7 @@ void TFormMain::CriarControlos() {
   };
   const TColocacao colocacoes[] = {
       {BevelApp, "BevelApp", {368, 15, 222, 74}, 12},
-      {LabelCadrel, "LabelCadrel", {389, 16, 171, 48}, 40},
+      {LabelCadrel, "LabelCadrel", {379, 16, 191, 48}, 40},
       {LabelAutor, "LabelAutor", {398, 61, 152, 23}, 17},
       {LabelFormato, "LabelFormato", {368, 95, 222, 20}, 15},
       {ComboBoxFormato, "ComboBoxFormato", {368, 118, 222, 28}, 15},
@@ -189,12 +198,14 @@ void TFormMain::CriarControlos() {
       {GroupBoxLivro, "GroupBoxLivro", {8, 4, 353, 192}, 17},
       {RadioGroupTamanho, "RadioGroupTamanho", {12, 25, 323, 60}, 15},
       {RadioGroupNivel, "RadioGroupNivel", {12, 91, 323, 85}, 15},
-      {CheckBoxCaminho, "CheckBoxCaminho", {10, 205, 157, 17}, 15},
-      {CheckBoxAbrirPDF, "CheckBoxAbrirPDF", {180, 205, 102, 17}, 15},
-      {LabelNumPuzzles, "LabelNumPuzzles", {455, 233, 128, 20}, 15},
+      {CheckBoxCaminho, "CheckBoxCaminho", {10, 205, 168, 17}, 15},
+      {CheckBoxAbrirPDF, "CheckBoxAbrirPDF", {180, 205, 130, 17}, 15},
+      {LabelNumPuzzles, "LabelNumPuzzles", {455, 233, 150, 20}, 15},
       {EditNumPuzzles, "EditNumPuzzles", {455, 258, 103, 28}, 15},
-      {LabelTituloLivro, "LabelTituloLivro", {8, 233, 110, 20}, 15},
-      {EditTituloLivro, "EditTituloLivro", {8, 258, 440, 28}, 15},
+      {LabelTituloLivro, "LabelTituloLivro", {8, 233, 290, 20}, 15},
+      {EditTituloLivro, "EditTituloLivro", {8, 258, 300, 28}, 15},
+      {LabelIdioma, "LabelIdioma", {316, 233, 132, 20}, 15},
+      {ComboBoxIdioma, "ComboBoxIdioma", {316, 258, 132, 28}, 15},
       {LabelResumo, "LabelResumo", {8, 293, 440, 36}, 12},
       {LabelEstado, "LabelEstado", {8, 335, 440, 36}, 12},
       {ProgressBarLote, "ProgressBarLote", {8, 381, 440, 24}, 12},
@@ -228,25 +239,26 @@ void TFormMain::CriarControlos() {
   EditNumPuzzles.SetPosicao(50);
 
   LabelFormato.setBuddy(&ComboBoxFormato);
-  for (const TDadosFormato& formato : CFormatos) {
-    ComboBoxFormato.addItem(
-        QString::fromUtf8(formato.Descricao.data(), static_cast<qsizetype>(formato.Descricao.size())));
-  }
+  for (const TDadosFormato& formato : CFormatos) ComboBoxFormato.addItem(TrP(formato.Descricao.data()));
   ComboBoxFormato.setCurrentIndex(fmA4);
-  CheckBoxImpressao.setToolTip(
-      QString::fromUtf8("O PDF para mandar imprimir: sem marcadores nem ligações, com um número par de páginas, "
-                        "pelo menos 24."));
-  CheckBoxCapa.setToolTip(
-      QString::fromUtf8("Grava também, num segundo PDF, a capa do livro para mandar imprimir: contracapa, lombada "
-                        "e frente numa só página."));
+  CheckBoxImpressao.setToolTip(TrP("O PDF para mandar imprimir: sem marcadores nem ligações, com um número par de "
+                                   "páginas, pelo menos 24."));
+  CheckBoxCapa.setToolTip(TrP("Grava também, num segundo PDF, a capa do livro para mandar imprimir: contracapa, "
+                              "lombada e frente numa só página."));
   LabelPapel.setBuddy(&ComboBoxPapel);
   for (const TDadosPapel& papel : CPapeis) {
-    QString nome = QString::fromUtf8(papel.Nome.data(), static_cast<qsizetype>(papel.Nome.size()));
+    QString nome = TrP(papel.Nome.data());
     nome[0] = nome[0].toUpper();
     ComboBoxPapel.addItem(nome);
   }
   ComboBoxPapel.setCurrentIndex(ppBranco);
-  ComboBoxPapel.setToolTip(QString::fromUtf8("O papel do miolo, que dá a grossura da lombada."));
+  ComboBoxPapel.setToolTip(TrP("O papel do miolo, que dá a grossura da lombada."));
+  // Each language named in itself, as a reader of it looks for it; the
+  // program's own language is proposed.
+  LabelIdioma.setBuddy(&ComboBoxIdioma);
+  ComboBoxIdioma.addItems({QString::fromUtf8("Português"), "English"});
+  ComboBoxIdioma.setCurrentIndex(IdiomaDoPrograma());
+  ComboBoxIdioma.setToolTip(TrP("A língua dos textos impressos no livro e na capa; os puzzles são os mesmos."));
 
   LabelTituloLivro.setBuddy(&EditTituloLivro);
   EditTituloLivro.setMaxLength(CMaxTitulo);
@@ -288,7 +300,7 @@ void TFormMain::DefinirOrdemTab() {
   for (int k = 0; k < RadioGroupModo.NumItens(); ++k) ordem.push_back(RadioGroupModo.Botao(k));
   // The two choices under the book's group, then the title below them.
   for (QWidget* w : std::initializer_list<QWidget*>{&CheckBoxCaminho, &CheckBoxAbrirPDF, &EditTituloLivro,
-                                                    &BitBtnGerar, &BitBtnSair}) {
+                                                    &ComboBoxIdioma, &BitBtnGerar, &BitBtnSair}) {
     ordem.push_back(w);
   }
   for (std::size_t k = 1; k < ordem.size(); ++k) setTabOrder(ordem[k - 1], ordem[k]);
@@ -327,6 +339,11 @@ TPapel TFormMain::LerPapel() const {
   return indice >= 0 && indice < static_cast<int>(CPapeis.size()) ? static_cast<TPapel>(indice) : ppBranco;
 }
 
+TIdioma TFormMain::LerIdioma() const {
+  const int indice = ComboBoxIdioma.currentIndex();
+  return indice >= 0 && indice < static_cast<int>(CNomesIdiomas.size()) ? static_cast<TIdioma>(indice) : idPt;
+}
+
 void TFormMain::AtualizarInterface() {
   // Changing a selection or the spin position below comes back here.
   if (FAtualizando) return;
@@ -361,7 +378,7 @@ void TFormMain::AtualizarInterface() {
 
   for (QWidget* w : std::initializer_list<QWidget*>{&EditNumPuzzles, &EditTituloLivro, &RadioGroupTamanho,
                                                     &RadioGroupModo, &ComboBoxFormato, &CheckBoxImpressao,
-                                                    &CheckBoxCapa}) {
+                                                    &CheckBoxCapa, &ComboBoxIdioma}) {
     w->setEnabled(livre);
   }
   // The paper only matters to a cover.
@@ -419,6 +436,7 @@ bool TFormMain::LerConfig(TConfigLivro& AConfig) {
     return false;
   }
   AConfig.Caminho = CheckBoxCaminho.isChecked();
+  AConfig.Idioma = LerIdioma();
   AConfig.Semente = SementeDoRelogio();  // every press makes a new book
   try {
     ValidarConfigLivro(AConfig);
@@ -457,7 +475,7 @@ QString TFormMain::PedirCapa(const QString& ACaminho) {
       FDialogos.PedirFicheiroCapa(this, livro.absoluteDir().filePath(livro.completeBaseName() + "_capa.pdf"));
   if (capa.isEmpty() || Destino(capa) != Destino(ACaminho)) return capa;
   // The cover, written after the book, would replace it.
-  const QString texto = "A capa não pode ir para o ficheiro do livro, " + capa + ".";
+  const QString texto = Q(FormatarP("A capa não pode ir para o ficheiro do livro, {}.", capa.toStdString()));
   MostrarEstado(texto);
   FDialogos.Aviso(this, texto);
   return {};
@@ -486,7 +504,7 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho,
   if (!ACapa.isEmpty()) capa = TCapaPedida{QFile::encodeName(ACapa).toStdString(), LerPapel()};
   ProgressBarLote.setRange(0, AConfig.NumPuzzles);
   ProgressBarLote.setValue(0);
-  MostrarEstado("A preparar o livro...");
+  MostrarEstado(TrP("A preparar o livro..."));
   AtualizarInterface();
 
   // Everything the worker reports is posted to this window, so it arrives in
@@ -516,7 +534,7 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho,
     connect(FTrabalho.get(), &QThread::finished, this, &TFormMain::TrabalhoAcabado, Qt::QueuedConnection);
     FIniciarTrabalho(*FTrabalho);
     if (FTrabalho->isRunning() || FTrabalho->isFinished()) return;
-    throw ECadrel("o sistema não deixou criar a tarefa que faz o livro (limite de tarefas ou de memória).");
+    throw ECadrel(TrP("o sistema não deixou criar a tarefa que faz o livro (limite de tarefas ou de memória)."));
   } catch (...) {
     FTrabalho.reset();
     TFimLivro fim;
@@ -544,7 +562,7 @@ TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const TE
   if (ACapa) {
     // As quorvel-cli writes it: the spine of the print edition of this trim.
     try {
-      fim.Capa = GravarCapaPdf(ACapa->Caminho, livro, InfoPadrao(), AEdicao.Formato, ACapa->Papel);
+      fim.Capa = GravarCapaPdf(ACapa->Caminho, livro, InfoPadrao(AConfig.Idioma), AEdicao.Formato, ACapa->Papel);
     } catch (...) {
       fim.ErroCapa = std::current_exception();
     }
@@ -563,7 +581,7 @@ void TFormMain::EscritaIniciada() {
   AtualizarInterface();
   ProgressBarLote.setValue(ProgressBarLote.maximum());
   // The closing window has said what it waits for.
-  if (!FFecharNoFim) MostrarEstado(FCapa.isEmpty() ? "A criar o PDF..." : "A criar o PDF e a capa...");
+  if (!FFecharNoFim) MostrarEstado(FCapa.isEmpty() ? TrP("A criar o PDF...") : TrP("A criar o PDF e a capa..."));
 }
 
 void TFormMain::TrabalhoAcabado() {
@@ -581,7 +599,7 @@ void TFormMain::Terminar(TFimLivro AFim) {
 
   const auto falhou = [this](const QString& AMotivo) {
     ProgressBarLote.setValue(0);
-    const QString texto = "Não foi possível terminar o livro: " + AMotivo;
+    const QString texto = Q(FormatarP("Não foi possível terminar o livro: {}", AMotivo.toStdString()));
     MostrarEstado(texto);
     FDialogos.Erro(this, texto);
   };
@@ -589,15 +607,15 @@ void TFormMain::Terminar(TFimLivro AFim) {
     if (fim.Erro) std::rethrow_exception(fim.Erro);
     if (fim.Cancelado) {
       ProgressBarLote.setValue(0);
-      MostrarEstado(Q(fmt::format("Geração cancelada aos {} de {} puzzles. Nada foi gravado.", fim.Puzzles,
-                                  FNumPedidos)));
+      MostrarEstado(
+          Q(FormatarP("Geração cancelada aos {} de {} puzzles. Nada foi gravado.", fim.Puzzles, FNumPedidos)));
     } else {
       ProgressBarLote.setValue(ProgressBarLote.maximum());
-      QString texto = Q(fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", fim.Puzzles,
-                                    fim.Paginas, fim.Codigo));
+      QString texto =
+          Q(fmt::format(fmt::runtime(TextoLivroGerado(fim.Puzzles)), fim.Puzzles, fim.Paginas, fim.Codigo));
       if (fim.Capa) {
-        texto += Q(fmt::format(". Capa gravada: {} × {} mm, lombada de {} mm.", Milimetros(fim.Capa->Largura),
-                               Milimetros(fim.Capa->Altura), Milimetros(fim.Capa->Lombada)));
+        texto += Q(FormatarP(". Capa gravada: {} × {} mm, lombada de {} mm.", Milimetros(fim.Capa->Largura),
+                             Milimetros(fim.Capa->Altura), Milimetros(fim.Capa->Lombada)));
       }
       const QString erroCapa = fim.ErroCapa ? Motivo(fim.ErroCapa) : QString();
       if (!erroCapa.isEmpty()) texto += ". " + erroCapa;
@@ -609,7 +627,7 @@ void TFormMain::Terminar(TFimLivro AFim) {
   } catch (const std::exception& e) {
     falhou(Q(e.what()));
   } catch (...) {
-    falhou("erro desconhecido");
+    falhou(TrP("erro desconhecido"));
   }
 
   FOcupado = false;
@@ -629,7 +647,7 @@ void TFormMain::BitBtnCancelarClick() {
   if (!FPortao.Cancelar()) return;
   FCancelar = true;
   BitBtnCancelar.setEnabled(false);
-  MostrarEstado("A cancelar...");
+  MostrarEstado(TrP("A cancelar..."));
 }
 
 void TFormMain::BitBtnSairClick() { close(); }
@@ -641,8 +659,8 @@ void TFormMain::closeEvent(QCloseEvent* AEvento) {
   }
   AEvento->ignore();
   if (FFecharNoFim) return;
-  const QString pergunta = FPortao.Escrevendo() ? "O livro está a ser gravado. Sair quando estiver gravado?"
-                                                : "Está a ser gerado um livro. Cancelar e sair?";
+  const QString pergunta = FPortao.Escrevendo() ? TrP("O livro está a ser gravado. Sair quando estiver gravado?")
+                                                : TrP("Está a ser gerado um livro. Cancelar e sair?");
   if (!FDialogos.Confirmar(this, pergunta)) return;
   // The question has its own event loop: the book may have ended while it was open.
   if (!FOcupado) {
@@ -653,9 +671,9 @@ void TFormMain::closeEvent(QCloseEvent* AEvento) {
   // A book already being written is finished, never left half done.
   if (FPortao.Cancelar()) {
     FCancelar = true;
-    MostrarEstado("A cancelar...");
+    MostrarEstado(TrP("A cancelar..."));
   } else {
-    MostrarEstado("A acabar de gravar o livro; a janela fecha a seguir.");
+    MostrarEstado(TrP("A acabar de gravar o livro; a janela fecha a seguir."));
   }
   AtualizarInterface();
 }

@@ -57,6 +57,8 @@ public:
   TEdicao LerEdicao() const;
   // The paper chosen for the cover's spine.
   TPapel LerPapel() const;
+  // The language of the book's printed texts.
+  TIdioma LerIdioma() const;
   // Makes the book and writes it at ACaminho, and its cover at ACapa unless
   // that is empty.
   void GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho, const QString& ACapa = {});
@@ -165,6 +167,8 @@ private:
   QCheckBox CheckBoxCapa;
   QLabel LabelPapel;
   QComboBox ComboBoxPapel;  // in the order of CPapeis
+  QLabel LabelIdioma;
+  QComboBox ComboBoxIdioma;  // in the order of TIdioma
 
   TPortaoEscrita FPortao;  // the generator's stop flag and the start of writing
   TGravarLivro FGravar;

@@ -23,6 +23,7 @@
 #include "core/ficheiros.hpp"
 #include "core/momento.hpp"
 #include "core/random.hpp"
+#include "core/traducao.hpp"
 #include "cover/capa_pdf.hpp"
 #include "html/livro_html.hpp"
 #include "output/livro_pdf.hpp"
@@ -35,6 +36,8 @@ namespace {
 constexpr int CSaidaErro = 1;
 constexpr int CSaidaOpcao = 2;
 constexpr int CSaidaCancelada = 130;
+
+constexpr const char* CSemMemoria = TrMarca("Não foi possível terminar o livro: memória insuficiente");
 
 // The generator's stop flag: setting a lock-free atomic is safe in a handler.
 std::atomic<bool> GInterrompido{false};
@@ -65,13 +68,13 @@ TMostradorProgresso CriarMostrador(bool ASilencioso) {
   return {mpBarra, stderr, temLargura ? janela.ws_col : 80};
 }
 
-// With a decimal comma, as a Portuguese reader writes it, and halves rounded
-// up: a length made of inches, 9.25 in as 234.95 mm, is often stored a hair
-// below the half it is, and would lose it.
+// With a decimal comma, as a Portuguese reader writes it (an English one reads
+// a point), and halves rounded up: a length made of inches, 9.25 in as 234.95
+// mm, is often stored a hair below the half it is, and would lose it.
 std::string Decimal(double AValor, int ACasas) {
   const double escala = std::pow(10.0, ACasas);
   std::string texto = fmt::format("{:.{}f}", std::floor(AValor * escala + 0.5 + 1e-6) / escala, ACasas);
-  std::replace(texto.begin(), texto.end(), '.', ',');
+  if (IdiomaDoPrograma() == idPt) std::replace(texto.begin(), texto.end(), '.', ',');
   return texto;
 }
 
@@ -79,13 +82,15 @@ std::string Decimal(double AValor, int ACasas) {
 // "Edição para impressão: A5 (148 × 210 mm), 64 páginas, medianiz de 9,5 mm
 // (0,375 pol.), 2 páginas em branco no fim."
 std::string TextoEdicaoImpressao(TFormato AFormato, const TResumoLivroPdf& AResumo) {
-  const std::string vazias = AResumo.PaginasVazias == 0   ? "nenhuma página em branco acrescentada"
-                             : AResumo.PaginasVazias == 1 ? "1 página em branco no fim"
-                                                          : fmt::format("{} páginas em branco no fim",
-                                                                        AResumo.PaginasVazias);
-  return fmt::format("Edição para impressão: {}, {} páginas, medianiz de {} mm ({} pol.), {}.",
-                     DadosFormato(AFormato).Descricao, AResumo.Paginas, Decimal(AResumo.MedianizMm, 1),
-                     Decimal(AResumo.MedianizMm / 25.4, 3), vazias);
+  const std::string vazias =
+      AResumo.PaginasVazias == 0
+          ? TrP("nenhuma página em branco acrescentada")
+          : fmt::format(fmt::runtime(TrPN("{} página em branco no fim", "{} páginas em branco no fim",
+                                          AResumo.PaginasVazias)),
+                        AResumo.PaginasVazias);
+  return FormatarP("Edição para impressão: {}, {} páginas, medianiz de {} mm ({} pol.), {}.",
+                   TrP(DadosFormato(AFormato).Descricao.data()), AResumo.Paginas, Decimal(AResumo.MedianizMm, 1),
+                   Decimal(AResumo.MedianizMm / 25.4, 3), vazias);
 }
 
 // What a print platform asks of a cover file, said of the one written: "Capa
@@ -93,10 +98,10 @@ std::string TextoEdicaoImpressao(TFormato AFormato, const TResumoLivroPdf& AResu
 // 0,144 pol. (3,7 mm), papel branco."
 std::string TextoCapa(const std::string& AFicheiro, const TGeometriaCapa& ACapa) {
   const auto medida = [](double AMm) { return Decimal(AMm / 25.4, 3); };
-  return fmt::format("Capa gravada em {}: {} × {} pol. ({} × {} mm), lombada de {} pol. ({} mm), papel {}.",
-                     AFicheiro, medida(ACapa.Largura), medida(ACapa.Altura), Decimal(ACapa.Largura, 1),
-                     Decimal(ACapa.Altura, 1), medida(ACapa.Lombada), Decimal(ACapa.Lombada, 1),
-                     DadosPapel(ACapa.Papel).Nome);
+  return FormatarP("Capa gravada em {}: {} × {} pol. ({} × {} mm), lombada de {} pol. ({} mm), papel {}.",
+                   AFicheiro, medida(ACapa.Largura), medida(ACapa.Altura), Decimal(ACapa.Largura, 1),
+                   Decimal(ACapa.Altura, 1), medida(ACapa.Lombada), Decimal(ACapa.Lombada, 1),
+                   TrP(DadosPapel(ACapa.Papel).Nome.data()));
 }
 
 // Why an exception ended the run, for the user.
@@ -104,11 +109,11 @@ std::string Motivo(const std::exception_ptr& AErro) {
   try {
     std::rethrow_exception(AErro);
   } catch (const std::bad_alloc&) {
-    return "memória insuficiente";
+    return TrP("memória insuficiente");
   } catch (const std::exception& e) {
     return e.what();
   } catch (...) {
-    return "erro desconhecido";
+    return TrP("erro desconhecido");
   }
 }
 
@@ -131,7 +136,7 @@ bool GravarLivro(const TOpcoesCli& AOpcoes, const TLivro& ALivro, const TFicheir
   TResumoLivroPdf resumo;
   try {
     resumo = GravarLivroPdf(AFicheiros.Pdf, ALivro, info, AOpcoes.Edicao);
-    Escrever(stdout, fmt::format("PDF gravado em {}", AFicheiros.Pdf));
+    Escrever(stdout, FormatarP("PDF gravado em {}", AFicheiros.Pdf));
     if (AOpcoes.Edicao.Impressao) Escrever(stdout, TextoEdicaoImpressao(AOpcoes.Edicao.Formato, resumo));
     if (!AFicheiros.Capa.empty()) {
       const TGeometriaCapa capa = GravarCapaPdf(AFicheiros.Capa, ALivro, info, AOpcoes.Edicao.Formato, AOpcoes.Papel);
@@ -139,27 +144,30 @@ bool GravarLivro(const TOpcoesCli& AOpcoes, const TLivro& ALivro, const TFicheir
     }
     if (!AFicheiros.Json.empty()) {
       GravarFicheiroAtomico(AFicheiros.Json, LivroParaJson(ALivro, AOpcoes.Edicao.Formato));
-      Escrever(stdout, fmt::format("JSON gravado em {}", AFicheiros.Json));
+      Escrever(stdout, FormatarP("JSON gravado em {}", AFicheiros.Json));
     }
     if (!AFicheiros.Html.empty()) {
       GravarLivroHtml(AFicheiros.Html, ALivro);
-      Escrever(stdout, fmt::format("HTML gravado em {}", AFicheiros.Html));
+      Escrever(stdout, FormatarP("HTML gravado em {}", AFicheiros.Html));
     }
   } catch (const ECadrel& e) {
     Escrever(stderr, e.what());
     return false;
   } catch (...) {
-    Escrever(stderr, "Não foi possível gravar o livro: " + Motivo(std::current_exception()) + ".");
+    Escrever(stderr, FormatarP("Não foi possível gravar o livro: {}.", Motivo(std::current_exception())));
     return false;
   }
   const TConfigLivro& c = ALivro.Config;
+  const auto puzzles = static_cast<std::int64_t>(ALivro.Puzzles.size());
   if (c.Volume == 0)
-    Escrever(stdout, fmt::format("Livro gerado: {} puzzles, {} páginas. Código do livro: {}", ALivro.Puzzles.size(),
-                                 resumo.Paginas, ALivro.Codigo));
+    Escrever(stdout, fmt::format(fmt::runtime(TextoLivroGerado(puzzles)), puzzles, resumo.Paginas, ALivro.Codigo));
   else
-    Escrever(stdout, fmt::format("Volume {} de {} gerado: {} puzzles, {} páginas. Código do livro: {}; código da "
-                                 "série: {}",
-                                 c.Volume, c.Volumes, ALivro.Puzzles.size(), resumo.Paginas, ALivro.Codigo,
+    Escrever(stdout, fmt::format(fmt::runtime(TrPN("Volume {} de {} gerado: {} puzzles, {} páginas. Código do livro: "
+                                                   "{}; código da série: {}",
+                                                   "Volume {} de {} gerado: {} puzzles, {} páginas. Código do livro: "
+                                                   "{}; código da série: {}",
+                                                   puzzles)),
+                                 c.Volume, c.Volumes, puzzles, resumo.Paginas, ALivro.Codigo,
                                  CodigoLivro(c.SementeSerie)));
   return true;
 }
@@ -192,7 +200,7 @@ int Executar(const TOpcoesCli& AOpcoes) {
   GInterrompido = false;
   for (std::int32_t k = primeiro; k <= ultimo; ++k) {
     const TConfigLivro config = k == 0 ? serie : ConfigDoVolume(serie, k, AOpcoes.Volumes);
-    const std::string volume = k == 0 ? "" : fmt::format("Volume {} de {} · ", k, AOpcoes.Volumes);
+    const std::string volume = k == 0 ? "" : FormatarP("Volume {} de {} · ", k, AOpcoes.Volumes);
     TLivro livro;
     {
       TMostradorProgresso mostrador = CriarMostrador(AOpcoes.Silencioso);
@@ -207,17 +215,17 @@ int Executar(const TOpcoesCli& AOpcoes) {
                         k == 0 ? nullptr : &registo);
       } catch (...) {
         mostrador.Terminar();
-        Escrever(stderr, "Não foi possível terminar o livro: " + Motivo(std::current_exception()));
+        Escrever(stderr, FormatarP("Não foi possível terminar o livro: {}", Motivo(std::current_exception())));
         return CSaidaErro;
       }
     }
     if (livro.Cancelado) {
       // The volumes written before stay whole.
       const bool anteriores = k > 1 && AOpcoes.Volume == 0;
-      Escrever(stderr, volume + fmt::format("Geração cancelada aos {} de {} puzzles. {}", livro.Puzzles.size(),
-                                            livro.Plano.size(),
-                                            anteriores ? "Os volumes anteriores ficaram gravados; deste, nada."
-                                                       : "Nada foi gravado."));
+      Escrever(stderr, volume + FormatarP("Geração cancelada aos {} de {} puzzles. {}", livro.Puzzles.size(),
+                                          livro.Plano.size(),
+                                          anteriores ? TrP("Os volumes anteriores ficaram gravados; deste, nada.")
+                                                     : TrP("Nada foi gravado.")));
       return CSaidaCancelada;
     }
     // The volumes before the one asked for only tell the series what it holds.
@@ -249,9 +257,16 @@ int ExecutarComando(int argc, const char* const* argv) {
     return Executar(analise.Opcoes);
   } catch (...) {
     try {
-      Escrever(stderr, "Não foi possível terminar o livro: " + Motivo(std::current_exception()));
+      Escrever(stderr, FormatarP("Não foi possível terminar o livro: {}", Motivo(std::current_exception())));
     } catch (...) {
-      std::fputs("Não foi possível terminar o livro: memória insuficiente\n", stderr);
+      // The translation may be what memory lacked for: this one needs none.
+      const char* texto = CSemMemoria;
+      try {
+        texto = TrP(CSemMemoria);
+      } catch (...) {
+      }
+      std::fputs(texto, stderr);
+      std::fputs("\n", stderr);
     }
     return CSaidaErro;
   }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/texto.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
@@ -18,7 +19,9 @@ TMostradorProgresso::TMostradorProgresso(TModoProgresso AModo, std::FILE* ASaida
     : FModo(AModo), FSaida(ASaida), FLargura(ALargura) {}
 
 std::string TMostradorProgresso::Linha(std::int32_t ATotal, std::int32_t ATentativas, const std::string& ATexto) const {
-  return fmt::format("{}/{} · {} tentativas · {}", FFeitos, ATotal, ATentativas, ATexto);
+  // Portuguese keeps its one form for every count.
+  return fmt::format(fmt::runtime(TrPN("{}/{} · {} tentativas · {}", "{}/{} · {} tentativas · {}", ATentativas)),
+                     FFeitos, ATotal, ATentativas, ATexto);
 }
 
 void TMostradorProgresso::Relatar(std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,

@@ -14,6 +14,7 @@
 #include "construction/leis.hpp"
 #include "construction/solucoes.hpp"
 #include "core/texto.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
@@ -22,6 +23,13 @@ namespace {
 [[noreturn]] void Recusar(const std::string& AOnde, const std::string& AMotivo) {
   throw ECadrel(AOnde + ": " + AMotivo + ".");
 }
+
+// A line of the file, where a book's page would say "linha" of a grid's row.
+std::string LinhaDoFicheiro(std::int32_t ANumero) {
+  return fmt::format(fmt::runtime(TrPC("ficheiro", "linha {}")), ANumero);
+}
+
+std::string Celula(std::int32_t N, std::int32_t ACelula) { return NomeCelula(N, ACelula, IdiomaDoPrograma()); }
 
 // Where each part of the puzzle came from, to name it in a refusal.
 struct TOrigens {
@@ -57,15 +65,15 @@ TLeisLidas LerLeis(std::string_view ATexto, const std::string& AOnde) {
     }
     const std::optional<TConjuntoLeis> doNome = LeisDoNome(parte);
     if (!doNome)
-      Recusar(AOnde, fmt::format("lei desconhecida \"{}\"; as leis são Ordem (ORD), Tabela (TAB), Simetria (SIM) "
-                                 "e Somas (SOM-D ou SOM-Q)",
-                                 parte));
+      Recusar(AOnde, FormatarP("lei desconhecida \"{}\"; as leis são Ordem (ORD), Tabela (TAB), Simetria (SIM) "
+                               "e Somas (SOM-D ou SOM-Q)",
+                               parte));
     if (TemSomas(*doNome))
       lidas.Somas = true;
     else
       lidas.Leis = TConjuntoLeis::DeCodigo(lidas.Leis.Bits() | doNome->Bits());
   }
-  if (lidas.Leis.Vazio() && !lidas.Somas) Recusar(AOnde, "indique as leis, por exemplo ORD+SIM");
+  if (lidas.Leis.Vazio() && !lidas.Somas) Recusar(AOnde, TrP("indique as leis, por exemplo ORD+SIM"));
   return lidas;
 }
 
@@ -85,11 +93,11 @@ TReceita ReceitaLida(const TLeisLidas& ALidas, std::int32_t N, const std::string
   const bool serveD = ReceitaSuportada(N, diagonais);
   if (serveD != ReceitaSuportada(N, quebradas)) return serveD ? diagonais : quebradas;
   if (serveD)
-    Recusar(AOnde, fmt::format("\"Somas\" tanto pode ser {} como {} em grelhas {}x{}; escreva SOM-D (com as "
-                               "diagonais principais) ou SOM-Q (com as diagonais quebradas)",
-                               NomeReceita(diagonais), NomeReceita(quebradas), N, N));
-  Recusar(AOnde, fmt::format("com \"Somas\", nem a receita {} nem a {} serve para grelhas {}x{}",
+    Recusar(AOnde, FormatarP("\"Somas\" tanto pode ser {} como {} em grelhas {}x{}; escreva SOM-D (com as "
+                             "diagonais principais) ou SOM-Q (com as diagonais quebradas)",
                              NomeReceita(diagonais), NomeReceita(quebradas), N, N));
+  Recusar(AOnde, FormatarP("com \"Somas\", nem a receita {} nem a {} serve para grelhas {}x{}",
+                           NomeReceita(diagonais), NomeReceita(quebradas), N, N));
 }
 
 // The checks both formats share, once the puzzle's parts are read.
@@ -97,41 +105,41 @@ void Verificar(TPuzzleLido& APuzzle, const TOrigens& AOrigens) {
   const std::int32_t N = APuzzle.N;
   const std::int32_t nn = N * N;
   if (!ReceitaSuportada(N, APuzzle.Receita))
-    Recusar(AOrigens.Leis, fmt::format("a receita {} não serve para grelhas {}x{}", NomeReceita(APuzzle.Receita), N, N));
+    Recusar(AOrigens.Leis, FormatarP("a receita {} não serve para grelhas {}x{}", NomeReceita(APuzzle.Receita), N, N));
 
   std::vector<std::int32_t>& caixa = APuzzle.Conjunto;
   if (static_cast<std::int32_t>(caixa.size()) != nn)
-    Recusar(AOrigens.Caixa, fmt::format("a caixa tem {} números; uma grelha {}x{} precisa de {}", caixa.size(), N, N, nn));
+    Recusar(AOrigens.Caixa, FormatarP("a caixa tem {} números; uma grelha {}x{} precisa de {}", caixa.size(), N, N, nn));
   for (const std::int32_t v : caixa)
     if (v < CMinValor || v > CMaxValor)
-      Recusar(AOrigens.Caixa, fmt::format("o {} está fora de {} a {}", v, CMinValor, CMaxValor));
+      Recusar(AOrigens.Caixa, FormatarP("o {} está fora de {} a {}", v, CMinValor, CMaxValor));
   std::sort(caixa.begin(), caixa.end());
   if (const auto igual = std::adjacent_find(caixa.begin(), caixa.end()); igual != caixa.end())
-    Recusar(AOrigens.Caixa, fmt::format("o {} aparece duas vezes", *igual));
+    Recusar(AOrigens.Caixa, FormatarP("o {} aparece duas vezes", *igual));
   const std::int32_t total = std::accumulate(caixa.begin(), caixa.end(), 0);
   const TConjuntoLeis leis = APuzzle.Receita.Leis;
   if (leis.Contem(leiSIM) && 2 * total % nn != 0)
-    Recusar(AOrigens.Caixa, fmt::format("os números somam {}; com a lei SIM, o dobro da soma tem de ser múltiplo "
-                                        "de {}, para que K seja inteiro",
-                                        total, nn));
+    Recusar(AOrigens.Caixa, FormatarP("os números somam {}; com a lei SIM, o dobro da soma tem de ser múltiplo "
+                                      "de {}, para que K seja inteiro",
+                                      total, nn));
   if (TemSomas(leis) && total % N != 0)
-    Recusar(AOrigens.Caixa, fmt::format("os números somam {}; com uma lei de somas, a soma tem de ser múltipla de "
-                                        "{}, para que S seja inteiro",
-                                        total, N));
+    Recusar(AOrigens.Caixa, FormatarP("os números somam {}; com uma lei de somas, a soma tem de ser múltipla de "
+                                      "{}, para que S seja inteiro",
+                                      total, N));
 
   std::vector<std::int32_t> celulaDe(CMaxValor + 1, -1);
   for (std::int32_t c = 0; c < nn; ++c) {
     const std::int32_t v = APuzzle.Dados[c];
     if (v == 0) continue;
     if (!std::binary_search(caixa.begin(), caixa.end(), v))
-      Recusar(AOrigens.Celula(c), fmt::format("o {} em {} não está na caixa", v, NomeCelula(N, c)));
+      Recusar(AOrigens.Celula(c), FormatarP("o {} em {} não está na caixa", v, Celula(N, c)));
     if (celulaDe[v] >= 0)
       Recusar(AOrigens.Celula(c),
-              fmt::format("o {} em {} já está dado em {}", v, NomeCelula(N, c), NomeCelula(N, celulaDe[v])));
+              FormatarP("o {} em {} já está dado em {}", v, Celula(N, c), Celula(N, celulaDe[v])));
     celulaDe[v] = c;
   }
   if (const std::string conflito = ConflitoNosDados(N, APuzzle.Receita, caixa, APuzzle.Dados); !conflito.empty())
-    Recusar("grelha", "os números dados quebram uma lei: " + conflito);
+    Recusar(TrP("grelha"), FormatarP("os números dados quebram uma lei: {}", conflito));
 }
 
 }  // namespace
@@ -151,18 +159,18 @@ TPuzzleLido LerPuzzleTexto(std::string_view ATexto) {
     ++numero;
     const std::string_view linha = Aparar(bruta);
     if (linha.empty() || linha.front() == '#') continue;
-    const std::string onde = fmt::format("linha {}", numero);
+    const std::string onde = LinhaDoFicheiro(numero);
     const std::vector<std::string_view> palavras = Partes(linha, " \t");
     if (IguaisSemCaixa(palavras.front(), "leis")) {
-      if (linhaLeis) Recusar(onde, fmt::format("as leis já foram dadas na linha {}", *linhaLeis));
+      if (linhaLeis) Recusar(onde, FormatarP("as leis já foram dadas na linha {}", *linhaLeis));
       linhaLeis = numero;
       leis = LerLeis(linha.substr(palavras.front().size()), onde);
     } else if (IguaisSemCaixa(palavras.front(), "caixa")) {
-      if (linhaCaixa) Recusar(onde, fmt::format("a caixa já foi dada na linha {}", *linhaCaixa));
+      if (linhaCaixa) Recusar(onde, FormatarP("a caixa já foi dada na linha {}", *linhaCaixa));
       linhaCaixa = numero;
       for (const std::string_view t : Partes(linha.substr(palavras.front().size()), " \t,")) {
         const std::optional<std::int32_t> v = Numero(t);
-        if (!v) Recusar(onde, fmt::format("\"{}\" não é um número", t));
+        if (!v) Recusar(onde, FormatarP("\"{}\" não é um número", t));
         puzzle.Conjunto.push_back(*v);
       }
     } else {
@@ -170,29 +178,29 @@ TPuzzleLido LerPuzzleTexto(std::string_view ATexto) {
     }
   }
 
-  if (!linhaLeis) Recusar("puzzle", "falta a linha das leis (por exemplo \"leis ORD+SIM\")");
-  if (!linhaCaixa) Recusar("puzzle", "falta a linha da caixa (\"caixa\" e os números)");
+  if (!linhaLeis) Recusar(TrP("puzzle"), TrP("falta a linha das leis (por exemplo \"leis ORD+SIM\")"));
+  if (!linhaCaixa) Recusar(TrP("puzzle"), TrP("falta a linha da caixa (\"caixa\" e os números)"));
   const auto N = static_cast<std::int32_t>(grelha.size());
   if (N < CMinLado || N > CMaxLado)
-    Recusar("grelha", fmt::format("tem {} linhas; uma grelha tem de {} a {}", N, CMinLado, CMaxLado));
+    Recusar(TrP("grelha"), FormatarP("tem {} linhas; uma grelha tem de {} a {}", N, CMinLado, CMaxLado));
   puzzle.N = N;
   puzzle.Dados.reserve(static_cast<std::size_t>(N * N));
   for (const TLinhaGrelha& linha : grelha) {
-    const std::string onde = fmt::format("linha {}", linha.Numero);
+    const std::string onde = LinhaDoFicheiro(linha.Numero);
     if (static_cast<std::int32_t>(linha.Celulas.size()) != N)
-      Recusar(onde, fmt::format("a linha tem {} células; a grelha tem {} linhas, e cada linha tem de ter {}",
-                                linha.Celulas.size(), N, N));
+      Recusar(onde, FormatarP("a linha tem {} células; a grelha tem {} linhas, e cada linha tem de ter {}",
+                              linha.Celulas.size(), N, N));
     for (const std::string_view celula : linha.Celulas) {
       const std::optional<std::int32_t> v = celula == "." ? std::optional<std::int32_t>(0) : Numero(celula);
       if (!v || *v < 0)
-        Recusar(onde, fmt::format("\"{}\" não é um número nem um ponto", celula));
-      if (*v == 0 && celula != ".") Recusar(onde, "uma célula vazia escreve-se com um ponto, não com 0");
+        Recusar(onde, FormatarP("\"{}\" não é um número nem um ponto", celula));
+      if (*v == 0 && celula != ".") Recusar(onde, TrP("uma célula vazia escreve-se com um ponto, não com 0"));
       puzzle.Dados.push_back(*v);
     }
   }
 
-  TOrigens origens{fmt::format("linha {}", *linhaLeis), fmt::format("linha {}", *linhaCaixa),
-                   [&grelha, N](std::int32_t c) { return fmt::format("linha {}", grelha[c / N].Numero); }};
+  TOrigens origens{LinhaDoFicheiro(*linhaLeis), LinhaDoFicheiro(*linhaCaixa),
+                   [&grelha, N](std::int32_t c) { return LinhaDoFicheiro(grelha[c / N].Numero); }};
   puzzle.Receita = ReceitaLida(leis, N, origens.Leis);
   Verificar(puzzle, origens);
   return puzzle;
@@ -204,35 +212,35 @@ TPuzzleLido LerPuzzleLivro(std::string_view AJson, std::int32_t AK) {
   try {
     livro = TJson::parse(AJson);
   } catch (const TJson::parse_error& e) {
-    Recusar("livro", fmt::format("não é JSON válido (byte {})", e.byte));
+    Recusar(TrP("livro"), FormatarP("não é JSON válido (byte {})", e.byte));
   } catch (const TJson::out_of_range&) {
-    Recusar("livro", "não é JSON válido (um número grande demais)");
+    Recusar(TrP("livro"), TrP("não é JSON válido (um número grande demais)"));
   }
   if (!livro.is_object() || !livro.contains("puzzles") || !livro["puzzles"].is_array())
-    Recusar("livro", "não é um livro JSON do quorvel-cli: falta o campo \"puzzles\"");
+    Recusar(TrP("livro"), TrP("não é um livro JSON do quorvel-cli: falta o campo \"puzzles\""));
   const TJson& puzzles = livro["puzzles"];
   if (AK < 1 || static_cast<std::size_t>(AK) > puzzles.size())
-    Recusar("--puzzle", fmt::format("o livro tem {} puzzles; o {} não existe", puzzles.size(), AK));
+    Recusar("--puzzle", FormatarP("o livro tem {} puzzles; o {} não existe", puzzles.size(), AK));
 
   const TJson& p = puzzles[static_cast<std::size_t>(AK - 1)];
-  const std::string base = fmt::format("campo puzzles[{}]", AK - 1);
-  if (!p.is_object()) Recusar(base, "não é um objeto");
+  const std::string base = FormatarP("campo puzzles[{}]", AK - 1);
+  if (!p.is_object()) Recusar(base, TrP("não é um objeto"));
   const auto inteiro = [&](const char* ANome, std::int32_t AMin, std::int32_t AMax) {
     const std::string onde = base + "." + ANome;
-    if (!p.contains(ANome) || !p[ANome].is_number_integer()) Recusar(onde, "falta, ou não é um número inteiro");
+    if (!p.contains(ANome) || !p[ANome].is_number_integer()) Recusar(onde, TrP("falta, ou não é um número inteiro"));
     const auto v = p[ANome].get<std::int64_t>();
-    if (v < AMin || v > AMax) Recusar(onde, fmt::format("{} está fora de {} a {}", v, AMin, AMax));
+    if (v < AMin || v > AMax) Recusar(onde, FormatarP("{} está fora de {} a {}", v, AMin, AMax));
     return static_cast<std::int32_t>(v);
   };
   const auto lista = [&](const char* ANome, std::size_t ATamanho) {
     const std::string onde = base + "." + ANome;
-    if (!p.contains(ANome) || !p[ANome].is_array()) Recusar(onde, "falta, ou não é uma lista");
+    if (!p.contains(ANome) || !p[ANome].is_array()) Recusar(onde, TrP("falta, ou não é uma lista"));
     const TJson& valores = p[ANome];
-    if (valores.size() != ATamanho) Recusar(onde, fmt::format("tem {} valores, e não {}", valores.size(), ATamanho));
+    if (valores.size() != ATamanho) Recusar(onde, FormatarP("tem {} valores, e não {}", valores.size(), ATamanho));
     std::vector<std::int32_t> r;
     for (const TJson& v : valores) {
       if (!v.is_number_integer() || v.get<std::int64_t>() < 0 || v.get<std::int64_t>() > CMaxValor)
-        Recusar(onde, fmt::format("{} não é um número de 0 a {}", v.dump(), CMaxValor));
+        Recusar(onde, FormatarP("{} não é um número de 0 a {}", v.dump(), CMaxValor));
       r.push_back(v.get<std::int32_t>());
     }
     return r;

@@ -12,6 +12,7 @@
 #include "cli/json_livro.hpp"
 #include "cli/puzzle_lido.hpp"
 #include "core/texto.hpp"
+#include "core/traducao.hpp"
 #include "generation/niveis.hpp"
 #include "solving/contador.hpp"
 #include "solving/solver.hpp"
@@ -28,12 +29,12 @@ constexpr std::int32_t CLimiteSolucoes = 2;
 
 std::string MotivoLeitura(int AErrno) {
   switch (AErrno) {
-    case ENOENT: return "o ficheiro não existe";
+    case ENOENT: return TrP("o ficheiro não existe");
     case EACCES:
-    case EPERM: return "não há permissão para o ler";
-    case EISDIR: return "é uma pasta";
-    case ENOMEM: return "memória insuficiente";
-    default: return fmt::format("erro do sistema {}", ::strerrorname_np(AErrno) ? ::strerrorname_np(AErrno) : "?");
+    case EPERM: return TrP("não há permissão para o ler");
+    case EISDIR: return TrP("é uma pasta");
+    case ENOMEM: return TrP("memória insuficiente");
+    default: return FormatarP("erro do sistema {}", ::strerrorname_np(AErrno) ? ::strerrorname_np(AErrno) : "?");
   }
 }
 
@@ -51,8 +52,8 @@ std::string LerTudo(const std::string& AFicheiro) {
   }
   if (fd >= 0 && !entrada) ::close(fd);
   if (erro != 0)
-    throw ECadrel(fmt::format("Não foi possível ler {}: {}.", entrada ? "a entrada" : "o ficheiro " + AFicheiro,
-                              MotivoLeitura(erro)));
+    throw ECadrel(entrada ? FormatarP("Não foi possível ler a entrada: {}.", MotivoLeitura(erro))
+                          : FormatarP("Não foi possível ler o ficheiro {}: {}.", AFicheiro, MotivoLeitura(erro)));
   return conteudo;
 }
 
@@ -61,16 +62,16 @@ TPuzzleLido Ler(const TOpcoesResolver& AOpcoes) {
   if (AOpcoes.Puzzle) return LerPuzzleLivro(conteudo, *AOpcoes.Puzzle);
   const std::string_view inicio = Aparar(conteudo);
   if (!inicio.empty() && inicio.front() == '{')
-    throw ECadrel("livro: o ficheiro é um livro JSON; indique o puzzle com --puzzle K.");
+    throw ECadrel(TrP("livro: o ficheiro é um livro JSON; indique o puzzle com --puzzle K."));
   return LerPuzzleTexto(conteudo);
 }
 
-// Two decimals at most, with a decimal comma.
+// Two decimals at most, with a decimal comma in Portuguese.
 std::string Decimal(double x) {
   std::string t = fmt::format("{:.2f}", x);
   while (t.back() == '0') t.pop_back();
   if (t.back() == '.') t.pop_back();
-  std::replace(t.begin(), t.end(), '.', ',');
+  if (IdiomaDoPrograma() == idPt) std::replace(t.begin(), t.end(), '.', ',');
   return t;
 }
 
@@ -89,7 +90,7 @@ std::string Grelha(std::int32_t N, std::span<const std::int32_t> AValores) {
 std::string Lista(const std::vector<std::string>& AItens) {
   std::string texto;
   for (std::size_t i = 0; i < AItens.size(); ++i)
-    texto += (i == 0 ? "" : i + 1 == AItens.size() ? " e " : ", ") + AItens[i];
+    texto += (i == 0 ? "" : i + 1 == AItens.size() ? TrP(" e ") : ", ") + AItens[i];
   return texto;
 }
 
@@ -107,43 +108,46 @@ struct TResposta {
 
 std::string TextoParaPessoa(const TResposta& R, std::int32_t AMaxNos) {
   const std::int32_t N = R.Puzzle.N;
-  std::string t = fmt::format("Puzzle {}x{}, leis {}.\n\n", N, N, NomeReceita(R.Puzzle.Receita));
-  t += "Passos da dedução:\n";
+  std::string t = FormatarP("Puzzle {}x{}, leis {}.", N, N, NomeReceita(R.Puzzle.Receita)) + "\n\n";
+  t += TrP("Passos da dedução:") + std::string("\n");
   for (std::size_t i = 0; i < R.Resultado.Passos.size(); ++i)
     t += fmt::format("{:>4}. {}\n", i + 1, R.Resultado.Passos[i].Texto);
-  if (R.Resultado.Passos.empty()) t += "  nenhum\n";
-  t += "\nGrelha até onde a dedução chega:\n" + Grelha(N, R.Deduzida) + "\n";
+  if (R.Resultado.Passos.empty()) t += "  " + std::string(TrP("nenhum")) + "\n";
+  t += "\n" + std::string(TrP("Grelha até onde a dedução chega:")) + "\n" + Grelha(N, R.Deduzida) + "\n";
 
   switch (R.Solucoes) {
-    case 1: t += "Soluções: exatamente uma.\n"; break;
-    case 0: t += "Soluções: nenhuma.\n"; break;
-    case -1: t += fmt::format("Soluções: por decidir; o limite de {} nós esgotou-se (--nos).\n", AMaxNos); break;
+    case 1: t += TrP("Soluções: exatamente uma.") + std::string("\n"); break;
+    case 0: t += TrP("Soluções: nenhuma.") + std::string("\n"); break;
+    case -1: t += FormatarP("Soluções: por decidir; o limite de {} nós esgotou-se (--nos).", AMaxNos) + "\n"; break;
     default:
-      t += "Soluções: mais de uma. Duas delas:\n";
+      t += TrP("Soluções: mais de uma. Duas delas:") + std::string("\n");
       for (const std::vector<std::int32_t>& s : R.Encontradas) t += Grelha(N, s) + "\n";
   }
   const auto porPreencher = std::count(R.Deduzida.begin(), R.Deduzida.end(), 0);
   if (!R.Contradicao.empty())
-    t += "Só por dedução: não; a dedução chega a uma contradição (" + R.Contradicao + ").\n";
+    t += FormatarP("Só por dedução: não; a dedução chega a uma contradição ({}).", R.Contradicao) + "\n";
   else if (R.Resultado.Resolvido)
-    t += "Só por dedução: sim.\n";
+    t += TrP("Só por dedução: sim.") + std::string("\n");
   else
-    t += fmt::format("Só por dedução: não; ficam {} células por preencher.\n", porPreencher);
+    t += FormatarP("Só por dedução: não; ficam {} células por preencher.", porPreencher) + "\n";
 
   std::vector<std::string> tecnicas;
   for (TTecnica tec = tecT1; tec <= tecT6; tec = static_cast<TTecnica>(tec + 1))
     if (std::any_of(R.Resultado.Passos.begin(), R.Resultado.Passos.end(),
                     [tec](const TPassoDeducao& p) { return p.Tecnica == tec; }))
       tecnicas.push_back(NomeTecnica(tec));
-  t += tecnicas.empty() ? "Técnicas: nenhuma.\n"
-                        : fmt::format("Técnicas: {}; a mais alta, {}.\n", Lista(tecnicas),
-                                      NomeTecnica(R.Resultado.TecnicaMax));
-  t += fmt::format("Pontuação: {}; normalizada, {} por célula por preencher ({} por célula da grelha).\n",
-                   Decimal(R.Resultado.Pontuacao), Decimal(R.Resultado.PontuacaoNormalizada),
-                   Decimal(R.Resultado.PontuacaoPorCelula));
+  t += (tecnicas.empty() ? std::string(TrP("Técnicas: nenhuma."))
+                         : FormatarP("Técnicas: {}; a mais alta, {}.", Lista(tecnicas),
+                                     NomeTecnica(R.Resultado.TecnicaMax))) +
+       "\n";
+  t += FormatarP("Pontuação: {}; normalizada, {} por célula por preencher ({} por célula da grelha).",
+                 Decimal(R.Resultado.Pontuacao), Decimal(R.Resultado.PontuacaoNormalizada),
+                 Decimal(R.Resultado.PontuacaoPorCelula)) +
+       "\n";
   std::vector<std::string> niveis;
   for (const TNivel n : R.Niveis) niveis.push_back(std::to_string(n));
-  t += niveis.empty() ? "Níveis em que cabe: nenhum.\n" : "Níveis em que cabe: " + Lista(niveis) + ".\n";
+  t += (niveis.empty() ? std::string(TrP("Níveis em que cabe: nenhum.")) : FormatarP("Níveis em que cabe: {}.", Lista(niveis))) +
+       "\n";
   return t;
 }
 

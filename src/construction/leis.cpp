@@ -5,6 +5,8 @@
 
 #include <fmt/format.h>
 
+#include "core/traducao.hpp"
+
 namespace cadrel {
 
 
@@ -139,7 +141,7 @@ std::string ConflitoNosDados(std::int32_t N, TReceita AReceita, std::span<const 
   const std::int32_t NN = N * N;
   std::int64_t total = 0;
   for (std::int32_t x : AConjunto) total += x;
-  const auto nome = [N](std::int32_t c) { return NomeCelula(N, c); };
+  const auto nome = [N](std::int32_t c) { return NomeCelula(N, c, IdiomaDoPrograma()); };
 
   if (AReceita.Leis.Contem(leiSIM)) {
     const std::int64_t K = 2 * total / NN;
@@ -147,9 +149,9 @@ std::string ConflitoNosDados(std::int32_t N, TReceita AReceita, std::span<const 
       const std::int32_t o = CelulaOposta(N, c);
       if (o < c || ADados[c] == 0 || ADados[o] == 0 || std::int64_t{ADados[c]} + ADados[o] == K) continue;
       if (o == c)
-        return fmt::format("lei SIM: o centro {} tem {}, cujo dobro não é K = {}", nome(c), ADados[c], K);
-      return fmt::format("lei SIM: {} ({}) e {} ({}) somam {}, e não K = {}", nome(c), ADados[c], nome(o),
-                         ADados[o], ADados[c] + ADados[o], K);
+        return FormatarP("lei SIM: o centro {} tem {}, cujo dobro não é K = {}", nome(c), ADados[c], K);
+      return FormatarP("lei SIM: {} ({}) e {} ({}) somam {}, e não K = {}", nome(c), ADados[c], nome(o),
+                       ADados[o], ADados[c] + ADados[o], K);
     }
   }
   if (AReceita.Leis.Contem(leiORD)) {
@@ -158,20 +160,20 @@ std::string ConflitoNosDados(std::int32_t N, TReceita AReceita, std::span<const 
       for (std::int32_t b = 0; b < NN; ++b)
         if (a != b && ADados[a] != 0 && ADados[b] != 0 && a / N <= b / N && a % N <= b % N &&
             ADados[a] >= ADados[b])
-          return fmt::format("lei ORD: {} ({}) tem de ser menor do que {} ({})", nome(a), ADados[a], nome(b),
-                             ADados[b]);
+          return FormatarP("lei ORD: {} ({}) tem de ser menor do que {} ({})", nome(a), ADados[a], nome(b),
+                           ADados[b]);
   }
   if (AReceita.Leis.Contem(leiTAB)) {
     for (const TRectangulo& r : ConstruirRectangulos(N, AReceita)) {
       const std::int32_t a = ADados[r.A], b = ADados[r.B], c = ADados[r.C], d = ADados[r.D];
       if (a == 0 || b == 0 || c == 0 || d == 0 || a + d == b + c) continue;
-      return fmt::format("lei TAB: {} + {} = {}, mas {} + {} = {}", nome(r.A), nome(r.D), a + d, nome(r.B),
-                         nome(r.C), b + c);
+      return FormatarP("lei TAB: {} + {} = {}, mas {} + {} = {}", nome(r.A), nome(r.D), a + d, nome(r.B),
+                       nome(r.C), b + c);
     }
   }
   if (TemSomas(AReceita.Leis)) {
     const std::int64_t S = total / N;
-    const TLinhasSoma linhas = ConstruirLinhas(N, AReceita);
+    const TLinhasSoma linhas = ConstruirLinhas(N, AReceita, IdiomaDoPrograma());
     for (std::size_t l = 0; l < linhas.Celulas.size(); ++l) {
       std::int64_t soma = 0;
       bool completa = true;
@@ -180,11 +182,11 @@ std::string ConflitoNosDados(std::int32_t N, TReceita AReceita, std::span<const 
         completa = completa && ADados[c] != 0;
       }
       if (completa && soma != S)
-        return fmt::format("lei {}: a {} soma {}, e não S = {}", AReceita.Leis.Contem(leiSOMQ) ? "SOM-Q" : "SOM-D",
-                           linhas.Nomes[l], soma, S);
+        return FormatarP("lei {}: a {} soma {}, e não S = {}", AReceita.Leis.Contem(leiSOMQ) ? "SOM-Q" : "SOM-D",
+                         linhas.Nomes[l], soma, S);
       if (!completa && soma >= S)
-        return fmt::format("lei {}: os números dados na {} já somam {}, e a linha soma S = {}",
-                           AReceita.Leis.Contem(leiSOMQ) ? "SOM-Q" : "SOM-D", linhas.Nomes[l], soma, S);
+        return FormatarP("lei {}: os números dados na {} já somam {}, e a linha soma S = {}",
+                         AReceita.Leis.Contem(leiSOMQ) ? "SOM-Q" : "SOM-D", linhas.Nomes[l], soma, S);
     }
   }
   return {};

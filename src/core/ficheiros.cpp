@@ -12,6 +12,7 @@
 #include <fmt/format.h>
 
 #include "core/tipos.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 
@@ -131,7 +132,7 @@ void TFicheiroTemporario::Largar() noexcept {
 void TFicheiroTemporario::Falhar(int AErrno) {
   Largar();
   throw ECadrel(
-      fmt::format("Não foi possível gravar o ficheiro {}: {}.", FFicheiro, MotivoFalhaGravacao(AErrno, FFicheiro)));
+      FormatarP("Não foi possível gravar o ficheiro {}: {}.", FFicheiro, MotivoFalhaGravacao(AErrno, FFicheiro)));
 }
 
 void TFicheiroTemporario::Escrever(std::string_view ADados) {
@@ -185,32 +186,32 @@ std::string MotivoFalhaGravacao(int AErrno, const std::string& AFicheiro) {
     case ENOENT: {
       // A folder that exists but takes no new files (/proc) says ENOENT too.
       std::error_code erro;
-      return std::filesystem::is_directory(Pasta(AFicheiro), erro) ? "não é possível criar ficheiros nessa pasta"
-                                                                    : "a pasta não existe";
+      return std::filesystem::is_directory(Pasta(AFicheiro), erro) ? TrP("não é possível criar ficheiros nessa pasta")
+                                                                    : TrP("a pasta não existe");
     }
     case ENOTDIR:
-      return "uma parte do caminho não é uma pasta";
+      return TrP("uma parte do caminho não é uma pasta");
     case EACCES:
     case EPERM:
-      return "não há permissão para escrever aí";
+      return TrP("não há permissão para escrever aí");
     case EROFS:
-      return "o disco só permite leitura";
+      return TrP("o disco só permite leitura");
     case ENOSPC:
     case EDQUOT:
-      return "não há espaço livre no disco";
+      return TrP("não há espaço livre no disco");
     case EISDIR:
-      return "o destino é uma pasta";
+      return TrP("o destino é uma pasta");
     case EFBIG:
-      return "o ficheiro fica grande demais";
+      return TrP("o ficheiro fica grande demais");
     case ENAMETOOLONG:
-      return "o nome do ficheiro é comprido demais";
+      return TrP("o nome do ficheiro é comprido demais");
     case ENOMEM:
-      return "memória insuficiente";
+      return TrP("memória insuficiente");
     case EIO:
-      return "erro de entrada/saída no disco";
+      return TrP("erro de entrada/saída no disco");
     default: {
       const char* nome = ::strerrorname_np(AErrno);
-      return fmt::format("erro do sistema {}", nome != nullptr ? nome : std::to_string(AErrno));
+      return FormatarP("erro do sistema {}", nome != nullptr ? nome : std::to_string(AErrno));
     }
   }
 }

@@ -6,6 +6,8 @@
 
 #include <fmt/format.h>
 
+#include "core/traducao.hpp"
+
 namespace cadrel {
 
 namespace {
@@ -34,8 +36,8 @@ std::optional<std::time_t> MomentoFixado() {
 std::string AvisoMomentoFixado() {
   const char* valor = std::getenv(CVariavel);
   if (valor == nullptr || Ler(valor)) return {};
-  return fmt::format("Aviso: {}=\"{}\" não é um número de segundos desde 1970; fica a data de hoje.", CVariavel,
-                     valor);
+  return FormatarP("Aviso: {}=\"{}\" não é um número de segundos desde 1970; fica a data de hoje.", CVariavel,
+                   valor);
 }
 
 }  // namespace cadrel

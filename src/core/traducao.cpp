@@ -1,5 +1,6 @@
 #include "core/traducao.hpp"
 
+#include <cstdlib>
 #include <cstring>
 #include <span>
 #include <string_view>
@@ -74,7 +75,32 @@ const TCatalogo* Catalogo(TIdioma AIdioma) {
   return AIdioma == idEn ? &en : nullptr;
 }
 
+// The language part of a locale or LANGUAGE entry: "en" of "en_GB.UTF-8@euro".
+std::string_view LinguaDe(std::string_view ANome) { return ANome.substr(0, ANome.find_first_of("_.@")); }
+
 }  // namespace
+
+TIdioma IdiomaDoAmbiente(const std::function<const char*(const char*)>& AVariavel) {
+  const auto valor = [&AVariavel](const char* ANome) {
+    const char* v = AVariavel(ANome);
+    return std::string_view(v != nullptr ? v : "");
+  };
+  std::string_view locale = valor("LC_ALL");
+  if (locale.empty()) locale = valor("LC_MESSAGES");
+  if (locale.empty()) locale = valor("LANG");
+  if (locale.empty() || locale == "C" || locale == "POSIX") return idPt;
+  if (const std::string_view lista = valor("LANGUAGE"); !lista.empty()) {
+    for (const std::string_view entrada : Partes(lista, ":"))
+      if (const std::optional<TIdioma> idioma = IdiomaDoNome(LinguaDe(entrada))) return *idioma;
+    return idPt;
+  }
+  return IdiomaDoNome(LinguaDe(locale)).value_or(idPt);
+}
+
+TIdioma IdiomaDoPrograma() {
+  static const TIdioma idioma = IdiomaDoAmbiente([](const char* ANome) { return std::getenv(ANome); });
+  return idioma;
+}
 
 std::optional<TIdioma> IdiomaDoNome(std::string_view ANome) {
   for (std::size_t i = 0; i < CNomesIdiomas.size(); ++i)

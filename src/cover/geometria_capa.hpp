@@ -14,11 +14,11 @@ namespace cadrel {
 enum TPapel : std::uint8_t { ppBranco, ppCreme };
 
 struct TDadosPapel {
-  std::string_view Nome;     // as the command line writes it
+  std::string_view Nome;     // as the command line writes it; its words translate it for the reader
   double PolegadasPorPagina;  // one page's share of the spine
 };
 
-inline constexpr std::array<TDadosPapel, 2> CPapeis{{{"branco", 0.002252}, {"creme", 0.0025}}};
+inline constexpr std::array<TDadosPapel, 2> CPapeis{{{TrMarca("branco"), 0.002252}, {TrMarca("creme"), 0.0025}}};
 
 constexpr const TDadosPapel& DadosPapel(TPapel APapel) { return CPapeis[APapel]; }
 // The paper named ANome, in any case; nullopt for a name not in CPapeis.

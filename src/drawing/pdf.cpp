@@ -10,6 +10,7 @@
 #include <fmt/format.h>
 
 #include "core/ficheiros.hpp"
+#include "core/traducao.hpp"
 #include "core/momento.hpp"
 #include "core/tipos.hpp"
 
@@ -44,7 +45,7 @@ TDocumentoPdf::~TDocumentoPdf() {
 void TDocumentoPdf::Falhar(const std::string& ADetalhe) {
   FPagina.reset();
   FSuperficie.reset();
-  throw ECadrel(fmt::format("Não foi possível gravar o ficheiro {}: {}.", FCaminho, ADetalhe));
+  throw ECadrel(FormatarP("Não foi possível gravar o ficheiro {}: {}.", FCaminho, ADetalhe));
 }
 
 // Called from C: an exception must not cross it, so running out of memory is

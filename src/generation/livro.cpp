@@ -12,6 +12,7 @@
 
 #include "core/paragem.hpp"
 #include "core/random.hpp"
+#include "core/traducao.hpp"
 #include "generation/agenda.hpp"
 #include "generation/niveis.hpp"
 
@@ -35,11 +36,11 @@ void TRegistoRepeticoes::Registar(std::uint64_t AChaveCanonica, std::uint64_t AC
 
 void ValidarConfigLivro(const TConfigLivro& AConfig) {
   if (AConfig.N < CMinLado || AConfig.N > CMaxLado)
-    throw ECadrel(fmt::format("Tamanho de grelha inválido: {} (de {} a {})", AConfig.N, CMinLado, CMaxLado));
+    throw ECadrel(FormatarP("Tamanho de grelha inválido: {} (de {} a {})", AConfig.N, CMinLado, CMaxLado));
   if (AConfig.NumPuzzles < 1 || AConfig.NumPuzzles > CMaxPuzzles)
-    throw ECadrel(fmt::format("Número de puzzles inválido: {} (de 1 a {})", AConfig.NumPuzzles, CMaxPuzzles));
+    throw ECadrel(FormatarP("Número de puzzles inválido: {} (de 1 a {})", AConfig.NumPuzzles, CMaxPuzzles));
   if (AConfig.Nivel < 0 || AConfig.Nivel > CMaxNivel)
-    throw ECadrel(fmt::format("Nível inválido: {} (0 é a Progressiva, de 1 a {})", AConfig.Nivel, CMaxNivel));
+    throw ECadrel(FormatarP("Nível inválido: {} (0 é a Progressiva, de 1 a {})", AConfig.Nivel, CMaxNivel));
 }
 
 std::vector<TPosicaoPlano> PlanearLivro(const TConfigLivro& AConfig) {
@@ -59,8 +60,8 @@ std::vector<TPosicaoPlano> PlanearLivro(const TConfigLivro& AConfig) {
     const std::vector<TReceita> receitas =
         ReceitasPermitidas(static_cast<TNivel>(nivel), AConfig.N, AConfig.Leis);
     if (receitas.empty())
-      throw ECadrel(fmt::format("O nível {} não tem nenhuma receita com as leis escolhidas em {}x{}", nivel,
-                                AConfig.N, AConfig.N));
+      throw ECadrel(FormatarP("O nível {} não tem nenhuma receita com as leis escolhidas em {}x{}", nivel,
+                              AConfig.N, AConfig.N));
     // The remainder goes to the recipes starting at a random one.
     const auto r = static_cast<std::int32_t>(receitas.size());
     const std::int32_t q = c / r, resto = c % r, desvio = rng.Limite(r);
@@ -80,11 +81,17 @@ std::uint32_t CalcularSubSemente(std::uint32_t ASemente, std::int32_t APosicao, 
 }
 
 std::string TextoProgresso(std::int32_t AAceites, std::int32_t ATotal, std::int32_t ANivel, TReceita AReceita) {
-  return fmt::format("A gerar o puzzle {} de {} (nível {}, {})", AAceites + 1, ATotal, ANivel, NomeReceita(AReceita));
+  return FormatarP("A gerar o puzzle {} de {} (nível {}, {})", AAceites + 1, ATotal, ANivel, NomeReceita(AReceita));
+}
+
+const char* TextoLivroGerado(std::int64_t APuzzles) {
+  // Portuguese keeps its one form for every count.
+  return TrPN("Livro gerado: {} puzzles, {} páginas. Código do livro: {}",
+              "Livro gerado: {} puzzles, {} páginas. Código do livro: {}", APuzzles);
 }
 
 std::string TextoLivroCompleto(std::int32_t ATotal) {
-  return fmt::format("Livro completo: {} de {} puzzles gerados", ATotal, ATotal);
+  return FormatarP("Livro completo: {} de {} puzzles gerados", ATotal, ATotal);
 }
 
 namespace {
@@ -278,8 +285,8 @@ TLivro TGeradorLivro::Gerar(const TConfigLivro& AConfig, const TProgressoLivro& 
     }
     agenda.Concluir(p);
     if (!colocado && !cancelar)
-      throw ECadrel(fmt::format("Nenhum puzzle aceite para {}x{}, nível {}, receita {}", AConfig.N, AConfig.N,
-                                posicao.Nivel, NomeReceita(posicao.Receita)));
+      throw ECadrel(FormatarP("Nenhum puzzle aceite para {}x{}, nível {}, receita {}", AConfig.N, AConfig.N,
+                              posicao.Nivel, NomeReceita(posicao.Receita)));
   }
   livro.Cancelado = cancelar && static_cast<std::int32_t>(livro.Puzzles.size()) < total;
   return livro;

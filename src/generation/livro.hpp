@@ -64,6 +64,9 @@ std::uint32_t CalcularSubSemente(std::uint32_t ASemente, std::int32_t APosicao, 
 std::string TextoProgresso(std::int32_t AAceites, std::int32_t ATotal, std::int32_t ANivel, TReceita AReceita);
 // What the report after the last puzzle shows.
 std::string TextoLivroCompleto(std::int32_t ATotal);
+// The pattern of the line that says a book is made, for its number of puzzles,
+// pages and code: "Livro gerado: {} puzzles, {} páginas. Código do livro: {}".
+const char* TextoLivroGerado(std::int64_t APuzzles);
 
 inline constexpr std::int32_t CMaxTarefas = 256;
 // One per core.

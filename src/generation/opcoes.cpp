@@ -8,6 +8,7 @@
 #include <charconv>
 
 #include "core/texto.hpp"
+#include "core/traducao.hpp"
 #include "generation/niveis.hpp"
 
 namespace cadrel {
@@ -76,41 +77,42 @@ bool LerNumPuzzles(std::string_view ATexto, std::int32_t& ANum) {
 
 std::string TextoResumo(std::int32_t ANumPuzzles, std::int32_t N, std::int32_t AIndiceNivel,
                         const TEscolhaLeis& AEscolha) {
-  std::string texto = ANumPuzzles == 1 ? "1 puzzle" : fmt::format("{} puzzles", ANumPuzzles);
+  std::string texto = fmt::format(fmt::runtime(TrPN("{} puzzle", "{} puzzles", ANumPuzzles)), ANumPuzzles);
   texto += fmt::format("{}{} \u00D7 {}", CSeparador, N, N);
   if (AIndiceNivel == CIndiceProgressiva) {
-    texto += fmt::format("{}progressiva: {}", CSeparador, fmt::join(DistribuicaoProgressiva(ANumPuzzles), " + "));
+    texto += CSeparador + FormatarP("progressiva: {}", fmt::join(DistribuicaoProgressiva(ANumPuzzles), " + "));
   } else if (AIndiceNivel >= 0 && AIndiceNivel < CIndiceProgressiva) {
-    texto += fmt::format("{}nível {}", CSeparador, AIndiceNivel + 1);
+    texto += CSeparador + FormatarP("nível {}", AIndiceNivel + 1);
   }
   if (AEscolha.Escolher) {
-    const std::string nomes = NomesLeis(LeisEscolhidas(AEscolha));
-    texto += fmt::format("{}{}", CSeparador, nomes.empty() ? "nenhuma lei marcada" : "leis: " + nomes);
+    const std::string nomes = NomesLeis(LeisEscolhidas(AEscolha), IdiomaDoPrograma());
+    texto += CSeparador + (nomes.empty() ? std::string(TrP("nenhuma lei marcada")) : FormatarP("leis: {}", nomes));
   }
   return texto;
 }
 
 std::string MensagemNumPuzzlesInvalido() {
-  return fmt::format("Indique um número de puzzles entre 1 e {}.", CMaxPuzzles);
+  return FormatarP("Indique um número de puzzles entre 1 e {}.", CMaxPuzzles);
 }
 
 std::string MensagemMinimoProgressiva() {
-  return fmt::format("Na dificuldade Progressiva, o livro precisa de pelo menos {} puzzles (um por nível).",
-                     CMinPuzzlesProgressiva);
+  return FormatarP("Na dificuldade Progressiva, o livro precisa de pelo menos {} puzzles (um por nível).",
+                   CMinPuzzlesProgressiva);
 }
 
 std::string MotivoBloqueio(bool ANumValido, const TEscolhaLeis& AEscolha, const TNiveisPossiveis& APossiveis) {
   if (!ANumValido) return MensagemNumPuzzlesInvalido();
-  if (AEscolha.Escolher && LeisEscolhidas(AEscolha).Vazio()) return "Marque pelo menos uma lei.";
+  if (AEscolha.Escolher && LeisEscolhidas(AEscolha).Vazio()) return TrP("Marque pelo menos uma lei.");
   if (AlgumNivelPossivel(APossiveis)) return {};
-  return "Com estas leis não há nenhum nível possível neste tamanho de grelha. Marque mais leis ou mude o tamanho.";
+  return TrP("Com estas leis não há nenhum nível possível neste tamanho de grelha. Marque mais leis ou mude o "
+             "tamanho.");
 }
 
 std::string MensagemTituloSemGlifo(char32_t ACaracter) {
   std::string caracter;
   utf8::append(ACaracter, caracter);
-  return fmt::format("O título tem o carácter «{}» (U+{:04X}), que o tipo de letra do livro não tem.", caracter,
-                     static_cast<std::uint32_t>(ACaracter));
+  return FormatarP("O título tem o carácter «{}» (U+{:04X}), que o tipo de letra do livro não tem.", caracter,
+                   static_cast<std::uint32_t>(ACaracter));
 }
 
 }  // namespace cadrel

@@ -7,6 +7,7 @@
 #include <fmt/format.h>
 
 #include "core/tipos.hpp"
+#include "core/traducao.hpp"
 #include "drawing/canvas.hpp"
 #include "drawing/navegacao_qpdf.hpp"
 #include "drawing/pdf.hpp"
@@ -46,7 +47,7 @@ std::string AcrescentarNavegacao(const std::string& APdf, const TPlanoNavegacao&
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
-    throw ECadrel(fmt::format(
+    throw ECadrel(FormatarP(
         "Não foi possível gravar o ficheiro {}: os marcadores e as ligações não entraram no PDF ({}).", AFicheiro,
         e.what()));
   }

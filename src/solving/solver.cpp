@@ -22,6 +22,10 @@ std::int32_t LadoValido(std::int32_t N) {
 
 constexpr std::uint64_t Bit(std::int32_t j) { return std::uint64_t{1} << j; }
 
+// The givens lead to no solution: resolver shows why to the user, in the
+// language of the steps, after the prefix every message of the solver has.
+[[noreturn]] void Contradicao(const std::string& AMotivo) { throw ECadrel("TSolverDeducao: " + AMotivo); }
+
 // Ranks lo..hi (1-based) as number indices lo - 1 .. hi - 1.
 constexpr std::uint64_t FaixaDePostos(std::int32_t lo, std::int32_t hi) {
   return (Bit(hi) - 1) & ~(Bit(lo - 1) - 1);
@@ -65,8 +69,8 @@ std::int32_t TSolverDeducao::ValorEm(std::int32_t ACelula) const { return FNums[
 void TSolverDeducao::Colocar(std::int32_t ACelula, std::int32_t AIndice, TTecnica ATecnica) {
   const std::int32_t valor = FNums[AIndice];
   if (!(FCand[ACelula] & Bit(AIndice)))
-    throw ECadrel(fmt::sprintf("TSolverDeducao: %s quer colocar %d em %s, que nao o admite",
-                               NomeTecnica(ATecnica), valor, NomeCelula(FN, ACelula)));
+    Contradicao(fmt::sprintf(Tr(FIdioma, "%s quer colocar %d em %s, que nao o admite"), NomeTecnica(ATecnica), valor,
+                             NomeCelula(FN, ACelula, FIdioma)));
   if (!FRef.empty() && valor != FRef[ACelula])
     throw ECadrel(fmt::sprintf("TSolverDeducao: %s colocou %d em %s, mas a solucao tem %d",
                                NomeTecnica(ATecnica), valor, NomeCelula(FN, ACelula),
@@ -79,8 +83,7 @@ void TSolverDeducao::Colocar(std::int32_t ACelula, std::int32_t AIndice, TTecnic
     if (FCol[c] >= 0) continue;
     FCand[c] &= ~Bit(AIndice);
     if (FCand[c] == 0)
-      throw ECadrel(fmt::sprintf("TSolverDeducao: contradicao, %s ficou sem candidatos",
-                                 NomeCelula(FN, c)));
+      Contradicao(fmt::sprintf(Tr(FIdioma, "contradicao, %s ficou sem candidatos"), NomeCelula(FN, c, FIdioma)));
   }
 }
 
@@ -203,8 +206,7 @@ bool TSolverDeducao::AplicarT1() {
   if (decididos == 0) return false;
   const std::int32_t j = std::countr_zero(decididos);
   if (nenhuma & Bit(j))
-    throw ECadrel(fmt::sprintf(
-        "TSolverDeducao: contradicao, o numero %d nao cabe em nenhuma celula", FNums[j]));
+    Contradicao(fmt::sprintf(Tr(FIdioma, "contradicao, o numero %d nao cabe em nenhuma celula"), FNums[j]));
   for (std::int32_t c = 0; c < FNN; ++c) {
     if (FCol[c] >= 0 || !(FCand[c] & Bit(j))) continue;
     Colocar(c, j, tecT1);
@@ -224,7 +226,7 @@ bool TSolverDeducao::AplicarT2() {
     const std::int32_t v = FK - ValorEm(i);
     const std::int32_t j = IndiceDe(v);
     if (j < 0)
-      throw ECadrel(fmt::sprintf("TSolverDeducao: T2 deu %d, que nao pertence ao conjunto", v));
+      Contradicao(fmt::sprintf(Tr(FIdioma, "T2 deu %d, que nao pertence ao conjunto"), v));
     Colocar(p, j, tecT2);
     Anotar(
         tecT2, p, v, 1,
@@ -256,7 +258,7 @@ bool TSolverDeducao::AplicarT3() {
     const std::int32_t v = ValorEm(f.x) + ValorEm(f.y) - ValorEm(f.z);
     const std::int32_t j = IndiceDe(v);
     if (j < 0)
-      throw ECadrel(fmt::sprintf("TSolverDeducao: T3 deu %d, que nao pertence ao conjunto", v));
+      Contradicao(fmt::sprintf(Tr(FIdioma, "T3 deu %d, que nao pertence ao conjunto"), v));
 
     std::array<std::int32_t, 3> origens{};
     std::size_t numOrigens = 0;
@@ -290,13 +292,11 @@ bool TSolverDeducao::AplicarT4() {
       if (r2 >= r && c2 >= c) hi = std::min(hi, f + 2 - (r2 - r + 1) * (c2 - c + 1));
     }
     if (hi < lo || hi < 1)
-      throw ECadrel(
-          fmt::sprintf("TSolverDeducao: contradicao de ordem em %s", NomeCelula(FN, celula)));
+      Contradicao(fmt::sprintf(Tr(FIdioma, "contradicao de ordem em %s"), NomeCelula(FN, celula, FIdioma)));
     const std::uint64_t novo = FCand[celula] & FaixaDePostos(lo, hi);
     if (novo == FCand[celula]) continue;
     if (novo == 0)
-      throw ECadrel(
-          fmt::sprintf("TSolverDeducao: contradicao de ordem em %s", NomeCelula(FN, celula)));
+      Contradicao(fmt::sprintf(Tr(FIdioma, "contradicao de ordem em %s"), NomeCelula(FN, celula, FIdioma)));
     FCand[celula] = novo;
     mudou = true;
   }
@@ -321,8 +321,7 @@ bool TSolverDeducao::AplicarSomas(std::int32_t AMin, std::int32_t AMax, TTecnica
       const std::int32_t x = FDesc[0];
       const std::int32_t j = IndiceDe(resto);
       if (j < 0)
-        throw ECadrel(
-            fmt::sprintf("TSolverDeducao: a soma deu %d, que nao pertence ao conjunto", resto));
+        Contradicao(fmt::sprintf(Tr(FIdioma, "a soma deu %d, que nao pertence ao conjunto"), resto));
       // The other cells of the line, in line order, are the operands.
       std::array<std::int32_t, 7> origens{};
       std::size_t numOrigens = 0;
@@ -351,8 +350,7 @@ bool TSolverDeducao::AplicarSomas(std::int32_t AMin, std::int32_t AMax, TTecnica
       }
       if (novo == FCand[x]) continue;
       if (novo == 0)
-        throw ECadrel(
-            fmt::sprintf("TSolverDeducao: contradicao de soma em %s", FNomes[linha]));
+        Contradicao(fmt::sprintf(Tr(FIdioma, "contradicao de soma em %s"), FNomes[linha]));
       // Later cells of the line are judged against this narrowed set.
       FCand[x] = novo;
       mudou = true;

@@ -36,6 +36,7 @@
 #include <tuple>
 
 #include "app/traducao.hpp"
+#include "core/traducao.hpp"
 
 namespace cadrel {
 namespace {
@@ -368,6 +369,46 @@ TEST_F(Dialogos, CaixasDeMensagem) {
   }
   const QStringList faltas = SemTraducao();
   EXPECT_TRUE(faltas.isEmpty()) << Juntos(faltas);
+}
+
+// Under an English locale Qt's dialogs speak their own English, without the
+// Portuguese catalogue: the cover's save dialog with its title, and the
+// question before closing with its buttons.
+class DialogosEmIngles : public Dialogos {
+protected:
+  void SetUp() override {
+    if (IdiomaDoPrograma() != idEn) GTEST_SKIP() << "corre com --locale=en_US.UTF-8 (o ctest dá-lho)";
+  }
+};
+
+TEST_F(DialogosEmIngles, GuardarEPerguntar) {
+  QString titulo;
+  QStringList textos, botoes;
+  Quando<QFileDialog>([&](QFileDialog& ADialogo) {
+    titulo = ADialogo.windowTitle();
+    textos = Textos(ADialogo);
+    if (QAbstractButton* guardar = Botao(ADialogo, "Save")) {
+      guardar->click();
+    } else {
+      ADialogo.reject();
+    }
+  });
+  const QString caminho = D.PedirFicheiroCapa(&Pai, Pasta.filePath("livro_capa.pdf"));
+  EXPECT_EQ(titulo, "Save the cover as");
+  EXPECT_EQ(caminho.toStdString(), Pasta.filePath("livro_capa.pdf").toStdString());
+  for (const char* palavra : {"Look in:", "File name:", "Files of type:", "Save", "Cancel", "PDF (*.pdf)"}) {
+    EXPECT_TRUE(textos.contains(palavra)) << palavra << " não está em " << Juntos(textos);
+  }
+  const QRegularExpression acento(QString::fromUtf8("[áàâãçéêíóôõú]"), QRegularExpression::CaseInsensitiveOption);
+  EXPECT_FALSE(textos.join(' ').contains(acento)) << Juntos(textos);
+
+  Quando<QMessageBox>([&](QMessageBox& ACaixa) {
+    for (const QAbstractButton* b : ACaixa.buttons()) botoes << Limpo(b->text());
+    ACaixa.done(QMessageBox::No);
+  });
+  EXPECT_FALSE(D.Confirmar(&Pai, "A book is being made. Cancel and quit?"));
+  std::sort(botoes.begin(), botoes.end());
+  EXPECT_EQ(Juntos(botoes), "No | Yes");
 }
 
 }  // namespace

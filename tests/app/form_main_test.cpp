@@ -1,9 +1,11 @@
 #include "app/form_main.hpp"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStyle>
@@ -29,6 +31,7 @@
 #include <vector>
 
 #include "apoio.hpp"
+#include "core/traducao.hpp"
 #include "ferramentas_pdf.hpp"
 
 namespace cadrel {
@@ -600,6 +603,146 @@ TEST_F(Janela, TituloSemGlifosBloqueia) {
   titulo.setText(QString::fromUtf8("Férias de Verão"));
   EXPECT_EQ(Estado(), "");
   EXPECT_TRUE(Gerar().isEnabled());
+}
+
+// What a person reads in the window: its title, and the text, title, tip and
+// items of every control, hidden or not; the book's language names each
+// language in itself and is left out.
+QStringList TextosDaJanela(const QWidget& AJanela) {
+  QStringList t{AJanela.windowTitle()};
+  for (const QWidget* w : AJanela.findChildren<QWidget*>()) {
+    t << w->toolTip();
+    if (const auto* l = qobject_cast<const QLabel*>(w)) t << l->text();
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w)) t << b->text();
+    if (const auto* g = qobject_cast<const QGroupBox*>(w)) t << g->title();
+    if (const auto* c = qobject_cast<const QComboBox*>(w); c != nullptr && c->objectName() != "ComboBoxIdioma") {
+      for (int i = 0; i < c->count(); ++i) t << c->itemText(i);
+    }
+  }
+  t.removeAll(QString());
+  return t;
+}
+
+// The controls whose text does not fit in them: a caption cut short, a box
+// narrower than its longest item.
+QStringList Apertados(const QWidget& AJanela) {
+  QStringList apertados;
+  for (const QWidget* w : AJanela.findChildren<QWidget*>()) {
+    const QStyle& estilo = *w->style();
+    const auto texto = [w](const QString& ATexto) { return w->fontMetrics().horizontalAdvance(ATexto); };
+    int precisa = 0;
+    QString nome = w->objectName();
+    if (const auto* l = qobject_cast<const QLabel*>(w); l != nullptr && !l->wordWrap()) {
+      precisa = texto(l->text());
+    } else if (const auto* c = qobject_cast<const QCheckBox*>(w)) {
+      precisa = texto(c->text()) + estilo.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
+                estilo.pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
+    } else if (const auto* r = qobject_cast<const QRadioButton*>(w)) {
+      precisa = texto(r->text()) + estilo.pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, w) +
+                estilo.pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, w);
+      nome = r->text();
+    } else if (const auto* b = qobject_cast<const QPushButton*>(w)) {
+      precisa = texto(b->text()) + 2 * estilo.pixelMetric(QStyle::PM_ButtonMargin, nullptr, w);
+    } else if (qobject_cast<const QComboBox*>(w) != nullptr) {
+      precisa = w->sizeHint().width();
+    } else if (const auto* g = qobject_cast<const QGroupBox*>(w)) {
+      precisa = texto(g->title()) + 16;
+    }
+    if (precisa > w->width()) apertados << QString("%1 (%2 > %3)").arg(nome).arg(precisa).arg(w->width());
+  }
+  return apertados;
+}
+
+// Accented letters, which no English text of the window has.
+QString Acentos(const QStringList& ATextos) {
+  QString achados;
+  for (const QString& texto : ATextos)
+    for (const QChar c : texto)
+      if (QString::fromUtf8("áàâãçéêíóôõúÁÀÂÃÇÉÊÍÓÔÕÚ").contains(c)) achados += texto + " | ";
+  return achados;
+}
+
+// The book's language is the program's to start with, kept among the book's
+// choices after the title, and chosen with the keys: an English book from a
+// Portuguese window. Every caption fits its control.
+TEST_F(Janela, IdiomaDoLivro) {
+  auto& idioma = C<QComboBox>("ComboBoxIdioma");
+  EXPECT_EQ(idioma.count(), 2);
+  EXPECT_EQ(idioma.currentText(), QString::fromUtf8("Português"));
+  EXPECT_EQ(C<QLabel>("LabelIdioma").text(), "Idioma do livro");
+  EXPECT_EQ(C<QLabel>("LabelIdioma").buddy(), &idioma);
+  EXPECT_EQ(Apertados(J).join(" | ").toStdString(), "");
+  TConfigLivro config;
+  ASSERT_TRUE(J.LerConfig(config));
+  EXPECT_EQ(config.Idioma, idPt);
+
+  J.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&J));
+  C<QLineEdit>("EditTituloLivro").setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), &idioma);
+  QTest::keyClick(&idioma, Qt::Key_Down);
+  EXPECT_EQ(idioma.currentText(), "English");
+  ASSERT_TRUE(J.LerConfig(config));
+  EXPECT_EQ(config.Idioma, idEn);
+  QTest::keyClick(&idioma, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), &Gerar());
+}
+
+// Under an English locale the window is English: every caption, tip, item,
+// summary and reason, its status line and its warnings, each fitting its
+// control; the book's language it proposes is English, and the book and its
+// cover are printed in it.
+class JanelaEmIngles : public Janela {
+protected:
+  void SetUp() override {
+    if (IdiomaDoPrograma() != idEn) GTEST_SKIP() << "corre com --locale=en_US.UTF-8 (o ctest dá-lho)";
+  }
+};
+
+TEST_F(JanelaEmIngles, TextosEAvisos) {
+  const QStringList textos = TextosDaJanela(J);
+  EXPECT_EQ(Acentos(textos), "");
+  for (const char* texto : {"Book", "Grid size", "Difficulty", "Level 1", "Progressive", "Solutions with hints",
+                            "Open the PDF", "Trim size", "Print edition", "Print cover", "Paper", "White",
+                            "US Letter (8.5 × 11 in)", "Title (optional)", "Book language", "Number of puzzles",
+                            "Make book", "Quit", "Cancel", "Laws to include", "Symmetry"}) {
+    EXPECT_TRUE(textos.contains(texto)) << texto << " não está em " << textos.join(" | ").toStdString();
+  }
+  EXPECT_EQ(Apertados(J).join(" | ").toStdString(), "");
+  EXPECT_EQ(C<QComboBox>("ComboBoxIdioma").currentText(), "English");
+  EXPECT_EQ(Resumo(), "50 puzzles · 5 × 5 · progressive: 10 + 10 + 10 + 10 + 10");
+
+  const QString minimo = "At the Progressive difficulty, the book needs at least 5 puzzles (one for each level).";
+  Escrever("3");
+  EXPECT_EQ(Estado(), minimo);
+  J.BitBtnGerarClick();
+  EXPECT_EQ(D.Avisos, QStringList{minimo});
+  Escrever("201");
+  EXPECT_EQ(Estado(), "Give a number of puzzles between 1 and 200.");
+  Escrever("1");
+  EXPECT_EQ(Resumo(), "1 puzzle · 5 × 5 · progressive: 1 + 0 + 0 + 0 + 0");
+}
+
+TEST_F(JanelaEmIngles, LivroGravado) {
+  LivroPequeno(2);
+  Capa().setChecked(true);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  D.CaminhoCapa = Pasta.filePath("capa.pdf");
+  QString preparar;
+  ASSERT_TRUE(GerarCom([&] { preparar = Estado(); }));
+  EXPECT_EQ(preparar, "Preparing the book...");
+  EXPECT_TRUE(QRegularExpression("^Book made: 2 puzzles, \\d+ pages\\. Book code: [0-9A-F]{8}\\. "
+                                 "Cover written: \\d+\\.\\d × \\d+\\.\\d mm, spine of \\d+\\.\\d mm\\.$")
+                  .match(Estado())
+                  .hasMatch())
+      << Estado().toStdString();
+  const std::string livro = Executar("pdftotext '" + D.Caminho.toStdString() + "' -");
+  const std::string capa = Executar("pdftotext '" + D.CaminhoCapa.toStdString() + "' -");
+  EXPECT_NE(livro.find("Solutions"), std::string::npos);
+  EXPECT_EQ(livro.find("Soluções"), std::string::npos);
+  EXPECT_NE(capa.find("Book code"), std::string::npos) << capa;
+  EXPECT_TRUE(D.Erros.isEmpty()) << D.Erros.join(" | ").toStdString();
 }
 
 // The book is made off the window's thread: a 10 ms beat on that thread keeps

@@ -6,14 +6,22 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "app/traducao.hpp"
+#include "idioma_teste.hpp"
 
-// The window tests run as the program does: one Qt application, Qt's own texts
-// in Portuguese. No display needed, whoever runs them, and Qt's settings (the
-// file dialog keeps its folder, view and columns there) go to a folder of their
-// own, not the user's.
+// The window tests run as the program does: one Qt application, the program
+// and Qt's own texts in Portuguese, or in English with --locale=en_US.UTF-8,
+// the locale the process is then given before anything reads it. No display
+// needed, whoever runs them, and Qt's settings (the file dialog keeps its
+// folder, view and columns there) go to a folder of their own, not the user's.
 int main(int argc, char** argv) {
+  constexpr std::string_view CLocale = "--locale=";
+  const char* locale = "C.UTF-8";
+  for (int k = 1; k < argc; ++k)
+    if (std::string_view(argv[k]).starts_with(CLocale)) locale = argv[k] + CLocale.size();
+  cadrel::DefinirLocaleDoTeste(locale);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   const QTemporaryDir configuracao;
   setenv("XDG_CONFIG_HOME", configuracao.path().toLocal8Bit().constData(), 1);

@@ -173,6 +173,103 @@ TEST(QuorvelCli, ResolverDaEntradaPadrao) {
   EXPECT_EQ(Correr(pasta, "resolver - < /dev/null").Codigo, 2);
 }
 
+// What gives Portuguese away in a text meant to be English: an accented
+// letter, or a word that only a Portuguese sentence has. The option names and
+// values stay Portuguese in either language, and none of these is one.
+std::string Portugues(const std::string& ATexto) {
+  for (const char* sinal : {"á", "à", "â", "ã", "ç", "é", "ê", "í", "ó", "ô", "õ", "ú", "Á", "Ç", "É", "Ó"})
+    if (ATexto.find(sinal) != std::string::npos) return sinal;
+  for (const char* palavra : {" de ", " em ", " um ", " uma ", " não ", " que ", " para ", " por ", " com ", "ficheiro",
+                              "gravad", "gerad", "tentativa", "omissão", "Uso", "nenhum", "Soluções", "linha"})
+    if (ATexto.find(palavra) != std::string::npos) return palavra;
+  return {};
+}
+
+// Under an English locale, on a system where none is installed, every word the
+// program says is English: its help, a bad option, a refused book, the files
+// it cannot write, a whole book with its progress and end lines, and
+// resolver's report. Under no locale, or a Portuguese one, it says what it
+// always said.
+TEST(QuorvelCli, FalaOIdiomaDoLocale) {
+  TPastaCli pasta;
+  EscreverFicheiro(pasta / "p.txt",
+                   "leis SIM+SOM-D\ncaixa 26 29 31 32 34 35 37 39 40 42 44 45 47 48 50 53\n"
+                   ". 47 . .\n. . . .\n40 26 42 .\n44 . . .\n");
+  // T2 pairs the 5 with 53, which the box does not hold.
+  EscreverFicheiro(pasta / "contradicao.txt",
+                   "leis SIM\ncaixa 5 7 9 11 14 16 22 24 27 31 36 44 47 51 56 64\n5 . . .\n. . . .\n. . . .\n. . . .\n");
+  const std::string ingles = "LANG=en_US.UTF-8", nenhum = "env -u LANG", portugues = "LANG=pt_PT.UTF-8";
+  const std::string livro =
+      "--puzzles 2 --tamanho 4 --nivel 1 --semente 0000002a --formato 6x9 --papel creme --impressao "
+      "-o miolo.pdf --capa capa.pdf --json livro.json";
+  const struct {
+    std::string args;
+    int codigo;
+    std::string pt, en;  // the start of what the program writes, standard output then standard error
+  } casos[] = {
+      {"--help", 0,
+       "quorvel-cli: gera um livro de puzzles de grelhas numéricas e grava-o em PDF.\n"
+       "Uso: quorvel-cli [OPÇÕES] [SUBCOMANDO]\n\nOpções:\n  -h,--help,--ajuda           Mostra esta ajuda e sai\n",
+       "quorvel-cli: makes a book of number-grid puzzles and writes it as PDF.\n"
+       "Usage: quorvel-cli [OPTIONS] [SUBCOMMAND]\n\nOptions:\n  -h,--help,--ajuda           Print this help and exit\n"},
+      {"resolver --help", 0, "Resolve e verifica um puzzle que traz: passos, soluções e nível\n",
+       "Solve and check a puzzle you bring: steps, solutions and level\n"},
+      {"--tamanho 9", 2,
+       "--tamanho: o lado da grelha é um número de 4 a 7, não \"9\".\nUse quorvel-cli --help para ver as opções.\n",
+       "--tamanho: the side of the grid is a number from 4 to 7, not \"9\".\nUse quorvel-cli --help to see the options.\n"},
+      {"--silencioso=sim", 2, "--silencioso: esta opção não leva valor.\n", "--silencioso: this option takes no value.\n"},
+      {"--desconhecida", 2, "Opção ou argumento desconhecido: \"--desconhecida\".\n",
+       "Unknown option or argument: \"--desconhecida\".\n"},
+      {"--nivel P --puzzles 3", 2,
+       "Na dificuldade Progressiva, o livro precisa de pelo menos 5 puzzles (um por nível).\n",
+       "At the Progressive difficulty, the book needs at least 5 puzzles (one for each level).\n"},
+      {"--nivel P --leis Ordem,Simetria --silencioso", 1,
+       "Não foi possível terminar o livro: O nível 3 não tem nenhuma receita com as leis escolhidas em 5x5\n",
+       "The book could not be finished: Level 3 has no recipe with the laws chosen on 5x5\n"},
+      {"--puzzles 1 --nivel 1 -o nao/x.pdf", 1, "Não foi possível gravar o ficheiro nao/x.pdf: a pasta não existe.\n",
+       "The file nao/x.pdf could not be written: the folder does not exist.\n"},
+      {livro, 0,
+       "PDF gravado em miolo.pdf\n"
+       "Edição para impressão: 6 × 9 pol., 24 páginas, medianiz de 9,5 mm (0,375 pol.), 8 páginas em branco no fim.\n"
+       "Capa gravada em capa.pdf: 12,310 × 9,250 pol. (312,7 × 235,0 mm), lombada de 0,060 pol. (1,5 mm), papel "
+       "creme.\nJSON gravado em livro.json\nLivro gerado: 2 puzzles, 24 páginas. Código do livro: 0000002A\n"
+       "1/2 · 1 tentativas · A gerar o puzzle 2 de 2 (nível 1, TAB)\n"
+       "2/2 · 2 tentativas · Livro completo: 2 de 2 puzzles gerados\n",
+       "PDF written to miolo.pdf\n"
+       "Print edition: 6 × 9 in, 24 pages, gutter of 9.5 mm (0.375 in), 8 blank pages at the end.\n"
+       "Cover written to capa.pdf: 12.310 × 9.250 in (312.7 × 235.0 mm), spine of 0.060 in (1.5 mm), cream paper.\n"
+       "JSON written to livro.json\nBook made: 2 puzzles, 24 pages. Book code: 0000002A\n"
+       "1/2 · 1 attempt · Making puzzle 2 of 2 (level 1, TAB)\n"
+       "2/2 · 2 attempts · Book complete: 2 of 2 puzzles made\n"},
+      {"resolver p.txt", 0, "Puzzle 4x4, leis SOM-D+SIM.\n\nPassos da dedução:\n   1. L4C3 = 79 - 47 = 32\n",
+       "Puzzle 4x4, laws SOM-D+SIM.\n\nSteps of the deduction:\n   1. R4C3 = 79 - 47 = 32\n"},
+      {"resolver --puzzle 3 livro.json", 2, "--puzzle: o livro tem 2 puzzles; o 3 não existe.\n",
+       "--puzzle: the book has 2 puzzles; there is no puzzle 3.\n"},
+  };
+  for (const auto& c : casos) {
+    for (const std::string& ambiente : {nenhum, portugues, ingles}) {
+      const TExecucao r = Correr(pasta, c.args, ambiente);
+      const std::string& esperado = ambiente == ingles ? c.en : c.pt;
+      EXPECT_EQ(r.Codigo, c.codigo) << ambiente << ' ' << c.args << '\n' << r.Erro;
+      EXPECT_EQ((r.Saida + r.Erro).substr(0, esperado.size()), esperado) << ambiente << ' ' << c.args;
+      if (ambiente == ingles) {
+        EXPECT_EQ(Portugues(r.Saida + r.Erro), "") << c.args << '\n' << r.Saida << r.Erro;
+      }
+    }
+  }
+  // The whole of the English help and report, and a contradiction resolver
+  // meets, are English too; LANGUAGE wins over LANG unless the locale is C.
+  for (const char* args : {"--help", "resolver --help", "resolver p.txt", "resolver contradicao.txt"}) {
+    const TExecucao r = Correr(pasta, args, "LANGUAGE=en LANG=C.UTF-8");
+    EXPECT_EQ(Portugues(r.Saida + r.Erro), "") << args << '\n' << r.Saida << r.Erro;
+  }
+  EXPECT_NE(Correr(pasta, "resolver contradicao.txt", ingles)
+                .Saida.find("By deduction alone: no; deduction reaches a contradiction (T2 gave 53, which is not in the "
+                            "box).\n"),
+            std::string::npos);
+  EXPECT_EQ(Correr(pasta, "--help", "LANGUAGE=en LANG=C").Saida, Correr(pasta, "--help", nenhum).Saida);
+}
+
 // With SOURCE_DATE_EPOCH two runs of one book code give the same bytes, the
 // technical sheet dated by it; a value that is no number is ignored, said so.
 TEST(QuorvelCli, SourceDateEpochDaBytesIguais) {

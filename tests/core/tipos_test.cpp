@@ -1,5 +1,8 @@
 #include "core/tipos.hpp"
 
+#include <map>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "apoio.hpp"
@@ -148,6 +151,61 @@ TEST(Traducao, TextosDoLivroPorIdioma) {
   EXPECT_EQ(ConstruirLinhas(4, ReceitaDeLeis({leiSOMQ}), idEn).Nomes[8], "broken diagonal 1");
   EXPECT_EQ(IdiomaDoNome("EN"), idEn);
   EXPECT_EQ(IdiomaDoNome("pt-BR"), std::nullopt);
+}
+
+// The program's language from the locale variables, as gettext reads them:
+// LC_ALL, then LC_MESSAGES, then LANG name the locale; LANGUAGE, ignored under
+// C and POSIX, lists the languages to try first. Only names count: none of
+// these locales needs to be installed.
+TEST(Traducao, IdiomaDoProgramaPeloAmbiente) {
+  const struct {
+    const char* language;
+    const char* lcAll;
+    const char* lcMessages;
+    const char* lang;
+    TIdioma esperado;
+  } casos[] = {
+      {nullptr, nullptr, nullptr, nullptr, idPt},
+      {nullptr, nullptr, nullptr, "", idPt},
+      {nullptr, nullptr, nullptr, "C", idPt},
+      {nullptr, nullptr, nullptr, "POSIX", idPt},
+      {nullptr, nullptr, nullptr, "C.UTF-8", idPt},
+      {nullptr, nullptr, nullptr, "pt_PT.UTF-8", idPt},
+      {nullptr, nullptr, nullptr, "de_DE.UTF-8", idPt},
+      {nullptr, nullptr, nullptr, "en", idEn},
+      {nullptr, nullptr, nullptr, "en_US.UTF-8", idEn},
+      {nullptr, nullptr, nullptr, "en_GB", idEn},
+      {nullptr, nullptr, nullptr, "en_IE.UTF-8@euro", idEn},
+      {nullptr, nullptr, nullptr, "english", idPt},
+      // The first of LC_ALL, LC_MESSAGES, LANG that is set and not empty.
+      {nullptr, "C", nullptr, "en_US.UTF-8", idPt},
+      {nullptr, "pt_PT.UTF-8", "en_US.UTF-8", "en_US.UTF-8", idPt},
+      {nullptr, "", "en_GB.UTF-8", "pt_PT.UTF-8", idEn},
+      {nullptr, nullptr, "pt_PT.UTF-8", "en_US.UTF-8", idPt},
+      {nullptr, "en_US.UTF-8", "pt_PT.UTF-8", nullptr, idEn},
+      // LANGUAGE first, its first known language winning; none known is Portuguese.
+      {"en", nullptr, nullptr, "pt_PT.UTF-8", idEn},
+      {"en:pt", nullptr, nullptr, "C.UTF-8", idEn},
+      {"pt_BR:en", nullptr, nullptr, "en_US.UTF-8", idPt},
+      {"fr:en_GB:pt", nullptr, nullptr, "fr_FR.UTF-8", idEn},
+      {"fr:de", nullptr, nullptr, "en_US.UTF-8", idPt},
+      {"", nullptr, nullptr, "en_US.UTF-8", idEn},
+      // ...but not under C or POSIX, nor with no locale at all.
+      {"en", nullptr, nullptr, "C", idPt},
+      {"en", "POSIX", nullptr, "pt_PT.UTF-8", idPt},
+      {"en", nullptr, nullptr, nullptr, idPt},
+  };
+  for (const auto& c : casos) {
+    const std::map<std::string, const char*> variaveis{
+        {"LANGUAGE", c.language}, {"LC_ALL", c.lcAll}, {"LC_MESSAGES", c.lcMessages}, {"LANG", c.lang}};
+    const auto ler = [&variaveis](const char* ANome) {
+      const auto v = variaveis.find(ANome);
+      return v != variaveis.end() ? v->second : nullptr;
+    };
+    const auto nome = [](const char* v) { return v != nullptr ? "\"" + std::string(v) + "\"" : std::string("-"); };
+    EXPECT_EQ(IdiomaDoAmbiente(ler), c.esperado) << "LANGUAGE " << nome(c.language) << ", LC_ALL " << nome(c.lcAll)
+                                                 << ", LC_MESSAGES " << nome(c.lcMessages) << ", LANG " << nome(c.lang);
+  }
 }
 
 }  // namespace
