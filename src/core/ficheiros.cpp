@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -80,6 +82,7 @@ private:
   bool NovoNome(F&& ACriar);
   void NomearSemNome();
   void NomearComNome();
+  void RemoverRestos() const noexcept;
 
   const std::string& FFicheiro;
   std::filesystem::path FPasta;
@@ -97,6 +100,7 @@ TFicheiroTemporario::TFicheiroTemporario(const std::string& AFicheiro, TModoTemp
   // The hidden name is cut to fit; the target's own must fit as it is.
   if (std::filesystem::path(FFicheiro).filename().string().size() > static_cast<std::size_t>(FMaxNome))
     Falhar(ENAMETOOLONG);
+  RemoverRestos();
   // 0666 through the umask: the mode any new file of the user gets.
   if (AModo == mtSemNome) {
     FDescritor = ::open(FPasta.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
@@ -108,6 +112,30 @@ TFicheiroTemporario::TFicheiroTemporario(const std::string& AFicheiro, TModoTemp
         return FDescritor >= 0;
       }))
     Falhar(errno);
+}
+
+// A process killed in the instant between the two names of a replaced file
+// (or while a named temporary file was written) leaves its hidden name behind;
+// the next write of the same target removes those of processes that are gone.
+void TFicheiroTemporario::RemoverRestos() const noexcept {
+  std::error_code erro;
+  for (std::filesystem::directory_iterator it(FPasta, erro), fim; !erro && it != fim; it.increment(erro)) {
+    const std::string nome = it->path().filename().string();
+    if (nome.size() < 8 || nome[0] != '.' || !nome.ends_with(".tmp")) continue;
+    // ".<name>.<pid>.<n>.tmp": the two numbers before ".tmp".
+    const std::string resto = nome.substr(0, nome.size() - 4);
+    const std::size_t pontoN = resto.rfind('.');
+    const std::size_t pontoPid = pontoN == std::string::npos || pontoN == 0 ? std::string::npos
+                                                                             : resto.rfind('.', pontoN - 1);
+    if (pontoPid == std::string::npos) continue;
+    int pid = 0, n = 0;
+    const char* fimPid = resto.data() + pontoN;
+    const char* fimN = resto.data() + resto.size();
+    if (std::from_chars(resto.data() + pontoPid + 1, fimPid, pid).ptr != fimPid || pid <= 0) continue;
+    if (std::from_chars(resto.data() + pontoN + 1, fimN, n).ptr != fimN) continue;
+    if (std::filesystem::path(NomeTemporario(FFicheiro, FMaxNome, pid, n)).filename() != nome) continue;
+    if (::kill(pid, 0) != 0 && errno == ESRCH) ::unlink(it->path().c_str());
+  }
 }
 
 template <class F>

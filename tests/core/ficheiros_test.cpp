@@ -2,6 +2,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -97,6 +99,27 @@ TEST(NomeTemporario, CabeNoLimiteDaPasta) {
     EXPECT_EQ(nome, c.esperado);
     EXPECT_LE(static_cast<long>(std::filesystem::path(nome).filename().string().size()), c.limite) << nome;
   }
+}
+
+// What a killed process left under a hidden name beside a target goes with
+// the next write of that target; what a living process is writing, and names
+// that only look alike, stay.
+TEST(GravarFicheiroAtomico, RemoveORestoDeUmProcessoQueMorreu) {
+  TPastaCli pasta;
+  const std::string alvo = pasta / "livro.pdf";
+  const pid_t morto = ::fork();
+  if (morto == 0) ::_exit(0);
+  ASSERT_GT(morto, 0);
+  ::waitpid(morto, nullptr, 0);
+  const std::string resto = NomeTemporario(alvo, 255, morto, 0);
+  const std::string vivo = NomeTemporario(alvo, 255, ::getpid(), 7);
+  const std::string outro = NomeTemporario(pasta / "outro.pdf", 255, morto, 0);
+  for (const std::string& f : {resto, vivo, outro}) EscreverFicheiro(f, "%PDF-");
+  GravarFicheiroAtomico(alvo, "novo");
+  EXPECT_FALSE(std::filesystem::exists(resto));
+  EXPECT_TRUE(std::filesystem::exists(vivo));
+  EXPECT_TRUE(std::filesystem::exists(outro));
+  EXPECT_EQ(LerFicheiro(alvo), "novo");
 }
 
 // Every destination that cannot be written is refused before any work, with
