@@ -116,6 +116,8 @@ TFormMain::TFormMain(IDialogos& ADialogos, QWidget* APai)
       GroupBoxLivro(TrP("Livro"), this),
       LabelNumPuzzles(TrP("Número de puzzles"), this),
       EditNumPuzzles(this),
+      LabelVolumes(TrP("Volumes"), this),
+      SpinEditVolumes(this),
       RadioGroupTamanho(TrP("Tamanho da grelha"), {"4 x 4", "5 x 5", "6 x 6", "7 x 7"}, 4, &GroupBoxLivro),
       RadioGroupNivel(TrP("Dificuldade"), Niveis(), 3, &GroupBoxLivro),
       LabelTituloLivro(TrP("Título (opcional)"), this),
@@ -200,12 +202,14 @@ void TFormMain::CriarControlos() {
       {RadioGroupNivel, "RadioGroupNivel", {12, 91, 323, 85}, 15},
       {CheckBoxCaminho, "CheckBoxCaminho", {10, 205, 168, 17}, 15},
       {CheckBoxAbrirPDF, "CheckBoxAbrirPDF", {180, 205, 130, 17}, 15},
-      {LabelNumPuzzles, "LabelNumPuzzles", {455, 233, 150, 20}, 15},
-      {EditNumPuzzles, "EditNumPuzzles", {455, 258, 103, 28}, 15},
-      {LabelTituloLivro, "LabelTituloLivro", {8, 233, 290, 20}, 15},
-      {EditTituloLivro, "EditTituloLivro", {8, 258, 300, 28}, 15},
-      {LabelIdioma, "LabelIdioma", {316, 233, 132, 20}, 15},
-      {ComboBoxIdioma, "ComboBoxIdioma", {316, 258, 132, 28}, 15},
+      {LabelNumPuzzles, "LabelNumPuzzles", {368, 233, 145, 20}, 15},
+      {EditNumPuzzles, "EditNumPuzzles", {368, 258, 103, 28}, 15},
+      {LabelVolumes, "LabelVolumes", {520, 233, 70, 20}, 15},
+      {SpinEditVolumes, "SpinEditVolumes", {520, 258, 70, 28}, 15},
+      {LabelTituloLivro, "LabelTituloLivro", {8, 233, 213, 20}, 15},
+      {EditTituloLivro, "EditTituloLivro", {8, 258, 213, 28}, 15},
+      {LabelIdioma, "LabelIdioma", {229, 233, 132, 20}, 15},
+      {ComboBoxIdioma, "ComboBoxIdioma", {229, 258, 132, 28}, 15},
       {LabelResumo, "LabelResumo", {8, 293, 440, 36}, 12},
       {LabelEstado, "LabelEstado", {8, 335, 440, 36}, 12},
       {ProgressBarLote, "ProgressBarLote", {8, 381, 440, 24}, 12},
@@ -237,6 +241,12 @@ void TFormMain::CriarControlos() {
   EditNumPuzzles.SetMinimo(1);
   EditNumPuzzles.SetMaximo(CMaxPuzzles);
   EditNumPuzzles.SetPosicao(50);
+  // Beside the book's own number: how many books of it, one after the other.
+  LabelVolumes.setBuddy(&SpinEditVolumes);
+  SpinEditVolumes.setRange(1, CMaxVolumes);
+  SpinEditVolumes.setValue(1);
+  SpinEditVolumes.setToolTip(TrP("Mais de um faz uma série: livros do mesmo código, sem puzzles repetidos entre "
+                                 "eles, gravados com _vol01, _vol02... no nome."));
 
   LabelFormato.setBuddy(&ComboBoxFormato);
   for (const TDadosFormato& formato : CFormatos) ComboBoxFormato.addItem(TrP(formato.Descricao.data()));
@@ -285,7 +295,7 @@ void TFormMain::CriarControlos() {
 }
 
 void TFormMain::DefinirOrdemTab() {
-  std::vector<QWidget*> ordem{&EditNumPuzzles};
+  std::vector<QWidget*> ordem{&EditNumPuzzles, &SpinEditVolumes};
   for (const TGrupoOpcoes* grupo : {&RadioGroupTamanho, &RadioGroupNivel}) {
     for (int k = 0; k < grupo->NumItens(); ++k) ordem.push_back(grupo->Botao(k));
   }
@@ -316,12 +326,15 @@ void TFormMain::LigarEventos() {
   // The box's own signal: it comes with every new number, typed or stepped,
   // while a step's new text never reaches its line edit's.
   connect(&EditNumPuzzles, &QSpinBox::textChanged, this, &TFormMain::AtualizarInterface);
+  connect(&SpinEditVolumes, &QSpinBox::valueChanged, this, &TFormMain::AtualizarInterface);
   connect(&EditTituloLivro, &QLineEdit::textChanged, this, &TFormMain::AtualizarInterface);
   connect(&CheckBoxCapa, &QCheckBox::toggled, this, &TFormMain::AtualizarInterface);
   connect(&BitBtnGerar, &QPushButton::clicked, this, &TFormMain::BitBtnGerarClick);
   connect(&BitBtnCancelar, &QPushButton::clicked, this, &TFormMain::BitBtnCancelarClick);
   connect(&BitBtnSair, &QPushButton::clicked, this, &TFormMain::BitBtnSairClick);
 }
+
+std::int32_t TFormMain::LerVolumes() const { return SpinEditVolumes.value(); }
 
 TEscolhaLeis TFormMain::LerEscolhaLeis() const {
   return {RadioGroupModo.ItemIndex() == 1, CheckBoxLeiSimetria.isChecked(), CheckBoxLeiTabela.isChecked(),
@@ -376,9 +389,9 @@ void TFormMain::AtualizarInterface() {
   if (valido && motivo.empty() && num < minimo) motivo = MensagemMinimoProgressiva();
   if (motivo.empty()) motivo = MotivoTitulo();
 
-  for (QWidget* w : std::initializer_list<QWidget*>{&EditNumPuzzles, &EditTituloLivro, &RadioGroupTamanho,
-                                                    &RadioGroupModo, &ComboBoxFormato, &CheckBoxImpressao,
-                                                    &CheckBoxCapa, &ComboBoxIdioma}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{&EditNumPuzzles, &SpinEditVolumes, &EditTituloLivro,
+                                                    &RadioGroupTamanho, &RadioGroupModo, &ComboBoxFormato,
+                                                    &CheckBoxImpressao, &CheckBoxCapa, &ComboBoxIdioma}) {
     w->setEnabled(livre);
   }
   // The paper only matters to a cover.
@@ -398,7 +411,9 @@ void TFormMain::AtualizarInterface() {
   BitBtnSair.setEnabled(livre);
   BitBtnCancelar.setEnabled(FPodeCancelar && !FCancelar);
 
-  LabelResumo.setText(valido ? Q(TextoResumo(num, N, indiceNivel, escolha)) : QString());
+  QString resumo = valido ? Q(TextoResumo(num, N, indiceNivel, escolha)) : QString();
+  if (valido && LerVolumes() > 1) resumo += Q(FormatarP(" · série de {} volumes", LerVolumes()));
+  LabelResumo.setText(resumo);
 
   // The result of the last book stays in the status line until a reason replaces it.
   if (livre) {
@@ -457,16 +472,20 @@ void TFormMain::BitBtnGerarClick() {
   const QString capa = CheckBoxCapa.isChecked() ? PedirCapa(caminho) : QString();
   // The user asked for both: without the cover, no book either.
   if (CheckBoxCapa.isChecked() && capa.isEmpty()) return;
-  // A place that cannot take a file is said now, not after the whole book.
+  // A place that cannot take a file is said now, not after the whole book,
+  // nor after the first volumes of a series.
+  const std::int32_t volumes = LerVolumes();
   try {
-    VerificarDestino(QFile::encodeName(caminho).toStdString());
-    if (!capa.isEmpty()) VerificarDestino(QFile::encodeName(capa).toStdString());
+    for (std::int32_t k = volumes > 1 ? 1 : 0; k <= (volumes > 1 ? volumes : 0); ++k) {
+      VerificarDestino(FicheiroDoVolume(QFile::encodeName(caminho).toStdString(), k));
+      if (!capa.isEmpty()) VerificarDestino(FicheiroDoVolume(QFile::encodeName(capa).toStdString(), k));
+    }
   } catch (const ECadrel& e) {
     MostrarEstado(Q(e.what()));
     FDialogos.Erro(this, Q(e.what()));
     return;
   }
-  GerarLivro(config, caminho, capa);
+  GerarLivro(config, caminho, capa, volumes);
 }
 
 QString TFormMain::PedirCapa(const QString& ACaminho) {
@@ -487,7 +506,8 @@ std::string TFormMain::MotivoTitulo() const {
   return sem ? MensagemTituloSemGlifo(*sem) : std::string();
 }
 
-void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho, const QString& ACapa) {
+void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho, const QString& ACapa,
+                           std::int32_t AVolumes) {
   if (FOcupado) return;  // the running worker still owns FFim
   FOcupado = true;
   FPodeCancelar = true;
@@ -496,13 +516,15 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho,
   FPortao.Abrir();
   FFim = {};
   FNumPedidos = AConfig.NumPuzzles;
+  FVolumes = std::max(AVolumes, 1);
   FCaminho = ACaminho;
   FCapa = ACapa;
   // Taken now: the controls are the user's again before the book is written.
   const TEdicao edicao = LerEdicao();
   std::optional<TCapaPedida> capa;
   if (!ACapa.isEmpty()) capa = TCapaPedida{QFile::encodeName(ACapa).toStdString(), LerPapel()};
-  ProgressBarLote.setRange(0, AConfig.NumPuzzles);
+  // A series fills the bar once, volume after volume.
+  ProgressBarLote.setRange(0, AConfig.NumPuzzles * FVolumes);
   ProgressBarLote.setValue(0);
   MostrarEstado(TrP("A preparar o livro..."));
   AtualizarInterface();
@@ -515,18 +537,21 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho,
         this, [this, AFeitos, ATotal, texto = Q(ATexto)] { Progresso(AFeitos, ATotal, texto); },
         Qt::QueuedConnection);
   };
-  std::function<void()> escrever = [this] {
-    QMetaObject::invokeMethod(this, [this] { EscritaIniciada(); }, Qt::QueuedConnection);
+  std::function<void(std::int32_t)> escrever = [this](std::int32_t AVolume) {
+    QMetaObject::invokeMethod(this, [this, AVolume] { EscritaIniciada(AVolume); }, Qt::QueuedConnection);
   };
   // A thread the system refuses (thread limits, memory) is an error like any
   // other: QThread only warns, and its finished signal would never come.
   try {
-    FTrabalho.reset(QThread::create([this, AConfig, edicao, caminho = QFile::encodeName(ACaminho).toStdString(),
-                                     capa, progresso = std::move(progresso), escrever = std::move(escrever)] {
+    FTrabalho.reset(QThread::create([this, AConfig, volumes = FVolumes, edicao,
+                                     caminho = QFile::encodeName(ACaminho).toStdString(), capa,
+                                     progresso = std::move(progresso), escrever = std::move(escrever)] {
       CederAJanela();
       // Nothing may leave the thread: whatever is raised goes back to the window.
       try {
-        FFim = FazerLivro(AConfig, edicao, caminho, capa, FPortao, progresso, escrever, FGravar);
+        FFim = volumes > 1 ? FazerSerie(AConfig, volumes, edicao, caminho, capa, FPortao, progresso, escrever, FGravar)
+                           : FazerLivro(AConfig, edicao, caminho, capa, FPortao, progresso,
+                                        [&escrever] { escrever(0); }, FGravar);
       } catch (...) {
         FFim.Erro = std::current_exception();
       }
@@ -543,17 +568,21 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho,
   }
 }
 
-TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const TEdicao& AEdicao,
-                                           const std::string& ACaminho, const std::optional<TCapaPedida>& ACapa,
-                                           TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
-                                           const std::function<void()>& AEscrever, const TGravarLivro& AGravar) {
+namespace {
+
+// A book alone, or a volume of a series: ARegisto holds the puzzles of the
+// volumes before it, and AMais says that another follows it.
+TFormMain::TFimLivro FazerVolume(const TConfigLivro& AConfig, const TEdicao& AEdicao, const std::string& ACaminho,
+                                 const std::optional<TFormMain::TCapaPedida>& ACapa, TPortaoEscrita& APortao,
+                                 const TProgressoLivro& AProgresso, const std::function<void()>& AEscrever,
+                                 const TFormMain::TGravarLivro& AGravar, TRegistoRepeticoes* ARegisto, bool AMais) {
   TGeradorLivro gerador(TarefasPadrao(), &APortao.Parar());
-  const TLivro livro = gerador.Gerar(AConfig, AProgresso);
-  TFimLivro fim;
+  const TLivro livro = gerador.Gerar(AConfig, AProgresso, ARegisto);
+  TFormMain::TFimLivro fim;
   fim.Puzzles = static_cast<std::int32_t>(livro.Puzzles.size());
   // A cancel that came after the last puzzle but before this point still
   // counts: the generator had nothing left to stop.
-  fim.Cancelado = livro.Cancelado || !APortao.IniciarEscrita();
+  fim.Cancelado = livro.Cancelado || !APortao.IniciarEscrita(AMais);
   if (fim.Cancelado) return fim;
   AEscrever();
   // A print edition ends with blank pages: only the file knows its count.
@@ -570,18 +599,80 @@ TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const TE
   return fim;
 }
 
+}  // namespace
+
+TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const TEdicao& AEdicao,
+                                           const std::string& ACaminho, const std::optional<TCapaPedida>& ACapa,
+                                           TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
+                                           const std::function<void()>& AEscrever, const TGravarLivro& AGravar) {
+  return FazerVolume(AConfig, AEdicao, ACaminho, ACapa, APortao, AProgresso, AEscrever, AGravar, nullptr, false);
+}
+
+TFormMain::TFimLivro TFormMain::FazerSerie(const TConfigLivro& ASerie, std::int32_t AVolumes, const TEdicao& AEdicao,
+                                           const std::string& ACaminho, const std::optional<TCapaPedida>& ACapa,
+                                           TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
+                                           const std::function<void(std::int32_t)>& AEscrever,
+                                           const TGravarLivro& AGravar) {
+  TRegistoRepeticoes registo;  // across the volumes
+  TFimLivro fim;
+  fim.Codigo = CodigoLivro(ASerie.Semente);
+  for (std::int32_t k = 1; k <= AVolumes; ++k) {
+    fim.Volume = k;
+    fim.Puzzles = 0;
+    // A cancel while the volume before was written stops the series here.
+    if (k > 1 && !APortao.Seguinte()) {
+      fim.Cancelado = true;
+      return fim;
+    }
+    const std::string volume = FormatarP("Volume {} de {} · ", k, AVolumes);
+    const TProgressoLivro progresso = [&](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
+                                          const std::string& ATexto, bool& ACancelar) {
+      if (AProgresso)
+        AProgresso((k - 1) * ATotal + AFeitos, AVolumes * ATotal, ATentativas, volume + ATexto, ACancelar);
+    };
+    std::optional<TCapaPedida> capa = ACapa;
+    if (capa) capa->Caminho = FicheiroDoVolume(capa->Caminho, k);
+    // The volumes written stay whole whatever stops the series.
+    try {
+      const TFimLivro feito =
+          FazerVolume(ConfigDoVolume(ASerie, k, AVolumes), AEdicao, FicheiroDoVolume(ACaminho, k), capa, APortao,
+                      progresso, [&AEscrever, k] { AEscrever(k); }, AGravar, &registo, k < AVolumes);
+      fim.Puzzles = feito.Puzzles;
+      fim.Paginas = feito.Paginas;
+      fim.Capa = feito.Capa;
+      if (feito.Cancelado) {
+        fim.Cancelado = true;
+        return fim;
+      }
+      ++fim.Gravados;
+      // The next cover would most likely fail the same way.
+      if (feito.ErroCapa) {
+        fim.Erro = feito.ErroCapa;
+        return fim;
+      }
+    } catch (...) {
+      fim.Erro = std::current_exception();
+      return fim;
+    }
+  }
+  return fim;
+}
+
 void TFormMain::Progresso(std::int32_t AFeitos, std::int32_t ATotal, const QString& ATexto) {
   ProgressBarLote.setMaximum(ATotal);
   ProgressBarLote.setValue(AFeitos);
   if (!FCancelar) MostrarEstado(ATexto);  // "A cancelar..." stays once asked
 }
 
-void TFormMain::EscritaIniciada() {
-  FPodeCancelar = false;
+void TFormMain::EscritaIniciada(std::int32_t AVolume) {
+  // Only the volumes still to come can be cancelled now.
+  FPodeCancelar = AVolume > 0 && AVolume < FVolumes;
   AtualizarInterface();
-  ProgressBarLote.setValue(ProgressBarLote.maximum());
-  // The closing window has said what it waits for.
-  if (!FFecharNoFim) MostrarEstado(FCapa.isEmpty() ? TrP("A criar o PDF...") : TrP("A criar o PDF e a capa..."));
+  ProgressBarLote.setValue(AVolume > 0 ? AVolume * FNumPedidos : ProgressBarLote.maximum());
+  // The closing window has said what it waits for, and the cancel what it does.
+  if (FFecharNoFim || FCancelar) return;
+  const QString escrita = FCapa.isEmpty() ? TrP("A criar o PDF...") : TrP("A criar o PDF e a capa...");
+  MostrarEstado(AVolume > 0 ? Q(FormatarP("Volume {} de {} · ", AVolume, FVolumes)) + escrita : escrita);
 }
 
 void TFormMain::TrabalhoAcabado() {
@@ -604,8 +695,11 @@ void TFormMain::Terminar(TFimLivro AFim) {
     FDialogos.Erro(this, texto);
   };
   try {
-    if (fim.Erro) std::rethrow_exception(fim.Erro);
-    if (fim.Cancelado) {
+    if (FVolumes > 1 && fim.Volume > 0) {
+      TerminarSerie(fim);
+    } else if (fim.Erro) {
+      std::rethrow_exception(fim.Erro);
+    } else if (fim.Cancelado) {
       ProgressBarLote.setValue(0);
       MostrarEstado(
           Q(FormatarP("Geração cancelada aos {} de {} puzzles. Nada foi gravado.", fim.Puzzles, FNumPedidos)));
@@ -640,6 +734,42 @@ void TFormMain::Terminar(TFimLivro AFim) {
   emit LivroTerminado();
 }
 
+void TFormMain::TerminarSerie(const TFimLivro& AFim) {
+  const QString gravados =
+      AFim.Gravados == 0
+          ? TrP("Nada foi gravado.")
+          : Q(fmt::format(fmt::runtime(TrPN("{} volume ficou gravado.", "{} volumes ficaram gravados.", AFim.Gravados)),
+                          AFim.Gravados));
+  if (AFim.Erro) {
+    ProgressBarLote.setValue(0);
+    QString texto = Q(FormatarP("Não foi possível terminar o volume {} de {}: {}", AFim.Volume, FVolumes,
+                                Motivo(AFim.Erro).toStdString()));
+    if (!texto.endsWith('.')) texto += '.';
+    texto += " " + gravados;
+    MostrarEstado(texto);
+    FDialogos.Erro(this, texto);
+  } else if (AFim.Cancelado) {
+    ProgressBarLote.setValue(0);
+    MostrarEstado(Q(fmt::format(fmt::runtime(TrPN("Série cancelada no volume {} de {}, aos {} de {} puzzles.",
+                                                  "Série cancelada no volume {} de {}, aos {} de {} puzzles.",
+                                                  FNumPedidos)),
+                                AFim.Volume, FVolumes, AFim.Puzzles, FNumPedidos)) +
+                  " " + gravados);
+  } else {
+    ProgressBarLote.setValue(ProgressBarLote.maximum());
+    QString texto = Q(fmt::format(fmt::runtime(TrPN("Série gerada: {} volumes de {} puzzles. Código da série: {}",
+                                                    "Série gerada: {} volumes de {} puzzles. Código da série: {}",
+                                                    FNumPedidos)),
+                                  AFim.Gravados, FNumPedidos, AFim.Codigo));
+    if (!FCapa.isEmpty()) texto += TrP(". Capas gravadas.");
+    MostrarEstado(texto);
+    // The series opens at its beginning.
+    if (CheckBoxAbrirPDF.isChecked() && !FFecharNoFim)
+      FDialogos.AbrirFicheiro(
+          QFile::decodeName(QByteArray::fromStdString(FicheiroDoVolume(QFile::encodeName(FCaminho).toStdString(), 1))));
+  }
+}
+
 void TFormMain::BitBtnCancelarClick() {
   if (!FPodeCancelar || FCancelar) return;
   // Writing may have begun before the window heard of it: then the book is
@@ -668,13 +798,11 @@ void TFormMain::closeEvent(QCloseEvent* AEvento) {
     return;
   }
   FFecharNoFim = true;
-  // A book already being written is finished, never left half done.
-  if (FPortao.Cancelar()) {
-    FCancelar = true;
-    MostrarEstado(TrP("A cancelar..."));
-  } else {
-    MostrarEstado(TrP("A acabar de gravar o livro; a janela fecha a seguir."));
-  }
+  // A book already being written is finished, never left half done; a series
+  // stops after it.
+  if (FPortao.Cancelar()) FCancelar = true;
+  MostrarEstado(FPortao.Escrevendo() ? TrP("A acabar de gravar o livro; a janela fecha a seguir.")
+                                     : TrP("A cancelar..."));
   AtualizarInterface();
 }
 

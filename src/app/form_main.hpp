@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QThread>
 
 #include <atomic>
@@ -32,10 +33,11 @@
 namespace cadrel {
 
 // The program's one window: the options of a book, and a worker thread that
-// generates the book and writes its PDF, so that the window keeps answering
-// however long that takes. The worker never touches a widget: its progress and
-// its end come back here as queued calls, and the busy flags keep the window
-// from starting a second book meanwhile.
+// generates the book and writes its PDF (or the volumes of a series, one after
+// the other), so that the window keeps answering however long that takes. The
+// worker never touches a widget: its progress and its end come back here as
+// queued calls, and the busy flags keep the window from starting a second book
+// meanwhile.
 //
 // A dialog, so that Enter presses the default button; Esc is taken over to
 // press the (hidden) cancel button instead of closing.
@@ -59,9 +61,13 @@ public:
   TPapel LerPapel() const;
   // The language of the book's printed texts.
   TIdioma LerIdioma() const;
+  // The number of books asked for: 1, or the volumes of a series.
+  std::int32_t LerVolumes() const;
   // Makes the book and writes it at ACaminho, and its cover at ACapa unless
-  // that is empty.
-  void GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho, const QString& ACapa = {});
+  // that is empty. With AVolumes > 1, makes the series of that many volumes
+  // whose code is AConfig's and writes each under the names of its volume.
+  void GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho, const QString& ACapa = {},
+                  std::int32_t AVolumes = 1);
 
   void BitBtnGerarClick();
   void BitBtnCancelarClick();
@@ -94,6 +100,11 @@ public:
     std::optional<TGeometriaCapa> Capa;  // the cover written
     // The book is on disk all the same: a cover that fails is said apart.
     std::exception_ptr ErroCapa;
+    // Of a series: the volume being made when it ended (the last, when it was
+    // made whole), and how many were written. Puzzles count that volume's;
+    // Codigo is the series'.
+    std::int32_t Volume = 0;
+    std::int32_t Gravados = 0;
   };
 
   // Runs on the worker, which is why it is static: it cannot reach a widget.
@@ -104,6 +115,16 @@ public:
                               const std::optional<TCapaPedida>& ACapa, TPortaoEscrita& APortao,
                               const TProgressoLivro& AProgresso, const std::function<void()>& AEscrever,
                               const TGravarLivro& AGravar);
+  // The same for the AVolumes volumes of the series ASerie, made one after the
+  // other without a puzzle repeated, each written at its volume's name as soon
+  // as it is made. The progress covers the whole series and names the volume;
+  // AEscrever is told which volume is being written. A cancel stops the volume
+  // being made, or the series after the one being written; an error, a
+  // cover's too, stops the series with the volumes before it written.
+  static TFimLivro FazerSerie(const TConfigLivro& ASerie, std::int32_t AVolumes, const TEdicao& AEdicao,
+                              const std::string& ACaminho, const std::optional<TCapaPedida>& ACapa,
+                              TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
+                              const std::function<void(std::int32_t)>& AEscrever, const TGravarLivro& AGravar);
 
 signals:
   // A book is over (written, cancelled or failed) and the window is idle again,
@@ -122,11 +143,14 @@ private:
 
   // The worker's reports, run here on the window's thread in the order it sent them.
   void Progresso(std::int32_t AFeitos, std::int32_t ATotal, const QString& ATexto);
-  void EscritaIniciada();
+  // AVolume: the volume whose writing began, or 0 for a book alone.
+  void EscritaIniciada(std::int32_t AVolume);
   void TrabalhoAcabado();
   // The window's side of a book's end, however it ended.
   void Terminar(TFimLivro AFim);
   void MostrarEstado(const QString& ATexto);
+  // The end of a series, told on the status line.
+  void TerminarSerie(const TFimLivro& AFim);
   // Why the typed title cannot be printed, or empty.
   std::string MotivoTitulo() const;
   // Where the cover of the book at ACaminho goes, asked of the user; empty
@@ -140,6 +164,8 @@ private:
   QGroupBox GroupBoxLivro;
   QLabel LabelNumPuzzles;
   TCaixaNumero EditNumPuzzles;  // the number and its spin buttons
+  QLabel LabelVolumes;
+  QSpinBox SpinEditVolumes;  // 1 is a book alone
   TGrupoOpcoes RadioGroupTamanho;
   TGrupoOpcoes RadioGroupNivel;
   QLabel LabelTituloLivro;
@@ -176,6 +202,7 @@ private:
   std::unique_ptr<QThread> FTrabalho;
   TFimLivro FFim;
   std::int32_t FNumPedidos = 0;  // puzzles asked for in the current book
+  std::int32_t FVolumes = 1;     // books asked for: more than one is a series
   QString FCaminho;              // where the current book goes
   QString FCapa;                 // where its cover goes, or empty
 

@@ -468,13 +468,6 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv) {
   return r;
 }
 
-std::string FicheiroDoVolume(const std::string& AFicheiro, std::int32_t AVolume) {
-  if (AVolume == 0) return AFicheiro;
-  const std::filesystem::path caminho(AFicheiro);
-  const std::string nome = caminho.stem().string() + fmt::format("_vol{:02}", AVolume) + caminho.extension().string();
-  return (caminho.parent_path() / nome).string();
-}
-
 std::string FicheiroPdf(const TOpcoesCli& AOpcoes) {
   if (!AOpcoes.Pdf.empty()) return AOpcoes.Pdf;
   return NomeFicheiroPadrao(AOpcoes.Config.N, AOpcoes.Config.Nivel, AOpcoes.Config.NumPuzzles);

@@ -8,6 +8,7 @@
 #include "core/edicao.hpp"
 #include "core/tipos.hpp"
 #include "cover/geometria_capa.hpp"
+#include "generation/opcoes.hpp"
 
 namespace cadrel {
 
@@ -28,8 +29,6 @@ struct TOpcoesCli {
   std::int32_t Volume = 0;   // with Volumes, the one volume to write; 0 for all
 };
 
-inline constexpr std::int32_t CMaxVolumes = 50;
-
 enum class TDesfechoOpcoes { doGerar, doResolver, doAjuda, doVersao, doErro };
 
 struct TAnaliseOpcoes {
@@ -46,8 +45,5 @@ TAnaliseOpcoes AnalisarOpcoes(int argc, const char* const* argv);
 // Where the PDF goes: -o/--saida, else the proposed book name in the
 // current folder.
 std::string FicheiroPdf(const TOpcoesCli& AOpcoes);
-// The name of volume AVolume's file for the name AFicheiro the options give:
-// "livro.pdf" becomes "livro_vol03.pdf"; volume 0 (a book alone) keeps it.
-std::string FicheiroDoVolume(const std::string& AFicheiro, std::int32_t AVolume);
 
 }  // namespace cadrel

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 
 #include "core/texto.hpp"
 #include "core/traducao.hpp"
@@ -60,6 +61,13 @@ std::int32_t MinimoPuzzles(std::int32_t AIndice) {
 std::string NomeFicheiroPadrao(std::int32_t N, std::int32_t ANivel, std::int32_t ANumPuzzles) {
   const std::string etiqueta = ANivel == 0 ? "P" : fmt::format("N{}", ANivel);
   return fmt::format("Quorvel_{}x{}_{}_{}.pdf", N, N, etiqueta, ANumPuzzles);
+}
+
+std::string FicheiroDoVolume(const std::string& AFicheiro, std::int32_t AVolume) {
+  if (AVolume == 0) return AFicheiro;
+  const std::filesystem::path caminho(AFicheiro);
+  const std::string nome = caminho.stem().string() + fmt::format("_vol{:02}", AVolume) + caminho.extension().string();
+  return (caminho.parent_path() / nome).string();
 }
 
 bool LerNumPuzzles(std::string_view ATexto, std::int32_t& ANum) {

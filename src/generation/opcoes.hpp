@@ -42,6 +42,12 @@ std::int32_t MinimoPuzzles(std::int32_t AIndice);
 // ANivel is 1..5, or 0 for the progressive mix.
 std::string NomeFicheiroPadrao(std::int32_t N, std::int32_t ANivel, std::int32_t ANumPuzzles);
 
+// The most volumes a series can have.
+inline constexpr std::int32_t CMaxVolumes = 50;
+// The name of volume AVolume's file for the name AFicheiro given to a series:
+// "livro.pdf" becomes "livro_vol03.pdf"; volume 0 (a book alone) keeps it.
+std::string FicheiroDoVolume(const std::string& AFicheiro, std::int32_t AVolume);
+
 // A typed number of puzzles, blanks around it allowed; ANum is 0 when invalid.
 bool LerNumPuzzles(std::string_view ATexto, std::int32_t& ANum);
 

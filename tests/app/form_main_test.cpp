@@ -73,6 +73,7 @@ protected:
     return *c;
   }
   TCaixaNumero& Edit() { return C<TCaixaNumero>("EditNumPuzzles"); }
+  QSpinBox& Volumes() { return C<QSpinBox>("SpinEditVolumes"); }
   TGrupoOpcoes& Tamanho() { return C<TGrupoOpcoes>("RadioGroupTamanho"); }
   TGrupoOpcoes& Nivel() { return C<TGrupoOpcoes>("RadioGroupNivel"); }
   QComboBox& Formato() { return C<QComboBox>("ComboBoxFormato"); }
@@ -342,6 +343,36 @@ TEST_F(Janela, NumeroDePuzzles) {
   EXPECT_TRUE(Gerar().isEnabled());
 }
 
+// The number of volumes is one Tab after the number of puzzles: one book to
+// start with, a series of up to 50 stepped with the keys, said in the summary.
+TEST_F(Janela, VolumesPeloTeclado) {
+  EXPECT_EQ(Volumes().value(), 1);
+  EXPECT_EQ(Volumes().minimum(), 1);
+  EXPECT_EQ(Volumes().maximum(), 50);
+  EXPECT_TRUE(Volumes().isEnabled());
+  EXPECT_EQ(C<QLabel>("LabelVolumes").buddy(), &Volumes());
+
+  J.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&J));
+  Edit().setFocus();
+  QTest::keyClick(&Edit(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), &Volumes());
+  QTest::keyClick(&Volumes(), Qt::Key_Down);
+  EXPECT_EQ(J.LerVolumes(), 1);
+  for (int k = 0; k < 4; ++k) QTest::keyClick(&Volumes(), Qt::Key_Up);
+  EXPECT_EQ(J.LerVolumes(), 5);
+  EXPECT_EQ(Resumo(), CResumoInicial + " · série de 5 volumes");
+  QTest::keyClick(&Volumes(), Qt::Key_PageUp);
+  QTest::keyClick(&Volumes(), Qt::Key_PageUp);
+  EXPECT_EQ(Volumes().value(), 25);
+  for (int k = 0; k < 4; ++k) QTest::keyClick(&Volumes(), Qt::Key_PageUp);
+  EXPECT_EQ(Volumes().value(), 50);
+  Volumes().setValue(1);
+  EXPECT_EQ(Resumo(), CResumoInicial);
+  QTest::keyClick(&Volumes(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), Tamanho().Botao(0));
+}
+
 TEST_F(Janela, DialogoCanceladoNaoComecaNada) {
   D.Caminho.clear();
   Gerar().click();
@@ -491,6 +522,84 @@ TEST_F(Janela, CapaRecusadaAntesDoLivro) {
     EXPECT_TRUE(Capa().isEnabled());
     EXPECT_FALSE(QFile::exists(D.Caminho));
   }
+}
+
+// The code that follows ARotulo in the text of a PDF (the first code in it
+// when ARotulo is empty), or empty.
+QString CodigoEm(const QString& APdf, const char* ARotulo) {
+  const QString texto = QString::fromStdString(Executar("pdftotext '" + APdf.toStdString() + "' -"));
+  return QRegularExpression(QString(ARotulo) + "\\s*([0-9A-F]{8})").match(texto).captured(1);
+}
+
+// A series of three is written volume after volume under the name the save
+// dialog gave, with _vol01.._vol03, the covers the same way when asked: books
+// of distinct codes that name the series' code, the status line's, the first
+// of them its code's own book; the first volume is opened.
+TEST_F(Janela, SerieGravada) {
+  LivroPequeno(1);
+  Volumes().setValue(3);
+  for (const bool comCapa : {false, true}) {
+    SCOPED_TRACE(comCapa ? "com capa" : "sem capa");
+    const QDir pasta(Pasta.filePath(comCapa ? "com" : "sem"));
+    ASSERT_TRUE(pasta.mkpath("."));
+    Capa().setChecked(comCapa);
+    D.Caminho = pasta.filePath("livro.pdf");
+    D.CaminhoCapa = pasta.filePath("capa.pdf");
+    D.Ficheiros.clear();
+    D.Abertos.clear();
+    bool ocupado = false;
+    ASSERT_TRUE(GerarCom([&] { ocupado = !Volumes().isEnabled() && Cancelar().isEnabled(); }));
+    EXPECT_TRUE(ocupado);
+    EXPECT_EQ(D.Ficheiros, QStringList{"Quorvel_4x4_N1_1.pdf"});
+    const QRegularExpressionMatch fim =
+        QRegularExpression(QString("^Série gerada: 3 volumes de 1 puzzles\\. Código da série: ([0-9A-F]{8})") +
+                           (comCapa ? "\\. Capas gravadas\\.$" : "$"))
+            .match(Estado());
+    ASSERT_TRUE(fim.hasMatch()) << Estado().toStdString();
+
+    QStringList esperados;
+    for (int k = 1; k <= 3; ++k) {
+      esperados << QString("livro_vol0%1.pdf").arg(k);
+      if (comCapa) esperados << QString("capa_vol0%1.pdf").arg(k);
+    }
+    esperados.sort();
+    EXPECT_EQ(pasta.entryList(QDir::Files | QDir::Hidden, QDir::Name), esperados);
+    QStringList codigos;
+    for (int k = 1; k <= 3; ++k) {
+      const QString livro = pasta.filePath(QString("livro_vol0%1.pdf").arg(k));
+      codigos << CodigoEm(livro, "Código do livro:");
+      EXPECT_EQ(CodigoEm(livro, "Código da série:"), fim.captured(1));
+      if (comCapa) {
+        EXPECT_EQ(CodigoEm(pasta.filePath(QString("capa_vol0%1.pdf").arg(k)), ""), codigos.back());  // its book's
+      }
+    }
+    EXPECT_EQ(codigos.first(), fim.captured(1));
+    EXPECT_EQ(codigos.removeDuplicates(), 0) << codigos.join(' ').toStdString();
+    EXPECT_FALSE(codigos.contains(""));
+    EXPECT_EQ(D.Abertos, QStringList{pasta.filePath("livro_vol01.pdf")});
+    EXPECT_EQ(Barra().maximum(), 3);
+    EXPECT_EQ(Barra().value(), 3);
+    EXPECT_TRUE(Volumes().isEnabled());
+    EXPECT_TRUE(D.Erros.isEmpty()) << D.Erros.join(" | ").toStdString();
+  }
+}
+
+// Every file of a series is tried before its first volume is made: a cover
+// of the last volume that cannot be written stops the series at once.
+TEST_F(Janela, SerieRecusadaAntesDoLivro) {
+  LivroPequeno(1);
+  Volumes().setValue(3);
+  Capa().setChecked(true);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  D.CaminhoCapa = Pasta.filePath("capa.pdf");
+  ASSERT_TRUE(QDir(Pasta.path()).mkdir("capa_vol03.pdf"));
+  Gerar().click();
+  const QString erro =
+      "Não foi possível gravar o ficheiro " + Pasta.filePath("capa_vol03.pdf") + ": o destino é uma pasta.";
+  EXPECT_EQ(D.Erros, QStringList{erro});
+  EXPECT_EQ(Estado(), erro);
+  EXPECT_TRUE(Gerar().isEnabled());
+  EXPECT_EQ(QDir(Pasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
 TEST_F(Janela, EscCancela) {
@@ -810,6 +919,86 @@ private:
   std::shared_future<void> FFim = FAcabar.get_future().share();
 };
 
+// Esc while a volume of a series is written lets it be finished and stops the
+// series there: the volume written stays, no later one is made, and the status
+// line says how many were written. The bar spans the series.
+TEST_F(Janela, CancelarDuranteASerie) {
+  TGravacaoLenta disco;
+  J.DefinirGravacao(disco.Gravacao());
+  LivroPequeno(1);
+  Volumes().setValue(3);
+  D.Caminho = Pasta.filePath("livro.pdf");
+  QString aEscrever, aCancelar;
+  int barra = -1, maximo = -1;
+  ASSERT_TRUE(GerarCom([&] {
+    ASSERT_TRUE(disco.EsperarComeco());
+    QCoreApplication::processEvents();
+    aEscrever = Estado();
+    barra = Barra().value();
+    maximo = Barra().maximum();
+    QTest::keyClick(&J, Qt::Key_Escape);
+    aCancelar = Estado();
+    disco.Acabar();
+  }));
+  EXPECT_EQ(aEscrever, "Volume 1 de 3 · A criar o PDF...");
+  EXPECT_EQ(barra, 1);
+  EXPECT_EQ(maximo, 3);
+  EXPECT_EQ(aCancelar, "A cancelar...");
+  EXPECT_EQ(Estado(), "Série cancelada no volume 2 de 3, aos 0 de 1 puzzles. 1 volume ficou gravado.");
+  EXPECT_EQ(QDir(Pasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"livro_vol01.pdf"});
+  EXPECT_TRUE(D.Abertos.isEmpty());
+  EXPECT_EQ(Barra().value(), 0);
+  EXPECT_TRUE(Gerar().isEnabled());
+  EXPECT_TRUE(Volumes().isEnabled());
+}
+
+// A cancel while the second volume is made: the first is written, its cover
+// too, nothing of the others. The progress spans the series and names the
+// volume.
+TEST(FimDaSerie, CancelarNoSegundoVolume) {
+  TConfigLivro serie;
+  serie.NumPuzzles = 2;
+  serie.N = 4;
+  serie.Nivel = 1;
+  serie.Leis = CTodasLeis;
+  serie.Semente = 7;
+  TPortaoEscrita portao;
+  const QTemporaryDir pasta;
+  std::vector<std::int32_t> escritas;
+  std::vector<std::string> gravados;
+  std::vector<std::string> relatos;  // "feitos/total texto"
+  const TFormMain::TFimLivro fim = TFormMain::FazerSerie(
+      serie, 3, {}, pasta.filePath("s.pdf").toStdString(),
+      TFormMain::TCapaPedida{pasta.filePath("capa.pdf").toStdString(), ppBranco}, portao,
+      [&](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t, const std::string& ATexto, bool&) {
+        relatos.push_back(std::to_string(AFeitos) + "/" + std::to_string(ATotal) + " " + ATexto);
+        if (ATexto.starts_with("Volume 2 de 3 · ")) portao.Cancelar();
+      },
+      [&escritas](std::int32_t AVolume) { escritas.push_back(AVolume); },
+      [&gravados](const TLivro& ALivro, const std::string& ACaminho, const TEdicao&) {
+        EXPECT_EQ(ALivro.Config.Volume, 1);
+        EXPECT_EQ(ALivro.Config.Volumes, 3);
+        gravados.push_back(ACaminho);
+        return TResumoLivroPdf{};
+      });
+  EXPECT_TRUE(fim.Cancelado);
+  EXPECT_FALSE(fim.Erro);
+  EXPECT_EQ(fim.Volume, 2);
+  EXPECT_EQ(fim.Gravados, 1);
+  EXPECT_EQ(fim.Codigo, CodigoLivro(7));
+  EXPECT_EQ(escritas, std::vector<std::int32_t>{1});
+  EXPECT_EQ(gravados, std::vector<std::string>{pasta.filePath("s_vol01.pdf").toStdString()});
+  EXPECT_EQ(QDir(pasta.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"capa_vol01.pdf"});
+  ASSERT_FALSE(relatos.empty());
+  const auto volume2 = std::find_if(relatos.begin(), relatos.end(), [](const std::string& ARelato) {
+    return ARelato.find("Volume 2 de 3 · ") != std::string::npos;
+  });
+  ASSERT_NE(volume2, relatos.end()) << relatos.back();
+  EXPECT_TRUE(relatos.front().starts_with("1/6 Volume 1 de 3 · ")) << relatos.front();
+  EXPECT_TRUE(volume2->starts_with("3/6 ")) << *volume2;
+  EXPECT_TRUE(volume2[-1].starts_with("2/6 Volume 1 de 3 · ")) << volume2[-1];
+}
+
 // A cancel after the last puzzle but before writing starts is honoured:
 // nothing is written, and the book is reported as cancelled.
 TEST(FimDoLivro, CancelarAntesDeEscreverNaoGrava) {
@@ -914,6 +1103,35 @@ TEST_F(Janela, FecharDuranteAEscrita) {
   EXPECT_FALSE(J.isVisible());
   EXPECT_TRUE(QFile::exists(D.Caminho));
   EXPECT_TRUE(D.Abertos.isEmpty());
+}
+
+// A series in English: its summary, the volume its writing names, and its
+// end, made or cancelled.
+TEST_F(JanelaEmIngles, Serie) {
+  LivroPequeno(1);
+  Volumes().setValue(2);
+  EXPECT_TRUE(Resumo().endsWith(" · series of 2 volumes")) << Resumo().toStdString();
+  D.Caminho = Pasta.filePath("livro.pdf");
+  ASSERT_TRUE(GerarCom());
+  EXPECT_TRUE(
+      QRegularExpression("^Series made: 2 volumes of 1 puzzle\\. Series code: [0-9A-F]{8}$").match(Estado()).hasMatch())
+      << Estado().toStdString();
+
+  TGravacaoLenta disco;
+  J.DefinirGravacao(disco.Gravacao());
+  D.Caminho = Pasta.filePath("outra.pdf");
+  QString aEscrever;
+  ASSERT_TRUE(GerarCom([&] {
+    ASSERT_TRUE(disco.EsperarComeco());
+    QCoreApplication::processEvents();
+    aEscrever = Estado();
+    QTest::keyClick(&J, Qt::Key_Escape);
+    disco.Acabar();
+  }));
+  EXPECT_EQ(aEscrever, "Volume 1 of 2 · Writing the PDF...");
+  EXPECT_EQ(Estado(), "Series cancelled at volume 2 of 2, at 0 of 1 puzzle. 1 volume was written.");
+  EXPECT_TRUE(QFile::exists(Pasta.filePath("outra_vol01.pdf")));
+  EXPECT_FALSE(QFile::exists(Pasta.filePath("outra_vol02.pdf")));
 }
 
 // A thread the system refuses is an error the user sees, and the window is
