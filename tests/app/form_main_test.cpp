@@ -952,16 +952,22 @@ TEST_F(Janela, CancelarDuranteASerie) {
   EXPECT_TRUE(Volumes().isEnabled());
 }
 
+// The smallest book the workers' tests make: two 4 x 4 puzzles of level 1.
+TConfigLivro DoisPuzzles4x4() {
+  TConfigLivro config;
+  config.NumPuzzles = 2;
+  config.N = 4;
+  config.Nivel = 1;
+  config.Leis = CTodasLeis;
+  config.Semente = 7;
+  return config;
+}
+
 // A cancel while the second volume is made: the first is written, its cover
 // too, nothing of the others. The progress spans the series and names the
 // volume.
 TEST(FimDaSerie, CancelarNoSegundoVolume) {
-  TConfigLivro serie;
-  serie.NumPuzzles = 2;
-  serie.N = 4;
-  serie.Nivel = 1;
-  serie.Leis = CTodasLeis;
-  serie.Semente = 7;
+  const TConfigLivro serie = DoisPuzzles4x4();
   TPortaoEscrita portao;
   const QTemporaryDir pasta;
   std::vector<std::int32_t> escritas;
@@ -1002,12 +1008,7 @@ TEST(FimDaSerie, CancelarNoSegundoVolume) {
 // A cancel after the last puzzle but before writing starts is honoured:
 // nothing is written, and the book is reported as cancelled.
 TEST(FimDoLivro, CancelarAntesDeEscreverNaoGrava) {
-  TConfigLivro config;
-  config.NumPuzzles = 2;
-  config.N = 4;
-  config.Nivel = 1;
-  config.Leis = CTodasLeis;
-  config.Semente = 7;
+  const TConfigLivro config = DoisPuzzles4x4();
   TPortaoEscrita portao;
   bool escrita = false, gravado = false;
   const QTemporaryDir pasta;
