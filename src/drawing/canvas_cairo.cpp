@@ -56,6 +56,11 @@ std::int32_t EspessuraUnidades(double AEspessuraPt, double ADpi) {
 
 std::int32_t TamanhoFonteUnidades(double ATamanhoPt, double ADpi) { return Arredondar(ATamanhoPt * ADpi / 72); }
 
+std::int32_t AscenteUnidades(std::int32_t AEm) {
+  const TMetricasFace& m = MetricasRoboto();
+  return Arredondar(static_cast<double>(m.WinAscent) * AEm / m.UnidadesPorEm);
+}
+
 TCanvasCairo::TCanvasCairo(cairo_t* ACanvas, std::int32_t ADpi) : FCanvas(ACanvas), FDpi(ADpi) {}
 
 void TCanvasCairo::Cinza(std::int32_t ACinza) {
@@ -154,10 +159,8 @@ void TCanvasCairo::Escrever(double X, double Y, const std::string& ATexto, doubl
   else if (AAlinhamento == alDireita)
     x -= w;
   // Y is the top of the character cell; the baseline lies one cell ascent below.
-  const TMetricasFace& m = MetricasRoboto();
-  const std::int32_t ascente = Arredondar(static_cast<double>(m.WinAscent) * em / m.UnidadesPorEm);
   Cinza(ACinza);
-  cairo_move_to(FCanvas, x, y + ascente);
+  cairo_move_to(FCanvas, x, y + AscenteUnidades(em));
   cairo_show_text(FCanvas, ATexto.c_str());
   cairo_new_path(FCanvas);
 }

@@ -15,6 +15,9 @@ std::int32_t MmParaUnidades(double AMm, double ADpi);
 std::int32_t EspessuraUnidades(double AEspessuraPt, double ADpi);
 // The em height of a font size.
 std::int32_t TamanhoFonteUnidades(double ATamanhoPt, double ADpi);
+// How far the baseline of a text of em AEm lies below the top of its line,
+// from the Roboto faces' ascent: every canvas sets a text's top at its Y.
+std::int32_t AscenteUnidades(std::int32_t AEm);
 
 // ICadrelCanvas on a cairo context whose user space is points, as on a PDF
 // page: everything is drawn in whole device units under a scale of 72/ADpi,

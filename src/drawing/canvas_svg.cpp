@@ -9,7 +9,6 @@
 
 #include "core/texto.hpp"
 #include "core/tipos.hpp"
-#include "drawing/fontes.hpp"
 #include "drawing/pdf.hpp"
 #include "drawing/recursos.hpp"
 
@@ -140,9 +139,6 @@ void TCanvasSvg::Escrever(double X, double Y, const std::string& ATexto, double 
   const std::int32_t em = TamanhoFonteUnidades(ATamanhoPt, CDpiPdf);
   const std::int32_t w = Unidades(LarguraTexto(ATexto, ATamanhoPt, ANegrito));
   const std::int32_t h = Unidades(AlturaTexto(ATamanhoPt));
-  const TMetricasFace& m = MetricasRoboto();
-  const auto ascente =
-      static_cast<std::int32_t>(std::nearbyint(static_cast<double>(m.WinAscent) * em / m.UnidadesPorEm));
   const std::int32_t ancoraX = Unidades(X), ancoraY = Unidades(Y);
   std::int32_t x = ARodado ? 0 : ancoraX;
   const std::int32_t y = ARodado ? 0 : ancoraY;
@@ -150,7 +146,7 @@ void TCanvasSvg::Escrever(double X, double Y, const std::string& ATexto, double 
     x -= w / 2;
   else if (AAlinhamento == alDireita)
     x -= w;
-  std::string atributos = fmt::format("x=\"{}\" y=\"{}\" font-size=\"{}\"", x, y + ascente, em);
+  std::string atributos = fmt::format("x=\"{}\" y=\"{}\" font-size=\"{}\"", x, y + AscenteUnidades(em), em);
   if (ANegrito) atributos += " font-weight=\"700\"";
   if (ACinza != 0) atributos += fmt::format(" fill=\"{}\"", Cor(ACinza));
   if (ARodado) atributos += fmt::format(" transform=\"translate({} {}) rotate(90)\"", ancoraX, ancoraY);
