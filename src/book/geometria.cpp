@@ -25,7 +25,7 @@ struct TUsoFormato {
 
 constexpr TUsoFormato Uso(TFormato AFormato) {
   switch (AFormato) {
-    case fmA4: return {1, 18, 10.6, 18};
+    case fmA4:
     case fmCarta: return {1, 18, 10.6, 18};
     case fmA5:
     case fm6x9: return {0.8, 8, 8, 8};
@@ -51,7 +51,7 @@ TMaquetaLivro MaquetaDoFormato(TFormato AFormato, double AMedianizMm) {
     return TTransformacao{uso.Escala, AEsquerda - uso.Escala * CMargemEsquerda, dy};
   };
 
-  TMaquetaLivro maqueta{AFormato, CGeometriaA4, transformacao(interior), transformacao(exterior)};
+  TMaquetaLivro maqueta{CGeometriaA4, transformacao(interior), transformacao(exterior)};
   // A4 keeps the page every book had: its margins hold any gutter ours need.
   if (AFormato == fmA4 && interior <= CMargemEsquerda) {
     maqueta.Impar = maqueta.Par = TTransformacao{};

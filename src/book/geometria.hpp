@@ -39,7 +39,6 @@ inline constexpr TGeometriaPagina CGeometriaA4{};
 // paper every margin is at least a quarter of an inch and the inside one at
 // least the gutter the book's thickness needs.
 struct TMaquetaLivro {
-  TFormato Formato = fmA4;
   TGeometriaPagina Geometria;
   TTransformacao Impar;  // pages 1, 3, 5...
   TTransformacao Par;

@@ -30,7 +30,6 @@ public:
   const TLivro& Livro() const { return FLivro; }
   const TInfoLivro& Info() const { return FInfo; }
   const TLayoutPuzzles& Layout() const { return FLayout; }
-  const TGeometriaPagina& Geometria() const { return FGeometria; }
 
   // Up to PorPagina puzzles from ADesc.Primeiro, then the footer. Returns
   // where each puzzle's number was printed, in order, for the links of the PDF.

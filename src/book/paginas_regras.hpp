@@ -33,10 +33,9 @@ public:
 
   // The section title and the how-to-play paragraphs.
   void DesenharComoSeJoga(ICadrelCanvas& C, double Y) const;
-  TIdioma Idioma() const { return FIdioma; }
   // A law block, or the circles block when ACirculos; Y is moved past it.
   static void DesenharBlocoLei(ICadrelCanvas& C, const TBlocoLei& ABloco, bool ACirculos, double& Y,
-                               const TGeometriaPagina& G = CGeometriaA4);
+                               const TGeometriaPagina& G);
   // The worked example: intro, puzzle, numbers to place, steps and solution.
   void DesenharExemplo(ICadrelCanvas& C, double Y) const;
   void DesenharConselhos(ICadrelCanvas& C, double Y) const;

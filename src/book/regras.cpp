@@ -159,8 +159,7 @@ namespace {
 
 std::vector<TExemploRegras> CriarExemplosFixos() {
   // The steps' texts are translated where they are printed.
-  const auto P = [](std::int32_t ALinha, std::int32_t AColuna, std::int32_t AValor, TTipoPassoExemplo ATipo,
-                    const char* ATexto) { return CriarPassoExemplo(ALinha, AColuna, AValor, ATipo, ATexto); };
+  const auto P = CriarPassoExemplo;
   std::vector<TExemploRegras> e(CNumExemplosFixos);
 
   e[0] = {ReceitaDeLeis({leiSIM, leiORD}),

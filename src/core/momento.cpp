@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include <fmt/format.h>
-
 #include "core/traducao.hpp"
 
 namespace cadrel {

@@ -101,7 +101,7 @@ TLinhasSoma ConstruirLinhas(std::int32_t N, TReceita AReceita, TIdioma AIdioma) 
     linhas.Nomes.push_back(std::move(nome));
   };
 
-  const auto nome = [AIdioma](const char* AModelo, std::int32_t ANumero) {
+  const auto nome = [](const char* AModelo, std::int32_t ANumero) {
     return fmt::format(fmt::runtime(AModelo), ANumero);
   };
   for (std::int32_t r = 0; r < N; ++r)

@@ -75,6 +75,14 @@ const TCatalogo* Catalogo(TIdioma AIdioma) {
   return AIdioma == idEn ? &en : nullptr;
 }
 
+// Form AForma of AChave's translation in AIdioma's catalogue, or ASenao where
+// there is none.
+const char* Traduzir(TIdioma AIdioma, std::string_view AChave, std::size_t AForma, const char* ASenao) {
+  const TCatalogo* catalogo = Catalogo(AIdioma);
+  const char* traducao = catalogo != nullptr ? catalogo->Procurar(AChave, AForma) : nullptr;
+  return traducao != nullptr ? traducao : ASenao;
+}
+
 // The language part of a locale or LANGUAGE entry: "en" of "en_GB.UTF-8@euro".
 std::string_view LinguaDe(std::string_view ANome) { return ANome.substr(0, ANome.find_first_of("_.@")); }
 
@@ -108,27 +116,18 @@ std::optional<TIdioma> IdiomaDoNome(std::string_view ANome) {
   return std::nullopt;
 }
 
-const char* Tr(TIdioma AIdioma, const char* ATexto) {
-  const TCatalogo* catalogo = Catalogo(AIdioma);
-  const char* traducao = catalogo != nullptr ? catalogo->Procurar(ATexto) : nullptr;
-  return traducao != nullptr ? traducao : ATexto;
-}
+const char* Tr(TIdioma AIdioma, const char* ATexto) { return Traduzir(AIdioma, ATexto, 0, ATexto); }
 
 const char* TrC(TIdioma AIdioma, const char* AContexto, const char* ATexto) {
-  const TCatalogo* catalogo = Catalogo(AIdioma);
-  if (catalogo == nullptr) return ATexto;
-  const std::string chave = std::string(AContexto) + '\x04' + ATexto;
-  const char* traducao = catalogo->Procurar(chave);
-  return traducao != nullptr ? traducao : ATexto;
+  // Portuguese has no catalogue: no key to build.
+  if (Catalogo(AIdioma) == nullptr) return ATexto;
+  return Traduzir(AIdioma, std::string(AContexto) + '\x04' + ATexto, 0, ATexto);
 }
 
 const char* TrN(TIdioma AIdioma, const char* ASingular, const char* APlural, std::int64_t AN) {
   // Both languages have one form for one and another for every other count.
   const std::size_t forma = AN == 1 ? 0 : 1;
-  const TCatalogo* catalogo = Catalogo(AIdioma);
-  const char* traducao = catalogo != nullptr ? catalogo->Procurar(ASingular, forma) : nullptr;
-  if (traducao != nullptr) return traducao;
-  return forma == 0 ? ASingular : APlural;
+  return Traduzir(AIdioma, ASingular, forma, forma == 0 ? ASingular : APlural);
 }
 
 }  // namespace cadrel
