@@ -174,17 +174,17 @@ bool GravarLivro(const TOpcoesCli& AOpcoes, const TLivro& ALivro, const TFicheir
 
 int Executar(const TOpcoesCli& AOpcoes) {
   if (const std::string aviso = AvisoMomentoFixado(); !aviso.empty()) Escrever(stderr, aviso);
-  TConfigLivro serie = AOpcoes.Config;
-  serie.Semente = AOpcoes.Semente ? *AOpcoes.Semente : SementeDoRelogio();
-  // A book alone is "volume 0" of a series of none; a series writes every
-  // volume, or the one asked for after making the ones before it.
-  const std::int32_t ultimo = AOpcoes.Volumes == 0 ? 0 : AOpcoes.Volume == 0 ? AOpcoes.Volumes : AOpcoes.Volume;
-  const std::int32_t primeiro = AOpcoes.Volumes == 0 ? 0 : 1;
+  TConfigLivro config = AOpcoes.Config;
+  config.Semente = AOpcoes.Semente ? *AOpcoes.Semente : SementeDoRelogio();
+  // A series writes every volume, or the one asked for after making the ones
+  // before it.
+  const std::int32_t primeiro = PrimeiroVolume(AOpcoes.Volumes);
+  const std::int32_t ultimo = AOpcoes.Volume == 0 ? UltimoVolume(AOpcoes.Volumes) : AOpcoes.Volume;
   const auto gravado = [&AOpcoes](std::int32_t AVolume) { return AOpcoes.Volume == 0 || AVolume == AOpcoes.Volume; };
   // Every file is tried before the book is made: a long generation must not
   // end in a file that cannot be written.
   try {
-    ValidarConfigLivro(serie);
+    ValidarConfigLivro(config);
     for (std::int32_t k = primeiro; k <= ultimo; ++k) {
       if (!gravado(k)) continue;
       const TFicheirosLivro ficheiros = FicheirosDoVolume(AOpcoes, k);
@@ -196,23 +196,19 @@ int Executar(const TOpcoesCli& AOpcoes) {
     return CSaidaErro;
   }
 
-  TRegistoRepeticoes registo;  // across the volumes of a series
+  TSerie serie(config, AOpcoes.Volumes);
+  TGeradorLivro gerador(AOpcoes.Tarefas, &GInterrompido);
   GInterrompido = false;
   for (std::int32_t k = primeiro; k <= ultimo; ++k) {
-    const TConfigLivro config = k == 0 ? serie : ConfigDoVolume(serie, k, AOpcoes.Volumes);
-    const std::string volume = k == 0 ? "" : FormatarP("Volume {} de {} · ", k, AOpcoes.Volumes);
     TLivro livro;
     {
       TMostradorProgresso mostrador = CriarMostrador(AOpcoes.Silencioso);
       InstalarInterrupcao();
       try {
-        livro = TGeradorLivro(AOpcoes.Tarefas, &GInterrompido)
-                    .Gerar(
-                        config,
-                        [&mostrador, &volume](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
-                                              const std::string& ATexto,
-                                              bool&) { mostrador.Relatar(AFeitos, ATotal, ATentativas, volume + ATexto); },
-                        k == 0 ? nullptr : &registo);
+        livro = serie.Gerar(gerador, k,
+                            [&mostrador](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
+                                         const std::string& ATexto,
+                                         bool&) { mostrador.Relatar(AFeitos, ATotal, ATentativas, ATexto); });
       } catch (...) {
         mostrador.Terminar();
         Escrever(stderr, FormatarP("Não foi possível terminar o livro: {}", Motivo(std::current_exception())));
@@ -222,10 +218,11 @@ int Executar(const TOpcoesCli& AOpcoes) {
     if (livro.Cancelado) {
       // The volumes written before stay whole.
       const bool anteriores = k > 1 && AOpcoes.Volume == 0;
-      Escrever(stderr, volume + FormatarP("Geração cancelada aos {} de {} puzzles. {}", livro.Puzzles.size(),
-                                          livro.Plano.size(),
-                                          anteriores ? TrP("Os volumes anteriores ficaram gravados; deste, nada.")
-                                                     : TrP("Nada foi gravado.")));
+      Escrever(stderr, TextoVolume(k, AOpcoes.Volumes) +
+                           FormatarP("Geração cancelada aos {} de {} puzzles. {}", livro.Puzzles.size(),
+                                     livro.Plano.size(),
+                                     anteriores ? TrP("Os volumes anteriores ficaram gravados; deste, nada.")
+                                                : TrP("Nada foi gravado.")));
       return CSaidaCancelada;
     }
     // The volumes before the one asked for only tell the series what it holds.
