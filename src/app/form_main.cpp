@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -51,14 +50,8 @@ QStringList Niveis() {
   return niveis << TrP("Progressiva");
 }
 
-// Millimetres to one decimal, with a comma in Portuguese, halves rounded up as
-// quorvel-cli rounds them: 9.25 in is stored a hair below 234.95 mm and would
-// lose its half.
-std::string Milimetros(double AMm) {
-  std::string texto = fmt::format("{:.1f}", std::floor(AMm * 10 + 0.5 + 1e-6) / 10);
-  if (IdiomaDoPrograma() == idPt) std::replace(texto.begin(), texto.end(), '.', ',');
-  return texto;
-}
+// Millimetres to one decimal, as quorvel-cli writes them.
+std::string Milimetros(double AMm) { return DecimalDoPrograma(AMm, 1); }
 
 // The file a path leads to, links followed; a file not there yet, by the real
 // path of its folder. Two names of one file must not take the book and its cover.

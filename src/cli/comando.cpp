@@ -3,9 +3,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -28,6 +26,7 @@
 #include "html/livro_html.hpp"
 #include "output/livro_pdf.hpp"
 #include "generation/livro.hpp"
+#include "generation/opcoes.hpp"
 
 namespace cadrel {
 
@@ -68,16 +67,6 @@ TMostradorProgresso CriarMostrador(bool ASilencioso) {
   return {mpBarra, stderr, temLargura ? janela.ws_col : 80};
 }
 
-// With a decimal comma, as a Portuguese reader writes it (an English one reads
-// a point), and halves rounded up: a length made of inches, 9.25 in as 234.95
-// mm, is often stored a hair below the half it is, and would lose it.
-std::string Decimal(double AValor, int ACasas) {
-  const double escala = std::pow(10.0, ACasas);
-  std::string texto = fmt::format("{:.{}f}", std::floor(AValor * escala + 0.5 + 1e-6) / escala, ACasas);
-  if (IdiomaDoPrograma() == idPt) std::replace(texto.begin(), texto.end(), '.', ',');
-  return texto;
-}
-
 // What a print platform asks of an interior file, said of the one written:
 // "Edição para impressão: A5 (148 × 210 mm), 64 páginas, medianiz de 9,5 mm
 // (0,375 pol.), 2 páginas em branco no fim."
@@ -89,19 +78,19 @@ std::string TextoEdicaoImpressao(TFormato AFormato, const TResumoLivroPdf& AResu
                                           AResumo.PaginasVazias)),
                         AResumo.PaginasVazias);
   return FormatarP("Edição para impressão: {}, {} páginas, medianiz de {} mm ({} pol.), {}.",
-                   TrP(DadosFormato(AFormato).Descricao.data()), AResumo.Paginas, Decimal(AResumo.MedianizMm, 1),
-                   Decimal(AResumo.MedianizMm / 25.4, 3), vazias);
+                   TrP(DadosFormato(AFormato).Descricao.data()), AResumo.Paginas,
+                   DecimalDoPrograma(AResumo.MedianizMm, 1), DecimalDoPrograma(AResumo.MedianizMm / 25.4, 3), vazias);
 }
 
 // What a print platform asks of a cover file, said of the one written: "Capa
 // gravada em capa.pdf: 12,394 × 9,250 pol. (314,8 × 235,0 mm), lombada de
 // 0,144 pol. (3,7 mm), papel branco."
 std::string TextoCapa(const std::string& AFicheiro, const TGeometriaCapa& ACapa) {
-  const auto medida = [](double AMm) { return Decimal(AMm / 25.4, 3); };
+  const auto pol = [](double AMm) { return DecimalDoPrograma(AMm / 25.4, 3); };
+  const auto mm = [](double AMm) { return DecimalDoPrograma(AMm, 1); };
   return FormatarP("Capa gravada em {}: {} × {} pol. ({} × {} mm), lombada de {} pol. ({} mm), papel {}.",
-                   AFicheiro, medida(ACapa.Largura), medida(ACapa.Altura), Decimal(ACapa.Largura, 1),
-                   Decimal(ACapa.Altura, 1), medida(ACapa.Lombada), Decimal(ACapa.Lombada, 1),
-                   TrP(DadosPapel(ACapa.Papel).Nome.data()));
+                   AFicheiro, pol(ACapa.Largura), pol(ACapa.Altura), mm(ACapa.Largura), mm(ACapa.Altura),
+                   pol(ACapa.Lombada), mm(ACapa.Lombada), TrP(DadosPapel(ACapa.Papel).Nome.data()));
 }
 
 // Why an exception ended the run, for the user.
