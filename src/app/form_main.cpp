@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -51,14 +50,8 @@ QStringList Niveis() {
   return niveis << TrP("Progressiva");
 }
 
-// Millimetres to one decimal, with a comma in Portuguese, halves rounded up as
-// quorvel-cli rounds them: 9.25 in is stored a hair below 234.95 mm and would
-// lose its half.
-std::string Milimetros(double AMm) {
-  std::string texto = fmt::format("{:.1f}", std::floor(AMm * 10 + 0.5 + 1e-6) / 10);
-  if (IdiomaDoPrograma() == idPt) std::replace(texto.begin(), texto.end(), '.', ',');
-  return texto;
-}
+// Millimetres to one decimal, as quorvel-cli writes them.
+std::string Milimetros(double AMm) { return DecimalDoPrograma(AMm, 1); }
 
 // The file a path leads to, links followed; a file not there yet, by the real
 // path of its folder. Two names of one file must not take the book and its cover.
@@ -476,7 +469,7 @@ void TFormMain::BitBtnGerarClick() {
   // nor after the first volumes of a series.
   const std::int32_t volumes = LerVolumes();
   try {
-    for (std::int32_t k = volumes > 1 ? 1 : 0; k <= (volumes > 1 ? volumes : 0); ++k) {
+    for (std::int32_t k = PrimeiroVolume(volumes); k <= UltimoVolume(volumes); ++k) {
       VerificarDestino(FicheiroDoVolume(QFile::encodeName(caminho).toStdString(), k));
       if (!capa.isEmpty()) VerificarDestino(FicheiroDoVolume(QFile::encodeName(capa).toStdString(), k));
     }
@@ -570,14 +563,15 @@ void TFormMain::GerarLivro(const TConfigLivro& AConfig, const QString& ACaminho,
 
 namespace {
 
-// A book alone, or a volume of a series: ARegisto holds the puzzles of the
-// volumes before it, and AMais says that another follows it.
-TFormMain::TFimLivro FazerVolume(const TConfigLivro& AConfig, const TEdicao& AEdicao, const std::string& ACaminho,
-                                 const std::optional<TFormMain::TCapaPedida>& ACapa, TPortaoEscrita& APortao,
-                                 const TProgressoLivro& AProgresso, const std::function<void()>& AEscrever,
-                                 const TFormMain::TGravarLivro& AGravar, TRegistoRepeticoes* ARegisto, bool AMais) {
+// Volume AVolume of ASerie, 0 for a book alone; AMais says that another
+// follows it.
+TFormMain::TFimLivro FazerVolume(TSerie& ASerie, std::int32_t AVolume, const TEdicao& AEdicao,
+                                 const std::string& ACaminho, const std::optional<TFormMain::TCapaPedida>& ACapa,
+                                 TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
+                                 const std::function<void()>& AEscrever, const TFormMain::TGravarLivro& AGravar,
+                                 bool AMais) {
   TGeradorLivro gerador(TarefasPadrao(), &APortao.Parar());
-  const TLivro livro = gerador.Gerar(AConfig, AProgresso, ARegisto);
+  const TLivro livro = ASerie.Gerar(gerador, AVolume, AProgresso);
   TFormMain::TFimLivro fim;
   fim.Puzzles = static_cast<std::int32_t>(livro.Puzzles.size());
   // A cancel that came after the last puzzle but before this point still
@@ -591,7 +585,8 @@ TFormMain::TFimLivro FazerVolume(const TConfigLivro& AConfig, const TEdicao& AEd
   if (ACapa) {
     // As quorvel-cli writes it: the spine of the print edition of this trim.
     try {
-      fim.Capa = GravarCapaPdf(ACapa->Caminho, livro, InfoPadrao(AConfig.Idioma), AEdicao.Formato, ACapa->Papel);
+      fim.Capa =
+          GravarCapaPdf(ACapa->Caminho, livro, InfoPadrao(livro.Config.Idioma), AEdicao.Formato, ACapa->Papel);
     } catch (...) {
       fim.ErroCapa = std::current_exception();
     }
@@ -605,7 +600,8 @@ TFormMain::TFimLivro TFormMain::FazerLivro(const TConfigLivro& AConfig, const TE
                                            const std::string& ACaminho, const std::optional<TCapaPedida>& ACapa,
                                            TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
                                            const std::function<void()>& AEscrever, const TGravarLivro& AGravar) {
-  return FazerVolume(AConfig, AEdicao, ACaminho, ACapa, APortao, AProgresso, AEscrever, AGravar, nullptr, false);
+  TSerie sozinho(AConfig, 1);
+  return FazerVolume(sozinho, 0, AEdicao, ACaminho, ACapa, APortao, AProgresso, AEscrever, AGravar, false);
 }
 
 TFormMain::TFimLivro TFormMain::FazerSerie(const TConfigLivro& ASerie, std::int32_t AVolumes, const TEdicao& AEdicao,
@@ -613,7 +609,7 @@ TFormMain::TFimLivro TFormMain::FazerSerie(const TConfigLivro& ASerie, std::int3
                                            TPortaoEscrita& APortao, const TProgressoLivro& AProgresso,
                                            const std::function<void(std::int32_t)>& AEscrever,
                                            const TGravarLivro& AGravar) {
-  TRegistoRepeticoes registo;  // across the volumes
+  TSerie serie(ASerie, AVolumes);
   TFimLivro fim;
   fim.Codigo = CodigoLivro(ASerie.Semente);
   for (std::int32_t k = 1; k <= AVolumes; ++k) {
@@ -624,22 +620,17 @@ TFormMain::TFimLivro TFormMain::FazerSerie(const TConfigLivro& ASerie, std::int3
       fim.Cancelado = true;
       return fim;
     }
-    const std::string volume = FormatarP("Volume {} de {} · ", k, AVolumes);
     const TProgressoLivro progresso = [&](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
                                           const std::string& ATexto, bool& ACancelar) {
-      if (AProgresso)
-        AProgresso((k - 1) * ATotal + AFeitos, AVolumes * ATotal, ATentativas, volume + ATexto, ACancelar);
+      if (AProgresso) AProgresso((k - 1) * ATotal + AFeitos, AVolumes * ATotal, ATentativas, ATexto, ACancelar);
     };
     std::optional<TCapaPedida> capa = ACapa;
     if (capa) capa->Caminho = FicheiroDoVolume(capa->Caminho, k);
     // The volumes written stay whole whatever stops the series.
     try {
-      const TFimLivro feito =
-          FazerVolume(ConfigDoVolume(ASerie, k, AVolumes), AEdicao, FicheiroDoVolume(ACaminho, k), capa, APortao,
-                      progresso, [&AEscrever, k] { AEscrever(k); }, AGravar, &registo, k < AVolumes);
+      const TFimLivro feito = FazerVolume(serie, k, AEdicao, FicheiroDoVolume(ACaminho, k), capa, APortao, progresso,
+                                          [&AEscrever, k] { AEscrever(k); }, AGravar, k < AVolumes);
       fim.Puzzles = feito.Puzzles;
-      fim.Paginas = feito.Paginas;
-      fim.Capa = feito.Capa;
       if (feito.Cancelado) {
         fim.Cancelado = true;
         return fim;
@@ -672,7 +663,7 @@ void TFormMain::EscritaIniciada(std::int32_t AVolume) {
   // The closing window has said what it waits for, and the cancel what it does.
   if (FFecharNoFim || FCancelar) return;
   const QString escrita = FCapa.isEmpty() ? TrP("A criar o PDF...") : TrP("A criar o PDF e a capa...");
-  MostrarEstado(AVolume > 0 ? Q(FormatarP("Volume {} de {} · ", AVolume, FVolumes)) + escrita : escrita);
+  MostrarEstado(Q(TextoVolume(AVolume, FVolumes)) + escrita);
 }
 
 void TFormMain::TrabalhoAcabado() {

@@ -3,9 +3,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -28,6 +26,7 @@
 #include "html/livro_html.hpp"
 #include "output/livro_pdf.hpp"
 #include "generation/livro.hpp"
+#include "generation/opcoes.hpp"
 
 namespace cadrel {
 
@@ -68,16 +67,6 @@ TMostradorProgresso CriarMostrador(bool ASilencioso) {
   return {mpBarra, stderr, temLargura ? janela.ws_col : 80};
 }
 
-// With a decimal comma, as a Portuguese reader writes it (an English one reads
-// a point), and halves rounded up: a length made of inches, 9.25 in as 234.95
-// mm, is often stored a hair below the half it is, and would lose it.
-std::string Decimal(double AValor, int ACasas) {
-  const double escala = std::pow(10.0, ACasas);
-  std::string texto = fmt::format("{:.{}f}", std::floor(AValor * escala + 0.5 + 1e-6) / escala, ACasas);
-  if (IdiomaDoPrograma() == idPt) std::replace(texto.begin(), texto.end(), '.', ',');
-  return texto;
-}
-
 // What a print platform asks of an interior file, said of the one written:
 // "Edição para impressão: A5 (148 × 210 mm), 64 páginas, medianiz de 9,5 mm
 // (0,375 pol.), 2 páginas em branco no fim."
@@ -89,19 +78,19 @@ std::string TextoEdicaoImpressao(TFormato AFormato, const TResumoLivroPdf& AResu
                                           AResumo.PaginasVazias)),
                         AResumo.PaginasVazias);
   return FormatarP("Edição para impressão: {}, {} páginas, medianiz de {} mm ({} pol.), {}.",
-                   TrP(DadosFormato(AFormato).Descricao.data()), AResumo.Paginas, Decimal(AResumo.MedianizMm, 1),
-                   Decimal(AResumo.MedianizMm / 25.4, 3), vazias);
+                   TrP(DadosFormato(AFormato).Descricao.data()), AResumo.Paginas,
+                   DecimalDoPrograma(AResumo.MedianizMm, 1), DecimalDoPrograma(AResumo.MedianizMm / 25.4, 3), vazias);
 }
 
 // What a print platform asks of a cover file, said of the one written: "Capa
 // gravada em capa.pdf: 12,394 × 9,250 pol. (314,8 × 235,0 mm), lombada de
 // 0,144 pol. (3,7 mm), papel branco."
 std::string TextoCapa(const std::string& AFicheiro, const TGeometriaCapa& ACapa) {
-  const auto medida = [](double AMm) { return Decimal(AMm / 25.4, 3); };
+  const auto pol = [](double AMm) { return DecimalDoPrograma(AMm / 25.4, 3); };
+  const auto mm = [](double AMm) { return DecimalDoPrograma(AMm, 1); };
   return FormatarP("Capa gravada em {}: {} × {} pol. ({} × {} mm), lombada de {} pol. ({} mm), papel {}.",
-                   AFicheiro, medida(ACapa.Largura), medida(ACapa.Altura), Decimal(ACapa.Largura, 1),
-                   Decimal(ACapa.Altura, 1), medida(ACapa.Lombada), Decimal(ACapa.Lombada, 1),
-                   TrP(DadosPapel(ACapa.Papel).Nome.data()));
+                   AFicheiro, pol(ACapa.Largura), pol(ACapa.Altura), mm(ACapa.Largura), mm(ACapa.Altura),
+                   pol(ACapa.Lombada), mm(ACapa.Lombada), TrP(DadosPapel(ACapa.Papel).Nome.data()));
 }
 
 // Why an exception ended the run, for the user.
@@ -174,17 +163,17 @@ bool GravarLivro(const TOpcoesCli& AOpcoes, const TLivro& ALivro, const TFicheir
 
 int Executar(const TOpcoesCli& AOpcoes) {
   if (const std::string aviso = AvisoMomentoFixado(); !aviso.empty()) Escrever(stderr, aviso);
-  TConfigLivro serie = AOpcoes.Config;
-  serie.Semente = AOpcoes.Semente ? *AOpcoes.Semente : SementeDoRelogio();
-  // A book alone is "volume 0" of a series of none; a series writes every
-  // volume, or the one asked for after making the ones before it.
-  const std::int32_t ultimo = AOpcoes.Volumes == 0 ? 0 : AOpcoes.Volume == 0 ? AOpcoes.Volumes : AOpcoes.Volume;
-  const std::int32_t primeiro = AOpcoes.Volumes == 0 ? 0 : 1;
+  TConfigLivro config = AOpcoes.Config;
+  config.Semente = AOpcoes.Semente ? *AOpcoes.Semente : SementeDoRelogio();
+  // A series writes every volume, or the one asked for after making the ones
+  // before it.
+  const std::int32_t primeiro = PrimeiroVolume(AOpcoes.Volumes);
+  const std::int32_t ultimo = AOpcoes.Volume == 0 ? UltimoVolume(AOpcoes.Volumes) : AOpcoes.Volume;
   const auto gravado = [&AOpcoes](std::int32_t AVolume) { return AOpcoes.Volume == 0 || AVolume == AOpcoes.Volume; };
   // Every file is tried before the book is made: a long generation must not
   // end in a file that cannot be written.
   try {
-    ValidarConfigLivro(serie);
+    ValidarConfigLivro(config);
     for (std::int32_t k = primeiro; k <= ultimo; ++k) {
       if (!gravado(k)) continue;
       const TFicheirosLivro ficheiros = FicheirosDoVolume(AOpcoes, k);
@@ -196,23 +185,19 @@ int Executar(const TOpcoesCli& AOpcoes) {
     return CSaidaErro;
   }
 
-  TRegistoRepeticoes registo;  // across the volumes of a series
+  TSerie serie(config, AOpcoes.Volumes);
+  TGeradorLivro gerador(AOpcoes.Tarefas, &GInterrompido);
   GInterrompido = false;
   for (std::int32_t k = primeiro; k <= ultimo; ++k) {
-    const TConfigLivro config = k == 0 ? serie : ConfigDoVolume(serie, k, AOpcoes.Volumes);
-    const std::string volume = k == 0 ? "" : FormatarP("Volume {} de {} · ", k, AOpcoes.Volumes);
     TLivro livro;
     {
       TMostradorProgresso mostrador = CriarMostrador(AOpcoes.Silencioso);
       InstalarInterrupcao();
       try {
-        livro = TGeradorLivro(AOpcoes.Tarefas, &GInterrompido)
-                    .Gerar(
-                        config,
-                        [&mostrador, &volume](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
-                                              const std::string& ATexto,
-                                              bool&) { mostrador.Relatar(AFeitos, ATotal, ATentativas, volume + ATexto); },
-                        k == 0 ? nullptr : &registo);
+        livro = serie.Gerar(gerador, k,
+                            [&mostrador](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
+                                         const std::string& ATexto,
+                                         bool&) { mostrador.Relatar(AFeitos, ATotal, ATentativas, ATexto); });
       } catch (...) {
         mostrador.Terminar();
         Escrever(stderr, FormatarP("Não foi possível terminar o livro: {}", Motivo(std::current_exception())));
@@ -222,10 +207,11 @@ int Executar(const TOpcoesCli& AOpcoes) {
     if (livro.Cancelado) {
       // The volumes written before stay whole.
       const bool anteriores = k > 1 && AOpcoes.Volume == 0;
-      Escrever(stderr, volume + FormatarP("Geração cancelada aos {} de {} puzzles. {}", livro.Puzzles.size(),
-                                          livro.Plano.size(),
-                                          anteriores ? TrP("Os volumes anteriores ficaram gravados; deste, nada.")
-                                                     : TrP("Nada foi gravado.")));
+      Escrever(stderr, TextoVolume(k, AOpcoes.Volumes) +
+                           FormatarP("Geração cancelada aos {} de {} puzzles. {}", livro.Puzzles.size(),
+                                     livro.Plano.size(),
+                                     anteriores ? TrP("Os volumes anteriores ficaram gravados; deste, nada.")
+                                                : TrP("Nada foi gravado.")));
       return CSaidaCancelada;
     }
     // The volumes before the one asked for only tell the series what it holds.

@@ -231,6 +231,25 @@ TConfigLivro ConfigDoVolume(const TConfigLivro& ASerie, std::int32_t AVolume, st
   return config;
 }
 
+std::string TextoVolume(std::int32_t AVolume, std::int32_t AVolumes) {
+  return AVolume == 0 ? std::string() : FormatarP("Volume {} de {} · ", AVolume, AVolumes);
+}
+
+TSerie::TSerie(const TConfigLivro& ASerie, std::int32_t AVolumes) : FSerie(ASerie), FVolumes(AVolumes) {}
+
+TLivro TSerie::Gerar(TGeradorLivro& AGerador, std::int32_t AVolume, const TProgressoLivro& AProgresso) {
+  // A book alone starts from an empty record, as it would on its own.
+  if (AVolume == 0) return AGerador.Gerar(FSerie, AProgresso, &FRegisto);
+  const std::string volume = TextoVolume(AVolume, FVolumes);
+  TProgressoLivro progresso;
+  if (AProgresso)
+    progresso = [&AProgresso, &volume](std::int32_t AFeitos, std::int32_t ATotal, std::int32_t ATentativas,
+                                       const std::string& ATexto, bool& ACancelar) {
+      AProgresso(AFeitos, ATotal, ATentativas, volume + ATexto, ACancelar);
+    };
+  return AGerador.Gerar(ConfigDoVolume(FSerie, AVolume, FVolumes), progresso, &FRegisto);
+}
+
 TLivro TGeradorLivro::Gerar(const TConfigLivro& AConfig, const TProgressoLivro& AProgresso,
                             TRegistoRepeticoes* ARegisto) {
   // The helpers read the plan until they are stopped, after the book is

@@ -76,14 +76,6 @@ std::int32_t TarefasPadrao();
 // ATarefas threads (the calling one among them) and taken strictly in
 // (position, attempt) order, so the book is the same for any number of them.
 // The progress callback runs on the calling thread.
-// The code of volume AVolume (from 1) of the series whose code is ASerie: the
-// series code itself for the first, so that a series begins with the book its
-// code makes alone.
-std::uint32_t SementeDoVolume(std::uint32_t ASerie, std::int32_t AVolume);
-// The configuration of volume AVolume of AVolumes, for a series made with
-// ASerie's options and whose code is ASerie.Semente.
-TConfigLivro ConfigDoVolume(const TConfigLivro& ASerie, std::int32_t AVolume, std::int32_t AVolumes);
-
 class TGeradorLivro {
 public:
   // AParar, when given, is the user's stop flag: once set, the generation
@@ -100,6 +92,40 @@ public:
 private:
   std::int32_t FTarefas;
   const std::atomic<bool>* FParar;
+};
+
+// The code of volume AVolume (from 1) of the series whose code is ASerie: the
+// series code itself for the first, so that a series begins with the book its
+// code makes alone.
+std::uint32_t SementeDoVolume(std::uint32_t ASerie, std::int32_t AVolume);
+// The configuration of volume AVolume of AVolumes, for a series made with
+// ASerie's options and whose code is ASerie.Semente.
+TConfigLivro ConfigDoVolume(const TConfigLivro& ASerie, std::int32_t AVolume, std::int32_t AVolumes);
+
+// The volumes of a series of AVolumes books, from the first to the last; fewer
+// than two is a book alone, which is "volume 0" of a series of none.
+constexpr std::int32_t PrimeiroVolume(std::int32_t AVolumes) { return AVolumes > 1 ? 1 : 0; }
+constexpr std::int32_t UltimoVolume(std::int32_t AVolumes) { return AVolumes > 1 ? AVolumes : 0; }
+// What the texts of volume AVolume of AVolumes begin with: "Volume 2 de 5 · ";
+// nothing for a book alone.
+std::string TextoVolume(std::int32_t AVolume, std::int32_t AVolumes);
+
+// The books of one code that the command line and the window make volume after
+// volume, none with a puzzle of the volumes before it. A book alone is its
+// volume 0.
+class TSerie {
+public:
+  // AVolumes as PrimeiroVolume and UltimoVolume count them.
+  TSerie(const TConfigLivro& ASerie, std::int32_t AVolumes);
+
+  // Makes volume AVolume with AGerador, once the volumes before it are made;
+  // the progress texts name the volume.
+  TLivro Gerar(TGeradorLivro& AGerador, std::int32_t AVolume, const TProgressoLivro& AProgresso);
+
+private:
+  TConfigLivro FSerie;
+  std::int32_t FVolumes;
+  TRegistoRepeticoes FRegisto;  // the puzzles of the volumes made
 };
 
 }  // namespace cadrel

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 
 #include "core/texto.hpp"
@@ -121,6 +122,15 @@ std::string MensagemTituloSemGlifo(char32_t ACaracter) {
   utf8::append(ACaracter, caracter);
   return FormatarP("O título tem o carácter «{}» (U+{:04X}), que o tipo de letra do livro não tem.", caracter,
                    static_cast<std::uint32_t>(ACaracter));
+}
+
+std::string DecimalDoPrograma(double AValor, std::int32_t ACasas) {
+  // A length made of inches, 9.25 in as 234.95 mm, is often stored a hair
+  // below the half it is, and would lose it.
+  const double escala = std::pow(10.0, ACasas);
+  std::string texto = fmt::format("{:.{}f}", std::floor(AValor * escala + 0.5 + 1e-6) / escala, ACasas);
+  if (IdiomaDoPrograma() == idPt) std::replace(texto.begin(), texto.end(), '.', ',');
+  return texto;
 }
 
 }  // namespace cadrel

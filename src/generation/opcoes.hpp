@@ -60,5 +60,9 @@ std::string MensagemNumPuzzlesInvalido();
 std::string MensagemMinimoProgressiva();
 // A title with a character the book's faces cannot print.
 std::string MensagemTituloSemGlifo(char32_t ACaracter);
+// A length of the files written, as both programs report it: ACasas decimals,
+// with a decimal comma as a Portuguese reader writes it (an English one reads a
+// point), and halves rounded up.
+std::string DecimalDoPrograma(double AValor, std::int32_t ACasas);
 
 }  // namespace cadrel
