@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "apoio.hpp"
 #include "book/compositor.hpp"
 #include "output/livro_pdf.hpp"
 #include "ferramentas_pdf.hpp"
@@ -51,14 +52,8 @@ struct TEsperado {
 };
 
 TLivro LivroDeVerao(std::int32_t APuzzles) {
-  TConfigLivro config;
-  config.NumPuzzles = APuzzles;
-  config.N = 4;
-  config.Nivel = 1;
-  config.Leis = CTodasLeis;
-  config.Caminho = true;
+  TConfigLivro config = ConfigLivro(APuzzles, 4, 1, 0xCAFE);
   config.Titulo = "Férias de Verão";
-  config.Semente = 0xCAFE;
   return TGeradorLivro().Gerar(config);
 }
 

@@ -13,6 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "apoio.hpp"
 #include "book/compositor.hpp"
 #include "ferramentas_pdf.hpp"
 #include "generation/livro.hpp"
@@ -72,13 +73,8 @@ class FormatosPdf : public testing::TestWithParam<TCasoFormato> {
 protected:
   void SetUp() override {
     const TCasoFormato& c = GetParam();
-    TConfigLivro config;
-    config.NumPuzzles = c.Puzzles;
-    config.N = c.N;
-    config.Nivel = c.Nivel;
-    config.Leis = CTodasLeis;
+    TConfigLivro config = ConfigLivro(c.Puzzles, c.N, c.Nivel, 0x5EED);
     config.Caminho = c.Dicas;
-    config.Semente = 0x5EED;
     FLivro = TGeradorLivro().Gerar(config);
     FEdicao = {c.Formato, c.Impressao};
     FResumo = GravarLivroPdf(FAlvo, FLivro, InfoPadrao(), FEdicao);
