@@ -3,6 +3,7 @@
 #include <string>
 
 #include "generation/livro.hpp"
+#include "livros_bench.hpp"
 
 namespace cadrel {
 namespace {
@@ -21,18 +22,6 @@ void GerarLivro(benchmark::State& AEstado, TConfigLivro AConfig) {
   contar("A6", livro.RejeicoesA6);
 }
 
-TConfigLivro Config(std::int32_t ANumPuzzles, std::int32_t N, std::int32_t ANivel,
-                    std::uint32_t ASemente = 0x5EED2026) {
-  TConfigLivro config;
-  config.NumPuzzles = ANumPuzzles;
-  config.N = N;
-  config.Nivel = ANivel;
-  config.Leis = CTodasLeis;
-  config.Caminho = true;
-  config.Semente = ASemente;
-  return config;
-}
-
 void Registar(const std::string& ANome, const TConfigLivro& AConfig) {
   benchmark::RegisterBenchmark(("GerarLivro/" + ANome).c_str(), GerarLivro, AConfig)
       ->ArgName("tarefas")
@@ -49,10 +38,10 @@ const bool registados = [] {
   for (std::int32_t n = 4; n <= 7; ++n)
     for (std::int32_t nivel = 1; nivel <= 5; ++nivel)
       Registar("10/" + std::to_string(n) + "x" + std::to_string(n) + "/nivel" + std::to_string(nivel),
-               Config(10, n, nivel));
-  Registar("padrao/50/5x5/progressiva", Config(50, 5, 0));
-  Registar("20/7x7/nivel5/0BADF00D", Config(20, 7, 5, 0x0BADF00D));
-  Registar("grande/200/7x7/nivel5/0BADF00D", Config(200, 7, 5, 0x0BADF00D));
+               ConfigBench(10, n, nivel));
+  Registar("padrao/50/5x5/progressiva", ConfigBench(50, 5, 0));
+  Registar("20/7x7/nivel5/0BADF00D", ConfigBench(20, 7, 5, 0x0BADF00D));
+  Registar("grande/200/7x7/nivel5/0BADF00D", ConfigBench(200, 7, 5, 0x0BADF00D));
   return true;
 }();
 

@@ -8,6 +8,7 @@
 #include "book/paginas.hpp"
 #include "output/livro_pdf.hpp"
 #include "generation/livro.hpp"
+#include "livros_bench.hpp"
 
 namespace cadrel {
 namespace {
@@ -17,16 +18,7 @@ namespace {
 const TLivro& LivroPadrao(std::int32_t APuzzles) {
   static std::map<std::int32_t, TLivro> livros;
   auto [i, novo] = livros.try_emplace(APuzzles);
-  if (novo) {
-    TConfigLivro config;
-    config.NumPuzzles = APuzzles;
-    config.N = 5;
-    config.Nivel = 0;
-    config.Leis = CTodasLeis;
-    config.Caminho = true;
-    config.Semente = 0x5EED2026;
-    i->second = TGeradorLivro().Gerar(config);
-  }
+  if (novo) i->second = TGeradorLivro().Gerar(ConfigBench(APuzzles, 5, 0));
   return i->second;
 }
 

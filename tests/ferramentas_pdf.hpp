@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -55,6 +57,26 @@ inline std::vector<std::string> FacesEmbutidas(const std::string& APdf) {
   }
   std::sort(faces.begin(), faces.end());
   return faces;
+}
+
+// A grey picture as pdftoppm -gray writes it: a binary PGM, one byte a pixel,
+// row after row from the top; the test fails for a file that is not one whole.
+struct TImagemCinza {
+  int Largura = 0, Altura = 0;
+  std::vector<unsigned char> Pixeis;
+};
+
+inline TImagemCinza LerPgm(const std::filesystem::path& AFicheiro) {
+  std::ifstream f(AFicheiro, std::ios::binary);
+  std::string magia;
+  int maximo = 0;
+  TImagemCinza imagem;
+  f >> magia >> imagem.Largura >> imagem.Altura >> maximo;
+  f.get();
+  EXPECT_EQ(magia, "P5") << AFicheiro;
+  imagem.Pixeis.assign(std::istreambuf_iterator<char>(f), {});
+  EXPECT_EQ(imagem.Pixeis.size(), static_cast<std::size_t>(imagem.Largura) * imagem.Altura) << AFicheiro;
+  return imagem;
 }
 
 // A fresh folder, removed with its content when it goes.

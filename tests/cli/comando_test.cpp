@@ -41,6 +41,15 @@ TExecucao Correr(const TPastaCli& APasta, const std::string& AArgs, const std::s
           LerFicheiro(registo / "erro")};
 }
 
+// The date the runs whose bytes are compared are given, so that the technical
+// sheet prints the same day.
+const std::string CDataFixa = "SOURCE_DATE_EPOCH=1700000000";
+
+// A puzzle of one solution for resolver, as a user writes it.
+const std::string CPuzzle =
+    "leis SIM+SOM-D\ncaixa 26 29 31 32 34 35 37 39 40 42 44 45 47 48 50 53\n"
+    ". 47 . .\n. . . .\n40 26 42 .\n44 . . .\n";
+
 std::size_t Linhas(const std::string& t) {
   return static_cast<std::size_t>(std::count(t.begin(), t.end(), '\n'));
 }
@@ -85,12 +94,11 @@ TEST(QuorvelCli, CapaDaEdicaoParaImpressao) {
   TPastaCli pasta;
   const std::string livro =
       "--puzzles 2 --tamanho 4 --nivel 1 --semente 0000002a --formato 6x9 --papel creme --silencioso ";
-  const std::string data = "SOURCE_DATE_EPOCH=1700000000";
   const auto capa = [](const std::string& AFicheiro) {
     return "Capa gravada em " + AFicheiro +
            ": 12,310 × 9,250 pol. (312,7 × 235,0 mm), lombada de 0,060 pol. (1,5 mm), papel creme.\n";
   };
-  const TExecucao r = Correr(pasta, livro + "--impressao -o miolo.pdf --capa capa.pdf", data);
+  const TExecucao r = Correr(pasta, livro + "--impressao -o miolo.pdf --capa capa.pdf", CDataFixa);
   ASSERT_EQ(r.Codigo, 0) << r.Erro;
   EXPECT_EQ(r.Saida, "PDF gravado em miolo.pdf\n"
                      "Edição para impressão: 6 × 9 pol., 24 páginas, medianiz de 9,5 mm (0,375 pol.), 8 páginas em "
@@ -99,7 +107,7 @@ TEST(QuorvelCli, CapaDaEdicaoParaImpressao) {
   const std::string info = Executar("pdfinfo '" + (pasta / "capa.pdf") + "'");
   EXPECT_NE(info.find("Page size:       886.32 x 666 pts"), std::string::npos) << info;
 
-  const TExecucao s = Correr(pasta, livro + "-o digital.pdf --capa capa_digital.pdf", data);
+  const TExecucao s = Correr(pasta, livro + "-o digital.pdf --capa capa_digital.pdf", CDataFixa);
   ASSERT_EQ(s.Codigo, 0) << s.Erro;
   EXPECT_NE(s.Saida.find("PDF gravado em digital.pdf\n" + capa("capa_digital.pdf") + "Livro gerado"),
             std::string::npos)
@@ -163,9 +171,7 @@ TEST(QuorvelCli, VersaoSai0SemGerar) {
 // The puzzle can come on standard input; the answer is on standard output.
 TEST(QuorvelCli, ResolverDaEntradaPadrao) {
   TPastaCli pasta;
-  EscreverFicheiro(pasta / "p.txt",
-                   "leis SIM+SOM-D\ncaixa 26 29 31 32 34 35 37 39 40 42 44 45 47 48 50 53\n"
-                   ". 47 . .\n. . . .\n40 26 42 .\n44 . . .\n");
+  EscreverFicheiro(pasta / "p.txt", CPuzzle);
   const TExecucao r = Correr(pasta, "resolver - < p.txt");
   EXPECT_EQ(r.Codigo, 0) << r.Erro;
   EXPECT_NE(r.Saida.find("Soluções: exatamente uma.\n"), std::string::npos) << r.Saida;
@@ -192,9 +198,7 @@ std::string Portugues(const std::string& ATexto) {
 // always said.
 TEST(QuorvelCli, FalaOIdiomaDoLocale) {
   TPastaCli pasta;
-  EscreverFicheiro(pasta / "p.txt",
-                   "leis SIM+SOM-D\ncaixa 26 29 31 32 34 35 37 39 40 42 44 45 47 48 50 53\n"
-                   ". 47 . .\n. . . .\n40 26 42 .\n44 . . .\n");
+  EscreverFicheiro(pasta / "p.txt", CPuzzle);
   // T2 pairs the 5 with 53, which the box does not hold.
   EscreverFicheiro(pasta / "contradicao.txt",
                    "leis SIM\ncaixa 5 7 9 11 14 16 22 24 27 31 36 44 47 51 56 64\n5 . . .\n. . . .\n. . . .\n. . . .\n");
@@ -276,7 +280,7 @@ TEST(QuorvelCli, SourceDateEpochDaBytesIguais) {
   TPastaCli pasta;
   const std::string livro = "--puzzles 1 --tamanho 4 --nivel 1 --semente 00000003 --silencioso ";
   for (const char* nome : {"a.pdf", "b.pdf"}) {
-    const TExecucao r = Correr(pasta, livro + "-o " + nome, "SOURCE_DATE_EPOCH=1700000000");
+    const TExecucao r = Correr(pasta, livro + "-o " + nome, CDataFixa);
     ASSERT_EQ(r.Codigo, 0) << r.Erro;
     EXPECT_EQ(r.Erro, "");
   }
@@ -297,7 +301,7 @@ TEST(QuorvelCli, LivroPadraoIgualAoFixado) {
   while (std::getline(fixado, linha) && (linha.empty() || linha[0] == '#')) continue;
   const std::string hash = linha.substr(0, linha.find(' ')), opcoes = linha.substr(linha.find(' ') + 1);
   TPastaCli pasta;
-  const TExecucao r = Correr(pasta, opcoes + " --silencioso -o livro.pdf", "SOURCE_DATE_EPOCH=1700000000");
+  const TExecucao r = Correr(pasta, opcoes + " --silencioso -o livro.pdf", CDataFixa);
   ASSERT_EQ(r.Codigo, 0) << r.Erro;
   const std::string obtido = Executar("sha256sum '" + (pasta / "livro.pdf") + "'");
   EXPECT_EQ(obtido.substr(0, obtido.find(' ')), hash);
@@ -326,11 +330,10 @@ TEST(QuorvelCli, SemMemoriaSai1SemDeixarNada) {
 TEST(QuorvelCli, MortoAQualquerMomentoNaoDeixaRasto) {
   const std::string livro =
       "--puzzles 40 --tamanho 4 --nivel 1 --silencioso -o livro.pdf --json livro.json --capa capa.pdf --semente ";
-  const std::string data = "SOURCE_DATE_EPOCH=1700000000";
   TPastaCli pasta, novos;
-  ASSERT_EQ(Correr(pasta, livro + "00000001", data).Codigo, 0);
+  ASSERT_EQ(Correr(pasta, livro + "00000001", CDataFixa).Codigo, 0);
   const auto inicio = std::chrono::steady_clock::now();
-  ASSERT_EQ(Correr(novos, livro + "00000002", data).Codigo, 0);
+  ASSERT_EQ(Correr(novos, livro + "00000002", CDataFixa).Codigo, 0);
   const auto duracao = std::chrono::steady_clock::now() - inicio;
   const std::set<std::string> pdfs{LerFicheiro(pasta / "livro.pdf"), LerFicheiro(novos / "livro.pdf")};
   const std::set<std::string> jsons{LerFicheiro(pasta / "livro.json"), LerFicheiro(novos / "livro.json")};
@@ -379,7 +382,7 @@ TEST(QuorvelCli, MortoAQualquerMomentoNaoDeixaRasto) {
     EXPECT_EQ(jsons.count(LerFicheiro(pasta / "livro.json")), 1u) << "morte " << k;
     EXPECT_EQ(capas.count(LerFicheiro(pasta / "capa.pdf")), 1u) << "morte " << k;
   }
-  ASSERT_EQ(Correr(pasta, livro + "00000002", data).Codigo, 0);
+  ASSERT_EQ(Correr(pasta, livro + "00000002", CDataFixa).Codigo, 0);
   EXPECT_EQ(pasta.Entradas(), 3u);
 }
 
@@ -388,14 +391,13 @@ TEST(QuorvelCli, MortoAQualquerMomentoNaoDeixaRasto) {
 TEST(QuorvelCli, SerieEUmVolumeSo) {
   const std::string serie =
       "--volumes 3 --puzzles 4 --tamanho 4 --nivel 2 --semente 0000ABCD --silencioso -o s.pdf --json s.json ";
-  const std::string data = "SOURCE_DATE_EPOCH=1700000000";
   TPastaCli toda, so;
-  const TExecucao r = Correr(toda, serie, data);
+  const TExecucao r = Correr(toda, serie, CDataFixa);
   ASSERT_EQ(r.Codigo, 0) << r.Erro;
   EXPECT_EQ(toda.Entradas(), 6u);
   EXPECT_NE(r.Saida.find("Volume 3 de 3 gerado: 4 puzzles, "), std::string::npos) << r.Saida;
   EXPECT_NE(r.Saida.find("; código da série: 0000ABCD\n"), std::string::npos) << r.Saida;
-  const TExecucao r2 = Correr(so, serie + "--volume 2", data);
+  const TExecucao r2 = Correr(so, serie + "--volume 2", CDataFixa);
   ASSERT_EQ(r2.Codigo, 0) << r2.Erro;
   EXPECT_EQ(so.Entradas(), 2u);
   for (const char* nome : {"s_vol02.pdf", "s_vol02.json"})

@@ -7,12 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "apoio.hpp"
 #include "book/compositor.hpp"
 #include "output/livro_pdf.hpp"
 #include "ferramentas_pdf.hpp"
@@ -53,14 +52,8 @@ struct TEsperado {
 };
 
 TLivro LivroDeVerao(std::int32_t APuzzles) {
-  TConfigLivro config;
-  config.NumPuzzles = APuzzles;
-  config.N = 4;
-  config.Nivel = 1;
-  config.Leis = CTodasLeis;
-  config.Caminho = true;
+  TConfigLivro config = ConfigLivro(APuzzles, 4, 1, 0xCAFE);
   config.Titulo = "Férias de Verão";
-  config.Semente = 0xCAFE;
   return TGeradorLivro().Gerar(config);
 }
 
@@ -124,12 +117,9 @@ void VerificarFicheiro(const std::string& APdf, const TEsperado& AE, const std::
   // The barcode's box prints white, on the dark ground around it.
   constexpr int CDpi = 50;
   Executar(fmt::format("pdftoppm -r {} -gray -singlefile '{}' '{}'", CDpi, APdf, (APasta / "capa").string()));
-  std::ifstream f(APasta / "capa.pgm", std::ios::binary);
-  std::string magia;
-  int lx = 0, ly = 0, maximo = 0;
-  f >> magia >> lx >> ly >> maximo;
-  f.get();
-  const std::vector<unsigned char> px((std::istreambuf_iterator<char>(f)), {});
+  const TImagemCinza imagem = LerPgm(APasta / "capa.pgm");
+  const std::vector<unsigned char>& px = imagem.Pixeis;
+  const int lx = imagem.Largura, ly = imagem.Altura;
   ASSERT_EQ(px.size(), static_cast<std::size_t>(lx) * ly);
   const auto nivel = [&](double xPol, double yPol) {
     return px[static_cast<std::size_t>(yPol * CDpi) * lx + static_cast<std::size_t>(xPol * CDpi)];

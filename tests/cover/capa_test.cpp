@@ -12,6 +12,7 @@
 
 #include <fmt/format.h>
 
+#include "apoio.hpp"
 #include "book/canvas_gravador.hpp"
 #include "book/editorial.hpp"
 #include "book/paginas.hpp"
@@ -246,14 +247,9 @@ bool ContemDesenho(const std::vector<TChamada>& AChamadas,
 
 TLivro Livro(std::int32_t APuzzles, std::int32_t N, std::int32_t ANivel, TConjuntoLeis ALeis, bool ADicas,
              const std::string& ATitulo) {
-  TConfigLivro config;
-  config.NumPuzzles = APuzzles;
-  config.N = N;
-  config.Nivel = ANivel;
-  config.Leis = ALeis;
+  TConfigLivro config = ConfigLivro(APuzzles, N, ANivel, 0xC0FFEE, ALeis);
   config.Caminho = ADicas;
   config.Titulo = ATitulo;
-  config.Semente = 0xC0FFEE;
   return TGeradorLivro().Gerar(config);
 }
 

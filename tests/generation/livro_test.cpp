@@ -20,39 +20,27 @@
 namespace cadrel {
 namespace {
 
-TConfigLivro Config(std::int32_t ANumPuzzles, std::int32_t N, std::int32_t ANivel, std::uint32_t ASemente,
-                    TConjuntoLeis ALeis = TConjuntoLeis::DeCodigo(31)) {
-  TConfigLivro config;
-  config.NumPuzzles = ANumPuzzles;
-  config.N = N;
-  config.Nivel = ANivel;
-  config.Leis = ALeis;
-  config.Caminho = true;
-  config.Semente = ASemente;
-  return config;
-}
-
 TEST(ConfigLivro, MensagensPelaOrdemDosTestes) {
   struct Caso {
     TConfigLivro config;
     const char* mensagem;
   };
   const Caso casos[] = {
-      {Config(0, 8, 9, 1), "Tamanho de grelha inválido: 8 (de 4 a 7)"},
-      {Config(0, 3, 0, 1), "Tamanho de grelha inválido: 3 (de 4 a 7)"},
-      {Config(0, 5, 9, 1), "Número de puzzles inválido: 0 (de 1 a 200)"},
-      {Config(201, 5, 0, 1), "Número de puzzles inválido: 201 (de 1 a 200)"},
-      {Config(10, 5, 6, 1), "Nível inválido: 6 (0 é a Progressiva, de 1 a 5)"},
-      {Config(10, 5, -1, 1), "Nível inválido: -1 (0 é a Progressiva, de 1 a 5)"},
-      {Config(10, 5, 0, 1, {leiORD, leiSIM}),
+      {ConfigLivro(0, 8, 9, 1), "Tamanho de grelha inválido: 8 (de 4 a 7)"},
+      {ConfigLivro(0, 3, 0, 1), "Tamanho de grelha inválido: 3 (de 4 a 7)"},
+      {ConfigLivro(0, 5, 9, 1), "Número de puzzles inválido: 0 (de 1 a 200)"},
+      {ConfigLivro(201, 5, 0, 1), "Número de puzzles inválido: 201 (de 1 a 200)"},
+      {ConfigLivro(10, 5, 6, 1), "Nível inválido: 6 (0 é a Progressiva, de 1 a 5)"},
+      {ConfigLivro(10, 5, -1, 1), "Nível inválido: -1 (0 é a Progressiva, de 1 a 5)"},
+      {ConfigLivro(10, 5, 0, 1, {leiORD, leiSIM}),
        "O nível 3 não tem nenhuma receita com as leis escolhidas em 5x5"},
-      {Config(10, 6, 5, 1, {leiTAB, leiSOMD}), "O nível 5 não tem nenhuma receita com as leis escolhidas em 6x6"},
+      {ConfigLivro(10, 6, 5, 1, {leiTAB, leiSOMD}), "O nível 5 não tem nenhuma receita com as leis escolhidas em 6x6"},
   };
   for (const Caso& c : casos) {
     EXPECT_EQ(Mensagem([&] { PlanearLivro(c.config); }), c.mensagem);
     EXPECT_EQ(Mensagem([&] { TGeradorLivro().Gerar(c.config); }), c.mensagem);
   }
-  EXPECT_EQ(Mensagem([] { ValidarConfigLivro(Config(200, 7, 5, 1, {})); }), "(nenhum erro)");
+  EXPECT_EQ(Mensagem([] { ValidarConfigLivro(ConfigLivro(200, 7, 5, 1, {})); }), "(nenhum erro)");
 }
 
 TEST(ConfigLivro, CodigosSubSementesETextos) {
@@ -70,12 +58,12 @@ std::vector<int> Niveis(const std::vector<TPosicaoPlano>& plano) {
 }
 
 TEST(PlanoLivro, NiveisEReceitasRepartidos) {
-  EXPECT_EQ(Niveis(PlanearLivro(Config(7, 5, 0, 1))), (std::vector<int>{1, 1, 2, 2, 3, 4, 5}));
+  EXPECT_EQ(Niveis(PlanearLivro(ConfigLivro(7, 5, 0, 1))), (std::vector<int>{1, 1, 2, 2, 3, 4, 5}));
 
   std::set<std::vector<int>> ordens;
   for (std::uint32_t semente = 1; semente <= 20; ++semente) {
     for (int puzzles : {10, 11}) {
-      const auto plano = PlanearLivro(Config(puzzles, 5, 1, semente));
+      const auto plano = PlanearLivro(ConfigLivro(puzzles, 5, 1, semente));
       const auto tab = std::count_if(plano.begin(), plano.end(), [](const TPosicaoPlano& p) { return p.Receita == Receita(2); });
       EXPECT_TRUE(tab == puzzles / 2 || tab == (puzzles + 1) / 2) << puzzles;
       EXPECT_EQ(Niveis(plano), std::vector<int>(puzzles, 1));
@@ -86,7 +74,7 @@ TEST(PlanoLivro, NiveisEReceitasRepartidos) {
   }
   EXPECT_GT(ordens.size(), 10u);  // the order comes from the seed
   // With one allowed recipe every position gets it.
-  const auto soTab = PlanearLivro(Config(6, 4, 2, 3, {leiTAB}));
+  const auto soTab = PlanearLivro(ConfigLivro(6, 4, 2, 3, {leiTAB}));
   EXPECT_TRUE(std::all_of(soTab.begin(), soTab.end(), [](const TPosicaoPlano& p) { return p.Receita == Receita(2); }));
 }
 
@@ -107,7 +95,7 @@ TEST(RegistoRepeticoes, QualquerChaveRepete) {
 TEST(GeradorLivro, LivrosPequenosDeTodosOsNiveisETamanhos) {
   for (int n = 4; n <= 7; ++n)
     for (int nivel = 1; nivel <= 5; ++nivel) {
-      const TLivro livro = TGeradorLivro().Gerar(Config(2, n, nivel, static_cast<std::uint32_t>(n * 10 + nivel)));
+      const TLivro livro = TGeradorLivro().Gerar(ConfigLivro(2, n, nivel, static_cast<std::uint32_t>(n * 10 + nivel)));
       ASSERT_EQ(livro.Puzzles.size(), 2u);
       EXPECT_FALSE(livro.Cancelado);
       for (std::size_t i = 0; i < livro.Puzzles.size(); ++i) {
@@ -145,9 +133,9 @@ std::string Resumo(const TLivro& livro) {
 }
 
 TEST(GeradorLivro, MesmaSementeMesmoLivro) {
-  const TLivro a = TGeradorLivro().Gerar(Config(6, 5, 0, 0xC0FFEE));
-  const TLivro b = TGeradorLivro().Gerar(Config(6, 5, 0, 0xC0FFEE));
-  const TLivro c = TGeradorLivro().Gerar(Config(6, 5, 0, 0xC0FFEF));
+  const TLivro a = TGeradorLivro().Gerar(ConfigLivro(6, 5, 0, 0xC0FFEE));
+  const TLivro b = TGeradorLivro().Gerar(ConfigLivro(6, 5, 0, 0xC0FFEE));
+  const TLivro c = TGeradorLivro().Gerar(ConfigLivro(6, 5, 0, 0xC0FFEF));
   EXPECT_EQ(a.Plano, b.Plano);
   EXPECT_EQ(Resumo(a), Resumo(b));
   EXPECT_NE(Resumo(a), Resumo(c));
@@ -160,7 +148,7 @@ TEST(GeradorLivro, MesmaSementeMesmoLivro) {
 // comes back anywhere in it, the first volume is the book its code makes
 // alone, and every volume has a code of its own.
 TEST(GeradorLivro, SerieSemPuzzlesRepetidos) {
-  const TConfigLivro serie = Config(12, 4, 1, 0x5E41E);
+  const TConfigLivro serie = ConfigLivro(12, 4, 1, 0x5E41E);
   TRegistoRepeticoes registo;
   std::set<std::uint64_t> canonicas, conjuntos;
   std::set<std::string> codigos;
@@ -190,14 +178,14 @@ TEST(GeradorLivro, ParagemPedidaDeOutraThread) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
       parar = true;
     });
-    const TLivro livro = TGeradorLivro(tarefas, &parar).Gerar(Config(200, 7, 5, 0x0BADF00D));
+    const TLivro livro = TGeradorLivro(tarefas, &parar).Gerar(ConfigLivro(200, 7, 5, 0x0BADF00D));
     EXPECT_TRUE(livro.Cancelado);
     EXPECT_LT(livro.Puzzles.size(), 200u);
   }
 }
 
 TEST(GeradorLivro, ProgressoECancelamento) {
-  const TConfigLivro config = Config(10, 4, 1, 0x5EED2026);
+  const TConfigLivro config = ConfigLivro(10, 4, 1, 0x5EED2026);
   std::vector<std::string> textos;
   int ultimosFeitos = 0, relatoriosSemPuzzle = 0, ultimasTentativas = 0;
   const auto relatar = [&](int feitos, int total, int tentativas, const std::string& texto, bool&) {

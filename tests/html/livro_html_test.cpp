@@ -15,6 +15,7 @@
 
 #include <utf8.h>
 
+#include "apoio.hpp"
 #include "book/diagramas.hpp"
 #include "book/grelha.hpp"
 #include "book/paginas.hpp"
@@ -30,13 +31,7 @@ namespace cadrel {
 namespace {
 
 TLivro GerarLivro(std::int32_t N, std::int32_t ANivel, std::int32_t APuzzles, TIdioma AIdioma = idPt) {
-  TConfigLivro config;
-  config.NumPuzzles = APuzzles;
-  config.N = N;
-  config.Nivel = ANivel;
-  config.Leis = CTodasLeis;
-  config.Caminho = true;
-  config.Semente = 0x2A;
+  TConfigLivro config = ConfigLivro(APuzzles, N, ANivel, 0x2A);
   config.Idioma = AIdioma;
   return TGeradorLivro().Gerar(config);
 }

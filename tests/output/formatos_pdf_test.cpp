@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -15,6 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "apoio.hpp"
 #include "book/compositor.hpp"
 #include "ferramentas_pdf.hpp"
 #include "generation/livro.hpp"
@@ -51,16 +50,11 @@ struct TTinta {
 
 constexpr int CDpi = 72;
 
-// Reads a binary PGM as pdftoppm -gray writes it.
+// The ink of a page pdftoppm -gray rendered.
 TTinta TintaPgm(const std::string& AFicheiro) {
-  std::ifstream f(AFicheiro, std::ios::binary);
-  std::string magia;
-  int largura = 0, altura = 0, maximo = 0;
-  f >> magia >> largura >> altura >> maximo;
-  f.get();
-  EXPECT_EQ(magia, "P5");
-  std::vector<unsigned char> px((std::istreambuf_iterator<char>(f)), {});
-  EXPECT_EQ(px.size(), static_cast<std::size_t>(largura) * altura);
+  const TImagemCinza imagem = LerPgm(AFicheiro);
+  const int largura = imagem.Largura, altura = imagem.Altura;
+  const std::vector<unsigned char>& px = imagem.Pixeis;
   int x0 = largura, x1 = -1, y0 = altura, y1 = -1;
   for (int y = 0; y < altura; ++y)
     for (int x = 0; x < largura; ++x)
@@ -79,13 +73,8 @@ class FormatosPdf : public testing::TestWithParam<TCasoFormato> {
 protected:
   void SetUp() override {
     const TCasoFormato& c = GetParam();
-    TConfigLivro config;
-    config.NumPuzzles = c.Puzzles;
-    config.N = c.N;
-    config.Nivel = c.Nivel;
-    config.Leis = CTodasLeis;
+    TConfigLivro config = ConfigLivro(c.Puzzles, c.N, c.Nivel, 0x5EED);
     config.Caminho = c.Dicas;
-    config.Semente = 0x5EED;
     FLivro = TGeradorLivro().Gerar(config);
     FEdicao = {c.Formato, c.Impressao};
     FResumo = GravarLivroPdf(FAlvo, FLivro, InfoPadrao(), FEdicao);

@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "apoio.hpp"
 #include "ferramentas_pdf.hpp"
 #include "generation/livro.hpp"
 #include "output/livro_pdf.hpp"
@@ -53,13 +54,8 @@ class IdiomaPdf : public testing::TestWithParam<TCasoIdioma> {};
 
 TEST_P(IdiomaPdf, LivroInglesSemPortugues) {
   const TCasoIdioma& c = GetParam();
-  TConfigLivro config;
-  config.NumPuzzles = c.Nivel == 0 ? 5 : 2;
-  config.N = c.N;
-  config.Nivel = c.Nivel;
-  config.Leis = CTodasLeis;
+  TConfigLivro config = ConfigLivro(c.Nivel == 0 ? 5 : 2, c.N, c.Nivel, 0x1D10);
   config.Caminho = c.Dicas;
-  config.Semente = 0x1D10;
   config.Idioma = idEn;
   const TLivro livro = TGeradorLivro().Gerar(config);
   const TPastaTemporaria pasta;

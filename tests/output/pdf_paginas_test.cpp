@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "apoio.hpp"
 #include "book/canvas_gravador.hpp"
 #include "book/diagramas.hpp"
 #include "book/editorial.hpp"
@@ -24,14 +25,7 @@ namespace cadrel {
 namespace {
 
 TLivro Livro(std::int32_t N, std::int32_t ANivel, std::int32_t ANumPuzzles, std::uint32_t ASemente) {
-  TConfigLivro config;
-  config.NumPuzzles = ANumPuzzles;
-  config.N = N;
-  config.Nivel = ANivel;
-  config.Leis = TConjuntoLeis::DeCodigo(31);
-  config.Caminho = true;
-  config.Semente = ASemente;
-  return TGeradorLivro().Gerar(config);
+  return TGeradorLivro().Gerar(ConfigLivro(ANumPuzzles, N, ANivel, ASemente));
 }
 
 TPaginasPuzzles Paginas(TLivro ALivro, bool ACaminho) {
