@@ -145,7 +145,7 @@ std::vector<TDescPagina> PlanoPaginas(const TLivro& ALivro, bool AImpressao, con
                                       const TLayoutPuzzles& ALayout) {
   const TConjuntoLeis leis = LeisDoLivro(ALivro);
   return PlanoPaginas({static_cast<std::int32_t>(ALivro.Puzzles.size()), ALayout.PorPagina,
-                       SolucoesNaPagina(ALivro, G), NumPaginasRegras(leis, TemNivel5(ALivro), G),
+                       SolucoesNaPagina(ALivro, G), NumPaginasRegras(leis, TemNivel5(ALivro), G, ALivro.Config.Idioma),
                        NumPaginasDiagramas(leis), AImpressao});
 }
 

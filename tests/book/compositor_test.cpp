@@ -152,6 +152,23 @@ TEST(MaquetaLivro, MenosPorPaginaQuandoNaoCabem) {
 
 // The gutter follows the book's final page count: a thick book at a small
 // trim gets the wider one, and its pages the narrower frame that leaves.
+// The plan keeps as many rules pages as the rules drawer lays out in the
+// book's own language at its trim: an English text of other length must
+// neither lose an element on a page the plan lacks nor leave one empty.
+TEST(CompositorLivro, PaginasDeRegrasDoIdiomaDoLivro) {
+  for (const TFormato formato : {fmA4, fmA5, fmCarta, fm6x9})
+    for (const TIdioma idioma : {idPt, idEn})
+      for (const int nivel : {1, 5})
+        for (int codigo = 0; codigo < 32; ++codigo) {
+          TLivro livro = LivroFicticio(5, true, {{nivel, codigo}});
+          livro.Config.Idioma = idioma;
+          const TCompositorLivro c(livro, InfoPadrao(), TEdicao{formato, false});
+          const TPaginasRegras regras(c.LeisPresentes(), nivel == 5, c.Maqueta().Geometria, idioma);
+          EXPECT_EQ(Primeiros(c, pgRegras).size(), static_cast<std::size_t>(regras.NumPaginas()))
+              << DadosFormato(formato).Nome << " " << NomeIdioma(idioma) << " nivel " << nivel << " leis " << codigo;
+        }
+}
+
 TEST(CompositorLivro, MedianizDoNumeroFinalDePaginas) {
   const TInfoLivro info{"01/01/2027", "1.0"};
   const TLivro fino = LivroFicticio(7, true, std::vector<std::pair<int, int>>(5, {1, 5}));
