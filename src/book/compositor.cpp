@@ -246,8 +246,7 @@ void TCompositorLivro::PaginaCapa(ICadrelCanvas& C) const {
           false, 0, alCentro);
   C.Texto(x, G.Proporcional(212), TextoTamanho(config.N), 16, false, 0, alCentro);
   if (config.Volume > 0)
-    C.Texto(x, G.Proporcional(226), fmt::format(fmt::runtime(Tr(Idioma(), "Volume {}")), config.Volume), 16, true, 0,
-            alCentro);
+    C.Texto(x, G.Proporcional(226), Formatar(Idioma(), "Volume {}", config.Volume), 16, true, 0, alCentro);
 }
 
 void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) const {
@@ -270,8 +269,7 @@ void TCompositorLivro::PaginaFicha(ICadrelCanvas& C, const TDescPagina& ADesc) c
   if (livro.Config.Volume > 0) {
     linhas.insert(linhas.begin() + 1, {Tr(idioma, "Código da série:"), CodigoLivro(livro.Config.SementeSerie)});
     linhas.insert(linhas.begin() + 2,
-                  {Tr(idioma, "Volume:"), fmt::format(fmt::runtime(Tr(idioma, "{} de {}")), livro.Config.Volume,
-                                                      livro.Config.Volumes)});
+                  {Tr(idioma, "Volume:"), Formatar(idioma, "{} de {}", livro.Config.Volume, livro.Config.Volumes)});
   }
   // A4 goes without saying.
   if (FEdicao.Formato != fmA4)

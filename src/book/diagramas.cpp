@@ -353,19 +353,19 @@ double DiagramaOrdem(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, doub
                                         "cima para baixo ao longo de cada coluna."),
                                      CTamanhoTexto);
   direita = DesenharParagrafo(C, xd, direita + 2, wd,
-                              fmt::format(fmt::runtime(Tr(AIdioma,
-                                                          "O {} e o {}, nos cantos, são o menor e o maior número: "
-                                                          "vêm sempre dados (fundo cinzento).")),
-                                          e[0], e[15]),
+                              Formatar(AIdioma,
+                                       "O {} e o {}, nos cantos, são o menor e o maior número: "
+                                       "vêm sempre dados (fundo cinzento).",
+                                       e[0], e[15]),
                               CTamanhoTexto);
-  direita = DesenharParagrafo(
-      C, xd, direita + 2, wd,
-      fmt::format(fmt::runtime(Tr(AIdioma,
-                                  "O {}, de contorno grosso, tem de ser maior do que o {} (em cima) e do que o {} (à "
-                                  "esquerda), e menor do que o {} (à direita) e do que o {} (em baixo). Se "
-                                  "faltasse, só poderia ser um número entre o {} e o {}.")),
-                  e[5], e[1], e[4], e[6], e[9], e[1], e[9]),
-      CTamanhoTexto);
+  direita =
+      DesenharParagrafo(C, xd, direita + 2, wd,
+                        Formatar(AIdioma,
+                                 "O {}, de contorno grosso, tem de ser maior do que o {} (em cima) e do que o {} (à "
+                                 "esquerda), e menor do que o {} (à direita) e do que o {} (em baixo). Se "
+                                 "faltasse, só poderia ser um número entre o {} e o {}.",
+                                 e[5], e[1], e[4], e[6], e[9], e[1], e[9]),
+                        CTamanhoTexto);
 
   return std::max({esquerda, direita, g + lado}) + CEspacoAposDiagrama;
 }
@@ -406,9 +406,10 @@ double DiagramaTabela(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, dou
 
   const TQuadra& r = CRectanguloDireita;
   return DesenharParagrafo(C, CMargemEsquerda, somas + 2 * AlturaLinha(CTamanhoNota) + 4, G.Largura,
-                           fmt::format(fmt::runtime(Tr(AIdioma, "No rectângulo da direita, se faltasse o {}, "
-                                                                "calculava-se {} + {} - {} = {}.")),
-                                       e[r.D], e[r.B], e[r.C], e[r.A], e[r.D]),
+                           Formatar(AIdioma,
+                                    "No rectângulo da direita, se faltasse o {}, "
+                                    "calculava-se {} + {} - {} = {}.",
+                                    e[r.D], e[r.B], e[r.C], e[r.A], e[r.D]),
                            CTamanhoTexto) +
          CEspacoAposDiagrama;
 }
@@ -505,11 +506,9 @@ double ContasImpar(ICadrelCanvas& C, const TGeometriaPagina& G, double X, double
   y = DesenharParagrafo(C, X, y + 2, largura, Tr(AIdioma, "A célula do meio é oposta de si própria: vale metade de K."),
                         CTamanhoTexto);
   EscreverTexto(C, X, y, fmt::format("{} = {} / 2", AValores[12], k), CTamanhoTexto);
-  y = DesenharParagrafo(
-      C, X, y + passo + 2, largura,
-      fmt::format(fmt::runtime(Tr(AIdioma, "Os outros 24 números formam 12 pares, todos com soma {}. Por exemplo:")),
-                  k),
-      CTamanhoTexto);
+  y = DesenharParagrafo(C, X, y + passo + 2, largura,
+                        Formatar(AIdioma, "Os outros 24 números formam 12 pares, todos com soma {}. Por exemplo:", k),
+                        CTamanhoTexto);
   DuasSomas(C, X, y, CTamanhoTexto, AValores, CParesSimetria5, AIdioma);
   return y + 2 * passo;
 }
@@ -536,9 +535,7 @@ double DiagramaSimetria(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, d
       C, CMargemEsquerda, h + 1, G.Largura,
       Tr(AIdioma, "Dois números em posições opostas, vistas do centro da grelha, somam sempre K."), CTamanhoTexto);
   y = DesenharParagrafo(C, CMargemEsquerda, y + 1, G.Largura,
-                        fmt::format(fmt::runtime(Tr(AIdioma, "K = {} + {} = {}, o menor mais o maior.")), *menor,
-                                    *maior, k),
-                        CTamanhoTexto);
+                        Formatar(AIdioma, "K = {} + {} = {}, o menor mais o maior.", *menor, *maior, k), CTamanhoTexto);
   return SimetriaImpar(C, G, SimetriaPar(C, G, y + 4, e, AEscala, AIdioma) + 6, AEscala, AIdioma);
 }
 
@@ -551,11 +548,11 @@ double DiagramaSomas(ICadrelCanvas& C, const TGeometriaPagina& G, double Y, bool
   const std::span<const TLinhaSoma> linhas(CLinhasSomas);
 
   const double r = DesenharParagrafo(C, CMargemEsquerda, h + 1, G.Largura,
-                                     fmt::format(fmt::runtime(Tr(AIdioma,
-                                                                 "Todas as linhas, todas as colunas e as duas "
-                                                                 "diagonais principais somam o mesmo valor S. Aqui "
-                                                                 "S = {}.")),
-                                                 s),
+                                     Formatar(AIdioma,
+                                              "Todas as linhas, todas as colunas e as duas "
+                                              "diagonais principais somam o mesmo valor S. Aqui "
+                                              "S = {}.",
+                                              s),
                                      CTamanhoTexto) +
                    4;
   double y = MiniGrelhas(C, G, r, e, linhas.first(4), AIdioma);

@@ -151,7 +151,7 @@ TRectanguloMm TPaginasPuzzles::DesenharSolucao(ICadrelCanvas& C, std::int32_t AI
   // Without hints a large grid stands alone, centred in its slot, and its title with it.
   const double xt = !quatro && !dicas ? X + (ALargura - lado) / 2 : X;
 
-  const std::string titulo = fmt::format(fmt::runtime(Tr(FLivro.Config.Idioma, "Puzzle {:03}")), AIndice + 1);
+  const std::string titulo = Formatar(FLivro.Config.Idioma, "Puzzle {:03}", AIndice + 1);
   C.Texto(xt, Y, titulo, CTamanhoTituloSolucao, true, 0, alEsquerda);
   const TRectanguloMm caixaTitulo{xt, Y, C.LarguraTexto(titulo, CTamanhoTituloSolucao, true),
                                   C.AlturaTexto(CTamanhoTituloSolucao)};

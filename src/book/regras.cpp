@@ -248,22 +248,24 @@ std::string IntroExemplo(const TExemploRegras& AExemplo, TIdioma AIdioma) {
   const std::int32_t T = std::accumulate(AExemplo.Solucao.begin(), AExemplo.Solucao.end(), std::int32_t{0});
   const TConjuntoLeis leis = AExemplo.Receita.Leis;
 
-  std::string texto = fmt::format(fmt::runtime(Tr(AIdioma,
-                                                  "Um puzzle de 4 × 4 com as leis: {}. Cada passo diz a linha e a "
-                                                  "coluna da célula: L4C2 é a linha 4, coluna 2.")),
-                                  NomesLeis(leis, AIdioma));
+  std::string texto = Formatar(AIdioma,
+                               "Um puzzle de 4 × 4 com as leis: {}. Cada passo diz a linha e a "
+                               "coluna da célula: L4C2 é a linha 4, coluna 2.",
+                               NomesLeis(leis, AIdioma));
   const bool sim = leis.Contem(leiSIM);
   if (sim)
-    texto += " " + fmt::format(fmt::runtime(Tr(AIdioma, "Antes de começar, descobre-se K = {} + {} = {}, o menor "
-                                                        "número mais o maior.")),
-                               m, M, m + M);
+    texto += " " + Formatar(AIdioma,
+                            "Antes de começar, descobre-se K = {} + {} = {}, o menor "
+                            "número mais o maior.",
+                            m, M, m + M);
   if (TemSomas(leis)) {
     if (sim)
-      texto += " " + fmt::format(fmt::runtime(Tr(AIdioma, "E S = 4 × {} / 2 = {}.")), m + M, T / 4);
+      texto += " " + Formatar(AIdioma, "E S = 4 × {} / 2 = {}.", m + M, T / 4);
     else
-      texto += " " + fmt::format(fmt::runtime(Tr(AIdioma, "Antes de começar, descobre-se S = {} / 4 = {}, a soma "
-                                                          "de todos os números a dividir por 4.")),
-                                 T, T / 4);
+      texto += " " + Formatar(AIdioma,
+                              "Antes de começar, descobre-se S = {} / 4 = {}, a soma "
+                              "de todos os números a dividir por 4.",
+                              T, T / 4);
   }
   return texto;
 }

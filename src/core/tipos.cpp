@@ -155,7 +155,7 @@ std::vector<std::vector<std::int32_t>> RectangulosPorCelula(
 }
 
 std::string NomeCelula(std::int32_t N, std::int32_t ACelula, TIdioma AIdioma) {
-  return fmt::format(fmt::runtime(Tr(AIdioma, "L{}C{}")), ACelula / N + 1, ACelula % N + 1);
+  return Formatar(AIdioma, "L{}C{}", ACelula / N + 1, ACelula % N + 1);
 }
 
 }  // namespace cadrel

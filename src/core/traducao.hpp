@@ -17,13 +17,18 @@ namespace cadrel {
 // program), or the text itself where the catalogue lacks it. Texts are marked
 // for xgettext by these names: Tr(idioma, "texto"), TrC(idioma, "contexto",
 // "texto") where one Portuguese text has two meanings, TrN(idioma, "singular",
-// "plural", n). Every call is safe from any thread: the catalogues are read
+// "plural", n), Formatar(idioma, "padrão {}", ...). Every call is safe from any thread: the catalogues are read
 // once and never change.
 const char* Tr(TIdioma AIdioma, const char* ATexto);
 // Marks a text kept in a table, translated by Tr where it is used.
 constexpr const char* TrMarca(const char* ATexto) { return ATexto; }
 const char* TrC(TIdioma AIdioma, const char* AContexto, const char* ATexto);
 const char* TrN(TIdioma AIdioma, const char* ASingular, const char* APlural, std::int64_t AN);
+// A fmt pattern in AIdioma, filled with AArgs; marked like Tr.
+template <class... TArgs>
+std::string Formatar(TIdioma AIdioma, const char* APadrao, TArgs&&... AArgs) {
+  return fmt::format(fmt::runtime(Tr(AIdioma, APadrao)), std::forward<TArgs>(AArgs)...);
+}
 
 // The language of the program's own words (its messages, its help, its
 // window), the user's as gettext programs find it: read from the environment
@@ -53,7 +58,7 @@ inline const char* TrPN(const char* ASingular, const char* APlural, std::int64_t
 }
 template <class... TArgs>
 std::string FormatarP(const char* APadrao, TArgs&&... AArgs) {
-  return fmt::format(fmt::runtime(TrP(APadrao)), std::forward<TArgs>(AArgs)...);
+  return Formatar(IdiomaDoPrograma(), APadrao, std::forward<TArgs>(AArgs)...);
 }
 
 }  // namespace cadrel

@@ -95,18 +95,19 @@ std::string Descricao(const TLivro& ALivro) {
   const int de = menor == ALivro.Puzzles.end() ? ALivro.Config.Nivel : menor->Puzzle.Nivel;
   const int ate = maior == ALivro.Puzzles.end() ? ALivro.Config.Nivel : maior->Puzzle.Nivel;
   const std::string tamanho = TextoTamanho(ALivro.Config.N);
-  std::string texto =
-      ALivro.Puzzles.size() == 1
-          ? fmt::format(fmt::runtime(Tr(idioma, "Uma grelha de {}, do nível {}, numa escala de 1, o mais fácil, a 5, o "
-                                                "mais difícil.")),
-                        tamanho, de)
-      : de == ate
-          ? fmt::format(fmt::runtime(Tr(idioma, "Grelhas de {}, todas do nível {}, numa escala de 1, o mais fácil, a "
-                                                "5, o mais difícil.")),
-                        tamanho, de)
-          : fmt::format(fmt::runtime(Tr(idioma, "Grelhas de {}, do nível {} ao nível {}, do mais fácil ao mais "
-                                                "difícil.")),
-                        tamanho, de, ate);
+  std::string texto = ALivro.Puzzles.size() == 1
+                          ? Formatar(idioma,
+                                     "Uma grelha de {}, do nível {}, numa escala de 1, o mais fácil, a 5, o "
+                                     "mais difícil.",
+                                     tamanho, de)
+                      : de == ate ? Formatar(idioma,
+                                             "Grelhas de {}, todas do nível {}, numa escala de 1, o mais fácil, a "
+                                             "5, o mais difícil.",
+                                             tamanho, de)
+                                  : Formatar(idioma,
+                                             "Grelhas de {}, do nível {} ao nível {}, do mais fácil ao mais "
+                                             "difícil.",
+                                             tamanho, de, ate);
   texto += std::string(" ") + Tr(idioma,
                                  "Cada grelha preenche-se com os números de uma caixa, e as leis desenhadas por cima "
                                  "dela dizem como esses números se relacionam. Há uma só solução, que se descobre "

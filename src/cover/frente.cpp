@@ -61,7 +61,7 @@ void DesenharCartao(ICadrelCanvas& C, const TPuzzle& P, double ACentroX, double 
 }
 
 std::string TextoNivel(std::int32_t ANivel, TIdioma AIdioma) {
-  return ANivel == 0 ? std::string(Tr(AIdioma, "Progressiva")) : fmt::format(fmt::runtime(Tr(AIdioma, "Nível {}")), ANivel);
+  return ANivel == 0 ? std::string(Tr(AIdioma, "Progressiva")) : Formatar(AIdioma, "Nível {}", ANivel);
 }
 
 std::string TextoPuzzles(const TLivro& ALivro) {

@@ -63,7 +63,7 @@ std::string Botao(std::string_view AAccao, const char* ATexto, bool AAlternar = 
 std::string SeccaoPuzzle(const TPuzzle& APuzzle, std::int32_t AIndice, const TPuzzleSvg& ASvg, TIdioma AIdioma) {
   const std::int32_t k = AIndice + 1;
   const std::int32_t n = APuzzle.N;
-  const std::string titulo = fmt::format(fmt::runtime(Tr(AIdioma, "Puzzle {:03}")), k);
+  const std::string titulo = Formatar(AIdioma, "Puzzle {:03}", k);
   std::string celulas;
   bool primeira = true;
   for (std::int32_t i = 0; i < n * n; ++i) {
@@ -77,8 +77,7 @@ std::string SeccaoPuzzle(const TPuzzle& APuzzle, std::int32_t AIndice, const TPu
         "<span class=\"c\"><input data-celula=\"{}\" aria-label=\"{}\" inputmode=\"numeric\" enterkeyhint=\"done\" "
         "autocomplete=\"off\" spellcheck=\"false\" maxlength=\"2\" tabindex=\"{}\"><span class=\"notas\" "
         "aria-hidden=\"true\"></span></span>",
-        NomeCelula(n, i, idPt),
-        EscaparXml(fmt::format(fmt::runtime(Tr(AIdioma, "Linha {}, coluna {}")), i / n + 1, i % n + 1)),
+        NomeCelula(n, i, idPt), EscaparXml(Formatar(AIdioma, "Linha {}, coluna {}", i / n + 1, i % n + 1)),
         primeira ? 0 : -1);
     primeira = false;
   }

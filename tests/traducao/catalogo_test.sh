@@ -9,7 +9,7 @@ trap 'rm -rf "$temp"' EXIT
 cd "$raiz"
 find src -name '*.cpp' -o -name '*.hpp' | sort > "$temp/fontes"
 xgettext --from-code=UTF-8 --language=C++ --keyword= --keyword=Tr:2 --keyword=TrC:2c,3 --keyword=TrN:2,3 --keyword=TrMarca \
-  --keyword=TrP --keyword=TrPC:1c,2 --keyword=TrPN:1,2 --keyword=FormatarP \
+  --keyword=TrP --keyword=TrPC:1c,2 --keyword=TrPN:1,2 --keyword=FormatarP --keyword=Formatar:2 \
   --force-po --no-location --files-from="$temp/fontes" -o "$temp/quorvel.pot"
 # msgcmp counts an untranslated or fuzzy entry as missing.
 msgcmp po/en.po "$temp/quorvel.pot"
