@@ -686,7 +686,7 @@ void TFormMain::Terminar(TFimLivro AFim) {
     FDialogos.Erro(this, texto);
   };
   try {
-    if (FVolumes > 1 && fim.Volume > 0) {
+    if (fim.Volume > 0) {  // only a series numbers its volumes
       TerminarSerie(fim);
     } else if (fim.Erro) {
       std::rethrow_exception(fim.Erro);

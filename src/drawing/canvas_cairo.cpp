@@ -154,10 +154,7 @@ void TCanvasCairo::Escrever(double X, double Y, const std::string& ATexto, doubl
     cairo_rotate(FCanvas, std::numbers::pi / 2);
     x = y = 0;
   }
-  if (AAlinhamento == alCentro)
-    x -= w / 2;
-  else if (AAlinhamento == alDireita)
-    x -= w;
+  x = InicioAlinhado(x, w, AAlinhamento);
   // Y is the top of the character cell; the baseline lies one cell ascent below.
   Cinza(ACinza);
   cairo_move_to(FCanvas, x, y + AscenteUnidades(em));

@@ -18,6 +18,12 @@ std::int32_t TamanhoFonteUnidades(double ATamanhoPt, double ADpi);
 // How far the baseline of a text of em AEm lies below the top of its line,
 // from the Roboto faces' ascent: every canvas sets a text's top at its Y.
 std::int32_t AscenteUnidades(std::int32_t AEm);
+// Where a line of width AW units starts when it is aligned as AAlinhamento
+// says at the anchor AX: the same unit on every canvas, so that a page on a
+// screen breaks and centres as its PDF does.
+constexpr std::int32_t InicioAlinhado(std::int32_t AX, std::int32_t AW, TAlinhamento AAlinhamento) {
+  return AAlinhamento == alCentro ? AX - AW / 2 : AAlinhamento == alDireita ? AX - AW : AX;
+}
 
 // ICadrelCanvas on a cairo context whose user space is points, as on a PDF
 // page: everything is drawn in whole device units under a scale of 72/ADpi,

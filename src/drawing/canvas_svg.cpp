@@ -140,12 +140,8 @@ void TCanvasSvg::Escrever(double X, double Y, const std::string& ATexto, double 
   const std::int32_t w = Unidades(LarguraTexto(ATexto, ATamanhoPt, ANegrito));
   const std::int32_t h = Unidades(AlturaTexto(ATamanhoPt));
   const std::int32_t ancoraX = Unidades(X), ancoraY = Unidades(Y);
-  std::int32_t x = ARodado ? 0 : ancoraX;
+  const std::int32_t x = InicioAlinhado(ARodado ? 0 : ancoraX, w, AAlinhamento);
   const std::int32_t y = ARodado ? 0 : ancoraY;
-  if (AAlinhamento == alCentro)
-    x -= w / 2;
-  else if (AAlinhamento == alDireita)
-    x -= w;
   std::string atributos = fmt::format("x=\"{}\" y=\"{}\" font-size=\"{}\"", x, y + AscenteUnidades(em), em);
   if (ANegrito) atributos += " font-weight=\"700\"";
   if (ACinza != 0) atributos += fmt::format(" fill=\"{}\"", Cor(ACinza));

@@ -142,8 +142,6 @@ TEST(GeradorLivro, MesmaSementeMesmoLivro) {
   EXPECT_EQ(a.Codigo, "00C0FFEE");
 }
 
-// The user's flag, set from another thread (a signal, the window), stops the
-// book between attempts and inside long ones.
 // A series shares one registry, volume after volume: no solution and no box
 // comes back anywhere in it, the first volume is the book its code makes
 // alone, and every volume has a code of its own.
@@ -171,6 +169,8 @@ TEST(GeradorLivro, SerieSemPuzzlesRepetidos) {
   EXPECT_EQ(registo.Quantos(), 48);
 }
 
+// The user's flag, set from another thread (a signal, the window), stops the
+// book between attempts and inside long ones.
 TEST(GeradorLivro, ParagemPedidaDeOutraThread) {
   for (const std::int32_t tarefas : {1, 2}) {
     std::atomic<bool> parar{false};
